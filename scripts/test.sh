@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds Orvalith with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh cmake g++ ninja-build pkg-config qtbase5-dev libbenchmark-dev libgtest-dev fontconfig fonts-dejavu-core
+BUILD=${BUILD_DIR:-build-test}
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORV_SANITIZE=ON -DORV_BENCH=ON \
+      -DCMAKE_CXX_FLAGS="-O1" >/dev/null
+cmake --build "$BUILD" -j"$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+cd "$BUILD"
+ctest --no-tests=error --output-on-failure -j"$(nproc)" "$@"

@@ -1,0 +1,152 @@
+#ifndef GRAPH_H
+#define GRAPH_H
+
+#include <QColor>
+#include <QGraphicsView>
+#include <QMutex>
+#include <QPoint>
+#include <QPointF>
+#include <QString>
+#include <QVector>
+#include <atomic>
+#include <cstdint>
+#include <istream>
+
+class Node;
+class Edge;
+class QGraphicsScene;
+class QGraphicsRectItem;
+
+// The simple undirected graph of at most 32 vertices that every computation reads, and
+// at the same time the interactive view that shows and edits it.
+//
+// The adjacency is kept as 32 row bitmasks (bit j of row i is entry (i, j)); a pair is an
+// edge when either of its two entries is set.
+class Graph : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaxNodes = 32;
+    using Row = std::uint32_t;
+
+    Graph(QString name, bool interactive);
+    ~Graph() override;
+
+    Graph *clone();
+    void copy(Graph *other);
+
+    // Reading the current graph.
+    int getNbNodes() const { return n; }
+    int getID() const { return identifier.load(std::memory_order_relaxed); }
+    bool edge(int i, int j);
+    int getNbEdges();
+    // One consistent picture of the current graph, taken under the adjacency lock: symmetric
+    // rows without diagonal, restricted to the vertex count, which is returned.
+    int snapshot(Row rows[MaxNodes]);
+
+    // Changing the current graph.
+    bool addEdge(int i, int j);
+    bool remEdge(int i, int j);
+    void toggleEdge(int i, int j);
+    void invert();
+    bool addNode();
+    bool remNode();
+    bool remNode(int v);
+    void clear();
+    void randomGraph(int target);
+    void relabel();
+
+    // The best copy.
+    void best_backup();
+    void best_restore();
+    void changeBest();
+    bool bestEdge(int i, int j);
+    int getBestNbNodes() const { return bestN; }
+    int getBestID() const { return bestIdentifier.load(std::memory_order_relaxed); }
+    int bestSnapshot(Row rows[MaxNodes]);
+
+    void lock() { wholeMutex.lock(); }
+    void unlock() { wholeMutex.unlock(); }
+
+    // Graph text and graph6.
+    QString graphData();
+    QString currentGraphData();
+    void loadorv(QString text, bool reset);
+    void loadCurrentGraph(QString text);
+    bool loadg6(QString line, bool reset);
+    bool loadg6(std::istream &in);
+
+    // Display.
+    void update_display();
+    void setViolated(bool v);
+    void place_circle(double d);
+    void setPos(int i, QPointF p);
+    void setPos(int i, double x, double y, double z);
+    bool isViolated() const { return violated; }
+
+    QString getName() const { return name; }
+    bool isInteractive() const { return interactive; }
+    Node *getNode(int i) const { return nodes[i]; }
+    Edge *getEdgeItem(int i, int j) const { return edges[i][j]; }
+    QGraphicsScene *getScene() const { return scene; }
+    QPoint getLastMousePos() const { return lastMousePos; }
+    int getLastClickedNode() const { return lastClickedNode; }
+
+signals:
+    void signal_start_vns();
+    void signal_stop_vns();
+    void signal_best_graph_changed();
+    void signal_console(QString, bool, int, QColor);
+    void signal_hilight_node(int);
+    void signal_place_graph();
+    void signal_load_next();
+    void signal_interactive_graph_changed();
+
+public slots:
+    void slot_relabel();
+    void slot_invert_selection();
+    void slot_select_all();
+    void slot_unselect_all();
+
+private:
+    void bumpId(int k = 1) { identifier.fetch_add(k, std::memory_order_relaxed); }
+    void setVertexCount(int count);
+    void selectionEnding();
+    // Shared by both graph-text readers: sets the count and writes every pair.
+    void readGraphText(const QString &text, bool reset);
+    bool decodeG6(const QByteArray &line, bool reset);
+    static int symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes]);
+
+    QGraphicsScene *scene = nullptr;
+    QVector<Node *> nodes;
+    QVector<QVector<Edge *>> edges;
+    Row adj[MaxNodes];
+    Row bestAdj[MaxNodes];
+    QString name;
+    int editMode = 0;
+    bool altHeld = false;
+    bool controlHeld = false;
+    int scalePos = 400;
+    std::atomic<int> identifier{0};
+    std::atomic<int> bestIdentifier{0};
+    int displayTimer = 0;
+    int displayInterval = 200;
+    int animationTimer = 0;
+    int animationInterval = 500;
+    bool interactive;
+    bool violated = false;
+    QMutex wholeMutex;
+    QMutex adjMutex;
+    int n = 0;
+    int bestN = 0;
+    QPoint lastMousePos{0, 0};
+    QString workingDirectory;
+    bool selecting = false;
+    QPointF rubberOrigin{0, 0};
+    QGraphicsRectItem *rubberBand = nullptr;
+    bool dragged = false;
+    int lastClickedNode = 0;
+};
+
+#endif

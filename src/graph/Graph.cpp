@@ -1342,7 +1342,10 @@ bool Graph::readFile(const QString &path, bool withIdentifier)
     }
     QStringList matrix;
     if (valid) {
+        // The writer ends every field with a TAB; the empty text after the last one is no field.
         matrix = lines[line].split('\t');
+        if (!matrix.isEmpty() && matrix.last().isEmpty())
+            matrix.removeLast();
         valid = matrix.size() >= count * count;
     }
     if (!valid) {

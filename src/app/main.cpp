@@ -20,6 +20,9 @@ int main(int argc, char *argv[])
     Graph *graph = new Graph("graph", true);
     graph->place_circle(300);
     graph->update_display();
+    // The drawing is laid out around the origin; keep the origin in the middle of the window.
+    graph->setSceneRect(-300, -250, 600, 500);
+    graph->setFocus();
     window.setCentralWidget(graph);
     window.resize(800, 600);
     window.setWindowTitle("Orvalith");

@@ -3,16 +3,50 @@
 #include "graph/Edge.h"
 #include "graph/Node.h"
 
+#include "app/DialogProvider.h"
+#include "calculus/orv_rand.h"
+
+#include <QFile>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMutexLocker>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
 #include <QStringList>
+#include <QTimerEvent>
+#include <QWheelEvent>
+#include <climits>
 #include <cmath>
 #include <cstring>
+#include <iostream>
 
 namespace {
 inline Graph::Row bit(int j) { return Graph::Row(1) << j; }
 inline Graph::Row lowMask(int count) { return count >= 32 ? ~Graph::Row(0) : (bit(count) - 1); }
+
+// One step of the arrow keys and of the animation: a 64th of a half turn.
+constexpr double RotationStep = 3.14159265 / 64;
+
+// Span of a coordinate range used for rescaling; a degenerate range is taken as 10 wide.
+inline double scaleSpan(double lo, double hi) { return hi - lo < 0.1 ? 10.0 : hi - lo; }
+
+// A computed value as a colour index: NaN gives 0 and the rest is clamped into an int, so
+// the conversion is always defined.
+inline int colorValue(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v >= double(INT_MAX))
+        return INT_MAX;
+    if (v <= double(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(v);
+}
+
+inline QString shortNumber(double v) { return QString::number(v, 'g', 6); }
 } // namespace
 
 Graph::Graph(QString name_, bool interactive_) : QGraphicsView(static_cast<QWidget *>(nullptr)), name(name_), interactive(interactive_)
@@ -556,12 +590,143 @@ void Graph::setViolated(bool v)
         viewport()->update();
 }
 
+void Graph::optimizationStarts()
+{
+    emit signal_console("Graph Start timer " + QString::number(displayTimer), true, 0, QColor(Qt::gray));
+    if (displayTimer != 0)
+        return;
+    displayTimer = startTimer(displayInterval, Qt::CoarseTimer);
+    emit signal_console("Timer " + QString::number(displayTimer) + " started.", true, 0, QColor(Qt::gray));
+}
+
+void Graph::optimizationStops()
+{
+    emit signal_console("Graph Kill timer " + QString::number(displayTimer), true, 0, QColor(Qt::gray));
+    if (displayTimer != 0)
+        killTimer(displayTimer);
+    displayTimer = 0;
+}
+
+void Graph::toggleAnim()
+{
+    if (animationTimer == 0) {
+        animationTimer = startTimer(animationInterval, Qt::CoarseTimer);
+    } else {
+        killTimer(animationTimer);
+        animationTimer = 0;
+    }
+}
+
+void Graph::timerEvent(QTimerEvent *event)
+{
+    const int id = event->timerId();
+    if (id == 0 || (id != animationTimer && id != displayTimer)) {
+        QGraphicsView::timerEvent(event);
+        return;
+    }
+    if (id == animationTimer)
+        rotate(0, RotationStep, 0);
+    update_display();
+}
+
+void Graph::center()
+{
+    if (bestN < 2)
+        return;
+    double mx = 0, my = 0, mz = 0;
+    for (int i = 0; i < bestN; ++i) {
+        mx += nodes[i]->x();
+        my += nodes[i]->y();
+        mz += nodes[i]->getCoordZ();
+    }
+    mx /= bestN;
+    my /= bestN;
+    mz /= bestN;
+    for (int i = 0; i < bestN; ++i)
+        nodes[i]->setPosition(nodes[i]->x() - mx, nodes[i]->y() - my, nodes[i]->getCoordZ() - mz);
+}
+
+void Graph::rotate(double ax, double ay, double az)
+{
+    center();
+    const double cx = std::cos(ax), sx = std::sin(ax);
+    const double cy = std::cos(ay), sy = std::sin(ay);
+    const double cz = std::cos(az), sz = std::sin(az);
+    for (int i = 0; i < bestN; ++i) {
+        const double x = nodes[i]->x(), y = nodes[i]->y(), z = nodes[i]->getCoordZ();
+        const double y1 = y * cx - z * sx;
+        const double z1 = y * sx + z * cx;
+        const double x2 = x * cy + z1 * sy;
+        const double z2 = z1 * cy - x * sy;
+        const double x3 = x2 * cz - y1 * sz;
+        const double y3 = x2 * sz + y1 * cz;
+        nodes[i]->setPosition(x3, y3, z2);
+    }
+}
+
+void Graph::wheelEvent(QWheelEvent *event)
+{
+    scaleView(std::pow(2.0, -event->delta() / 240.0));
+}
+
+void Graph::scaleView(double f)
+{
+    QTransform t = transform();
+    t.scale(f, f);
+    const double width = t.mapRect(QRectF(0, 0, 1, 1)).width();
+    if (!(width >= 0.07 && width <= 100))
+        return;
+    scale(f, f);
+}
+
 void Graph::place_circle(double d)
 {
     for (int i = 0; i < n; ++i) {
         const double t = 2 * i * 3.14159265 / n;
         nodes[i]->setPosition(std::cos(t) * d / 2, std::sin(t) * d / 2);
     }
+}
+
+void Graph::slot_randomPosition()
+{
+    for (int k = 0; k < MaxNodes; ++k) {
+        const double q = qrand();
+        const double r = (q * 30.0 / 2147483647.0) * 5.0;
+        const double t = k * 6.2831853 / 32;
+        nodes[k]->setPos(r * std::sin(t), r * std::cos(t));
+    }
+}
+
+void Graph::slot_scalePosition()
+{
+    const double h = scalePos / 2.0;
+    double minX = 1e12, minY = 1e12, maxX = -1e12, maxY = -1e12;
+    for (Node *node : nodes) {
+        minX = std::min(minX, node->x());
+        maxX = std::max(maxX, node->x());
+        minY = std::min(minY, node->y());
+        maxY = std::max(maxY, node->y());
+    }
+    const double spanX = scaleSpan(minX, maxX), spanY = scaleSpan(minY, maxY);
+    for (Node *node : nodes)
+        node->setPos((node->x() - minX) * 2 * h / spanX - h, (node->y() - minY) * 2 * h / spanY - h);
+}
+
+void Graph::scaleCoords(double w, double h)
+{
+    if (bestN <= 0)
+        return;
+    double minX = 1e12, minY = 1e12, maxX = -1e12, maxY = -1e12;
+    for (int i = 0; i < bestN; ++i) {
+        minX = std::min(minX, nodes[i]->getCoordX());
+        maxX = std::max(maxX, nodes[i]->getCoordX());
+        minY = std::min(minY, nodes[i]->getCoordY());
+        maxY = std::max(maxY, nodes[i]->getCoordY());
+    }
+    const double spanX = scaleSpan(minX, maxX), spanY = scaleSpan(minY, maxY);
+    for (int i = 0; i < bestN; ++i)
+        nodes[i]->setPosition((nodes[i]->getCoordX() - minX) * w / spanX - w / 2,
+                              (nodes[i]->getCoordY() - minY) * h / spanY - h / 2);
 }
 
 void Graph::setPos(int i, QPointF p)
@@ -574,6 +739,104 @@ void Graph::setPos(int i, double x, double y, double z)
 {
     if (i >= 0 && i < n)
         nodes[i]->setPosition(x, y, z);
+}
+
+void Graph::setLabels(QVector<double> v)
+{
+    if (v.isEmpty()) {
+        resetLabels();
+        return;
+    }
+    for (int i = 0; i < v.size() && i < MaxNodes; ++i)
+        nodes[i]->setLabel(shortNumber(v[i]));
+}
+
+void Graph::setColors(QVector<double> v)
+{
+    if (v.isEmpty()) {
+        resetColors();
+        return;
+    }
+    for (int i = 0; i < v.size() && i < MaxNodes; ++i)
+        nodes[i]->setColor(colorValue(v[i]));
+}
+
+void Graph::resetLabels()
+{
+    for (Node *node : nodes)
+        node->setLabel(QString());
+}
+
+void Graph::resetColors()
+{
+    for (Node *node : nodes)
+        node->setColor(0);
+}
+
+void Graph::setELabels(QVector<QVector<double>> m, bool on)
+{
+    for (int i = 0; i < bestN; ++i)
+        for (int j = 0; j < i; ++j) {
+            if (!edge(i, j))
+                continue;
+            if (!on)
+                edges[i][j]->setLabel(QString());
+            else if (i < m.size() && j < m[i].size())
+                edges[i][j]->setLabel(shortNumber(m[i][j]));
+        }
+}
+
+void Graph::setEHilight(QVector<QVector<double>> m, bool on)
+{
+    for (int i = 0; i < bestN; ++i)
+        for (int j = 0; j < i; ++j) {
+            if (!edge(i, j))
+                continue;
+            const bool inside = i < m.size() && j < m[i].size();
+            edges[i][j]->setHilighted(on && inside && m[i][j] > 0.999999);
+        }
+}
+
+void Graph::hilight(int k)
+{
+    for (int i = 0; i < MaxNodes; ++i) {
+        if (i == k)
+            nodes[i]->hilight();
+        else
+            nodes[i]->unhilight();
+    }
+    emit signal_hilight_node(k);
+}
+
+void Graph::slot_set_node_radius(double r)
+{
+    for (Node *node : nodes)
+        node->setRadius(r);
+}
+
+void Graph::slot_update()
+{
+    bumpId();
+    emit signal_interactive_graph_changed();
+}
+
+void Graph::display()
+{
+    QMutexLocker whole(&wholeMutex);
+    QMutexLocker lockAdj(&adjMutex);
+    std::cerr << "ID = " << getID() << std::endl;
+    const Row *matrices[2] = {bestAdj, adj};
+    const char *titles[2] = {"--best graph--", "--cur graph--"};
+    for (int k = 0; k < 2; ++k) {
+        std::cerr << titles[k] << std::endl;
+        for (int i = 0; i < n; ++i) {
+            std::string line;
+            for (int j = 0; j < n; ++j)
+                line += ((matrices[k][i] >> j) & 1u) ? "1 " : "0 ";
+            std::cerr << line << std::endl;
+        }
+    }
+    std::cerr << "-------" << std::endl;
 }
 
 // ---- Selection ----
@@ -610,4 +873,577 @@ void Graph::slot_invert_selection()
         node->update();
     }
     selectionEnding();
+}
+
+// ---- Editing ----
+
+void Graph::modelEnding()
+{
+    additionEnding();
+    update_display();
+}
+
+void Graph::additionEnding()
+{
+    bumpId();
+    best_backup();
+    emit signal_best_graph_changed();
+}
+
+void Graph::addVertex(int mode)
+{
+    const QPointF p = mapToScene(lastMousePos);
+    if (n > MaxNodes - 1)
+        return;
+    const int v = n;
+    setVertexCount(n + 1);
+    nodes[v]->setPosition(p.x(), p.y(), 0);
+    nodes[v]->setSelected(mode == 0);
+    // The new vertex is joined to exactly the vertices selected before it came.
+    for (int u = 0; u < n; ++u) {
+        if (u == v)
+            continue;
+        if (nodes[u]->isNodeSelected())
+            addEdge(u, v);
+        else
+            remEdge(u, v);
+    }
+    if (mode == 2) {
+        for (Node *node : nodes)
+            node->setSelected(false);
+        nodes[v]->setSelected(true);
+    }
+    for (Node *node : nodes)
+        node->update();
+    additionEnding();
+}
+
+void Graph::addK() { addVertex(0); }
+void Graph::addBip() { addVertex(1); }
+void Graph::addTail() { addVertex(2); }
+
+void Graph::slot_adde()
+{
+    for (int i = 0; i < bestN; ++i)
+        for (int j = i + 1; j < bestN; ++j)
+            if (nodes[i]->isNodeSelected() && nodes[j]->isNodeSelected())
+                addEdge(i, j);
+    modelEnding();
+}
+
+void Graph::slot_reme()
+{
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            if (nodes[i]->isNodeSelected() && nodes[j]->isNodeSelected())
+                remEdge(i, j);
+    modelEnding();
+}
+
+void Graph::slot_complement()
+{
+    for (int i = 0; i < bestN; ++i)
+        for (int j = i + 1; j < bestN; ++j)
+            if (nodes[i]->isNodeSelected() && nodes[j]->isNodeSelected()) {
+                if (edge(i, j))
+                    remEdge(i, j);
+                else
+                    addEdge(i, j);
+            }
+    modelEnding();
+}
+
+void Graph::slot_addv()
+{
+    addNode();
+    modelEnding();
+}
+
+void Graph::slot_remv()
+{
+    best_restore();
+    {
+        QMutexLocker locker(&adjMutex);
+        int last = n - 1;
+        // From the top down, so the vertex moved into a freed place is never a selected one.
+        for (int k = n - 1; k >= 0; --k) {
+            if (!nodes[k]->isNodeSelected())
+                continue;
+            adj[k] = 0;
+            for (int r = 0; r < MaxNodes; ++r)
+                adj[r] &= ~bit(k);
+            if (k < last) {
+                adj[k] = adj[last];
+                for (int r = 0; r < MaxNodes; ++r)
+                    adj[r] = (adj[r] & ~bit(k)) | (((adj[r] >> last) & 1u) << k);
+                std::swap(nodes[k], nodes[last]);
+            }
+            --n;
+            last = n - 1;
+        }
+        const Row inside = lowMask(n);
+        for (int i = 0; i < MaxNodes; ++i)
+            adj[i] = i < n ? (adj[i] & inside) : 0;
+        // Vertex items travelled with their vertices: every edge item is bound again to the
+        // items now at its two positions, and each item lists the edges it now ends.
+        for (Node *node : nodes)
+            node->clearENeighbors();
+        for (int i = 0; i < MaxNodes; ++i)
+            for (int j = 0; j < i; ++j) {
+                Edge *e = edges[i][j];
+                e->setOrig(nodes[i]);
+                e->setDest(nodes[j]);
+                nodes[i]->addENeighbor(e);
+                nodes[j]->addENeighbor(e);
+                e->resetVisible((adj[i] >> j) & 1u);
+            }
+    }
+    modelEnding();
+}
+
+// ---- Mouse and keyboard ----
+
+int Graph::pickNode(const QPointF &scenePoint) const
+{
+    if (!scene)
+        return -1;
+    // Topmost first; hidden items are not reported.
+    const QList<QGraphicsItem *> under =
+        scene->items(scenePoint, Qt::IntersectsItemShape, Qt::DescendingOrder, viewportTransform());
+    for (QGraphicsItem *item : under) {
+        const int i = nodeIndex(item);
+        if (i >= 0)
+            return i;
+    }
+    return -1;
+}
+
+int Graph::nodeIndex(const QGraphicsItem *item) const
+{
+    for (int i = 0; i < MaxNodes; ++i)
+        if (nodes[i] == item)
+            return i;
+    return -1;
+}
+
+void Graph::mousePressEvent(QMouseEvent *event)
+{
+    if (!scene)
+        return;
+    selecting = true;
+    rubberOrigin = mapToScene(event->pos());
+    for (Node *node : nodes)
+        if (node->isNodeSelected())
+            node->setMousePressPos(node->pos());
+    const int i = pickNode(rubberOrigin);
+    if (i >= 0) {
+        viewport()->setCursor(Qt::ClosedHandCursor);
+        Node::setNodeUnderMouse(nodes[i]);
+        lastClickedNode = i;
+        selecting = false;
+        nodes[i]->update();
+    } else {
+        rubberBand->setRect(QRectF(rubberOrigin, QSizeF(0, 0)));
+        rubberBand->show();
+    }
+}
+
+void Graph::mouseMoveEvent(QMouseEvent *event)
+{
+    lastMousePos = event->pos();
+    if (!scene)
+        return;
+    const QPointF p = mapToScene(lastMousePos);
+    if (selecting)
+        rubberBand->setRect(QRectF(rubberOrigin, p).normalized());
+    const bool overVertex = pickNode(p) >= 0;
+    Node *grabbed = nodes.contains(Node::nodeUnderMouse()) ? Node::nodeUnderMouse() : nullptr;
+    if (!grabbed) {
+        viewport()->setCursor(overVertex ? Qt::OpenHandCursor : Qt::ArrowCursor);
+    } else {
+        viewport()->setCursor(Qt::ClosedHandCursor);
+        if (!grabbed->isNodeSelected()) {
+            grabbed->setPosition(p.x(), p.y(), 0);
+        } else {
+            // The grabbed centre follows the cursor; the other selected vertices keep their offsets.
+            const QPointF offset = p - grabbed->getMousePressPos();
+            for (Node *node : nodes)
+                if (node->isNodeSelected())
+                    node->setPosition(node->getMousePressPos() + offset);
+        }
+        dragged = true;
+    }
+    update_display();
+}
+
+void Graph::mouseReleaseEvent(QMouseEvent *)
+{
+    if (!scene)
+        return;
+    Node *grabbed = nodes.contains(Node::nodeUnderMouse()) ? Node::nodeUnderMouse() : nullptr;
+    if (!selecting && grabbed && !dragged) {
+        grabbed->toggleSelected();
+        grabbed->update();
+    }
+    dragged = false;
+    if (selecting) {
+        // The band only adds to the selection.
+        const QList<QGraphicsItem *> inside = scene->items(rubberBand->rect(), Qt::IntersectsItemShape);
+        for (QGraphicsItem *item : inside) {
+            const int i = nodeIndex(item);
+            if (i >= 0) {
+                nodes[i]->setSelected(true);
+                nodes[i]->update();
+            }
+        }
+    }
+    selecting = false;
+    rubberBand->hide();
+    Node::setNodeUnderMouse(nullptr);
+    viewport()->setCursor(Qt::OpenHandCursor);
+    update_display();
+}
+
+void Graph::mouseDoubleClickEvent(QMouseEvent *)
+{
+    if (editMode >= 0 && editMode <= 2)
+        addVertex(editMode);
+}
+
+void Graph::keyPressEvent(QKeyEvent *event)
+{
+    best_restore();
+    const int key = event->key();
+    // The modifiers come with the event, so a Control released outside the view cannot stay held.
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    controlHeld = key == Qt::Key_Control || (mods & Qt::ControlModifier);
+    altHeld = key == Qt::Key_Alt || (mods & Qt::AltModifier);
+    if (controlHeld)
+        keyWithControl(key);
+    else
+        keyWithoutControl(key);
+    selectionEnding();
+}
+
+void Graph::keyWithoutControl(int key)
+{
+    switch (key) {
+    case Qt::Key_Right:
+        altHeld ? rotate(0, 0, RotationStep) : rotate(0, RotationStep, 0);
+        break;
+    case Qt::Key_Left:
+        altHeld ? rotate(0, 0, -RotationStep) : rotate(0, -RotationStep, 0);
+        break;
+    case Qt::Key_Up:
+        rotate(RotationStep, 0, 0);
+        break;
+    case Qt::Key_Down:
+        rotate(-RotationStep, 0, 0);
+        break;
+    case Qt::Key_Minus:
+        scaleView(1 / 1.1);
+        break;
+    case Qt::Key_Plus:
+        scaleView(1.1);
+        break;
+    case Qt::Key_R:
+        emit signal_start_vns();
+        break;
+    case Qt::Key_H:
+        emit signal_stop_vns();
+        break;
+    case Qt::Key_Space:
+        emit signal_load_next();
+        break;
+    case Qt::Key_Backspace:
+        slot_reme();
+        break;
+    case Qt::Key_T:
+        addTail();
+        break;
+    case Qt::Key_B:
+        addBip();
+        break;
+    case Qt::Key_K:
+        addK();
+        break;
+    case Qt::Key_M:
+        emit signal_place_graph();
+        break;
+    default:
+        break;
+    }
+}
+
+void Graph::keyWithControl(int key)
+{
+    switch (key) {
+    case Qt::Key_P:
+        slot_print();
+        break;
+    case Qt::Key_X:
+        slot_remv();
+        break;
+    case Qt::Key_U:
+        slot_unselect_all();
+        break;
+    case Qt::Key_E:
+        slot_adde();
+        break;
+    case Qt::Key_V:
+        addNode();
+        modelEnding();
+        break;
+    case Qt::Key_C:
+        slot_complement();
+        break;
+    case Qt::Key_A:
+        slot_select_all();
+        break;
+    case Qt::Key_I:
+        slot_invert_selection();
+        break;
+    case Qt::Key_R:
+        slot_update();
+        break;
+    default:
+        break;
+    }
+}
+
+void Graph::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Control)
+        controlHeld = false;
+    else if (event->key() == Qt::Key_Alt)
+        altHeld = false;
+}
+
+// ---- Graph files, autosave and printing ----
+
+QString Graph::autosavePath() const
+{
+    return workingDirectory.isEmpty() ? QString(".orvgr") : workingDirectory + "/.orvgr";
+}
+
+QString Graph::vertexLines() const
+{
+    QString text;
+    for (int i = 0; i < bestN; ++i)
+        text += nodes[i]->nodeName() + '\t' + shortNumber(nodes[i]->x()) + '\t' + shortNumber(nodes[i]->y()) + '\n';
+    return text;
+}
+
+QString Graph::fileText(bool withIdentifier) const
+{
+    Row rows[MaxNodes];
+    symmetricRows(bestAdj, bestN, rows);
+    QString text = QString::number(bestN) + '\n';
+    if (withIdentifier)
+        text += QString::number(getID()) + '\n';
+    text += vertexLines();
+    for (int i = 0; i < bestN; ++i)
+        for (int j = 0; j < bestN; ++j)
+            text += ((rows[i] >> j) & 1u) ? "1\t" : "0\t";
+    return text;
+}
+
+QString Graph::exportText() const
+{
+    Row rows[MaxNodes];
+    symmetricRows(bestAdj, bestN, rows);
+    int m = 0;
+    for (int i = 0; i < bestN; ++i)
+        m += __builtin_popcount(rows[i]);
+    QString text = QString::number(bestN) + '\n' + QString::number(m / 2) + '\n' + vertexLines();
+    for (int i = 0; i < bestN; ++i)
+        for (int j = 0; j < bestN; ++j)
+            if ((rows[i] >> j) & 1u)
+                text += nodes[i]->nodeName() + '\t' + nodes[j]->nodeName() + "\t1\t0\n";
+    return text;
+}
+
+void Graph::consoleError(const QString &text)
+{
+    emit signal_console(text, false, 0, QColor(Qt::red));
+    std::cerr << text.toLocal8Bit().constData() << std::endl;
+}
+
+bool Graph::writeFile(const QString &path, const std::function<QString()> &build)
+{
+    // The text comes from one best copy, taken under the whole-graph lock.
+    QString text;
+    {
+        QMutexLocker whole(&wholeMutex);
+        text = build();
+    }
+    // The old file is replaced only once the whole new text is written.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        const QByteArray bytes = text.toLatin1();
+        if (file.write(bytes) == bytes.size() && file.commit())
+            return true;
+    }
+    consoleError("Failed to write graph file " + path + ": " + file.errorString());
+    return false;
+}
+
+bool Graph::save(QString fileName)
+{
+    return writeFile(fileName, [this] { return fileText(false); });
+}
+
+bool Graph::autosave()
+{
+    return writeFile(autosavePath(), [this] { return fileText(true); });
+}
+
+bool Graph::export_graph(QString fileName)
+{
+    return writeFile(fileName, [this] { return exportText(); });
+}
+
+bool Graph::readFile(const QString &path, bool withIdentifier)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!withIdentifier)
+            DialogProvider::instance()->warning(this, "Opening", "Cannot open graph");
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    const QStringList lines = QString::fromLatin1(bytes).split('\n');
+
+    // The whole file is checked before the graph is touched.
+    int line = 0;
+    bool valid = false;
+    const int count = lines.value(line++).toInt(&valid, 10);
+    valid = valid && count >= 0 && count <= MaxNodes;
+    int storedId = 0;
+    if (valid && withIdentifier)
+        storedId = lines.value(line++).toInt(&valid, 10);
+    valid = valid && lines.size() >= line + count + 1;
+    QStringList names;
+    QVector<QPointF> positions;
+    for (int i = 0; valid && i < count; ++i) {
+        const QStringList fields = lines[line++].split('\t');
+        if (fields.size() < 3) {
+            valid = false;
+            break;
+        }
+        bool okX = false, okY = false;
+        const double x = fields[1].toDouble(&okX), y = fields[2].toDouble(&okY);
+        valid = okX && okY && std::isfinite(x) && std::isfinite(y);
+        names << fields[0];
+        positions << QPointF(x, y);
+    }
+    QStringList matrix;
+    if (valid) {
+        // The writer ends every field with a TAB; the empty text after the last one is no field.
+        matrix = lines[line].split('\t');
+        if (!matrix.isEmpty() && matrix.last().isEmpty())
+            matrix.removeLast();
+        valid = matrix.size() >= count * count;
+    }
+    if (!valid) {
+        std::cerr << "ERROR IN FILE FORMAT" << std::endl;
+        return false;
+    }
+
+    clear();
+    best_backup();
+    if (withIdentifier) {
+        identifier.store(storedId);
+    } else {
+        emit signal_console("Graph:" + QString::number(count), false, 1, QColor(Qt::gray));
+        identifier.store(orv_rand(1000000));
+    }
+    for (int i = 0; i < count; ++i)
+        addNode();
+    {
+        QMutexLocker whole(&wholeMutex);
+        for (int i = 0; i < count; ++i) {
+            nodes[i]->setNodeName(names[i]);
+            nodes[i]->setPosition(positions[i].x(), positions[i].y(), 0);
+            nodes[i]->setSelected(false);
+        }
+        // Only the upper triangle decides the edges.
+        for (int i = 0; i < count; ++i)
+            for (int j = i + 1; j < count; ++j) {
+                if (matrix[i * count + j].toInt(nullptr, 10) != 0)
+                    addEdge(i, j);
+                else
+                    remEdge(i, j);
+            }
+        bumpId();
+    }
+    bumpId();
+    best_backup();
+    emit signal_best_graph_changed();
+    return true;
+}
+
+bool Graph::open(QString fileName)
+{
+    return readFile(fileName, false);
+}
+
+bool Graph::autoload()
+{
+    return readFile(autosavePath(), true);
+}
+
+bool Graph::printToFile(QString fileName)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setOutputFileName(fileName);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    render(&painter);
+    return painter.end();
+}
+
+void Graph::slot_print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!DialogProvider::instance()->print(&printer, nullptr))
+        return;
+    QPainter painter(&printer);
+    render(&painter);
+}
+
+void Graph::slot_open()
+{
+    const QString fileName =
+        DialogProvider::instance()->getOpenFileName(this, "Choose graph to load", workingDirectory, "*.gorv3");
+    if (fileName.isEmpty())
+        return;
+    if (!open(fileName))
+        DialogProvider::instance()->warning(this, "Warning", "Failed to load graph.");
+    update_display();
+}
+
+void Graph::slot_save()
+{
+    const QString fileName = DialogProvider::instance()->getSaveFileName(this, "Save graph as", workingDirectory, "*.gorv3");
+    if (fileName.isEmpty())
+        return;
+    if (!save(fileName))
+        DialogProvider::instance()->warning(this, "Warning", "Failed to save graph.");
+}
+
+void Graph::slot_export_graph()
+{
+    const QString fileName =
+        DialogProvider::instance()->getSaveFileName(this, "Export graph as", workingDirectory, "*.cg");
+    if (fileName.isEmpty())
+        return;
+    if (!export_graph(fileName))
+        DialogProvider::instance()->warning(this, "Warning", "Failed to export graph.");
 }

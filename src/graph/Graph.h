@@ -10,6 +10,7 @@
 #include <QVector>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <istream>
 
 class Node;
@@ -80,10 +81,45 @@ public:
     // Display.
     void update_display();
     void setViolated(bool v);
+    bool isViolated() const { return violated; }
+    void optimizationStarts();
+    void optimizationStops();
+    void toggleAnim();
+    void rotate(double ax, double ay, double az);
+    void center();
+    void scaleView(double f);
     void place_circle(double d);
+    void scaleCoords(double w, double h);
     void setPos(int i, QPointF p);
     void setPos(int i, double x, double y, double z);
-    bool isViolated() const { return violated; }
+    void setLabels(QVector<double> v);
+    void setColors(QVector<double> v);
+    void resetLabels();
+    void resetColors();
+    void setELabels(QVector<QVector<double>> m, bool on);
+    void setEHilight(QVector<QVector<double>> m, bool on);
+    void hilight(int k);
+    void display();
+    bool displayTimerRuns() const { return displayTimer != 0; }
+    bool animationRuns() const { return animationTimer != 0; }
+
+    // Editing: one vertex added at the last mouse position, joined to the selected vertices.
+    void addK();
+    void addBip();
+    void addTail();
+    int getEditMode() const { return editMode; }
+
+    // Graph files, autosave and printing. Writers return false, with a console and a
+    // standard-error line, when the file could not be written; the old file then survives.
+    bool save(QString fileName);
+    bool export_graph(QString fileName);
+    bool open(QString fileName);
+    bool autosave();
+    bool autoload();
+    void setWD(QString folder) { workingDirectory = folder; }
+    QString getWD() const { return workingDirectory; }
+    QString autosavePath() const;
+    bool printToFile(QString fileName);
 
     QString getName() const { return name; }
     bool isInteractive() const { return interactive; }
@@ -104,15 +140,57 @@ signals:
     void signal_interactive_graph_changed();
 
 public slots:
+    void slot_setScalePos(int s) { scalePos = s; }
+    void slot_randomPosition();
+    void slot_scalePosition();
+    void slot_set_node_radius(double r);
     void slot_relabel();
+    void slot_set_add_k() { editMode = 0; }
+    void slot_set_add_bip() { editMode = 1; }
+    void slot_set_add_tail() { editMode = 2; }
     void slot_invert_selection();
     void slot_select_all();
     void slot_unselect_all();
+    void slot_complement();
+    void slot_adde();
+    void slot_reme();
+    void slot_addv();
+    void slot_remv();
+    void slot_open();
+    void slot_save();
+    void slot_export_graph();
+    void slot_print();
+    void slot_update();
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     void bumpId(int k = 1) { identifier.fetch_add(k, std::memory_order_relaxed); }
     void setVertexCount(int count);
     void selectionEnding();
+    void modelEnding();
+    void additionEnding();
+    void addVertex(int mode);
+    // Index of the topmost shown vertex item at a scene point, or -1.
+    int pickNode(const QPointF &scenePoint) const;
+    int nodeIndex(const QGraphicsItem *item) const;
+    void keyWithoutControl(int key);
+    void keyWithControl(int key);
+    // File texts, built from the best copy; the caller holds the whole-graph mutex.
+    QString vertexLines() const;
+    QString fileText(bool withIdentifier) const;
+    QString exportText() const;
+    bool writeFile(const QString &path, const std::function<QString()> &build);
+    bool readFile(const QString &path, bool withIdentifier);
+    void consoleError(const QString &text);
     // Shared by both graph-text readers: sets the count and writes every pair.
     void readGraphText(const QString &text, bool reset);
     bool decodeG6(const QByteArray &line, bool reset);

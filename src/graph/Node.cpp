@@ -130,6 +130,13 @@ void Node::move(double dx, double dy)
     adjustEdges();
 }
 
+void Node::setRadius(double r)
+{
+    // The bounding rectangle follows the radius; the scene is told so it repaints the right area.
+    prepareGeometryChange();
+    radius = r;
+}
+
 void Node::updateVisible()
 {
     setVisible(visible);

@@ -47,12 +47,13 @@ public:
     bool getVisible() const { return visible; }
     void setVisibleFlag(bool v) { visible = v; }
     void updateVisible();
-    void setRadius(double r) { radius = r; }
+    void setRadius(double r);
     double getRadius() const { return radius; }
     void hilight() { hilighted = true; }
     void unhilight() { hilighted = false; }
     bool isHilighted() const { return hilighted; }
     void addENeighbor(Edge *e) { eNeighbors.append(e); }
+    void clearENeighbors() { eNeighbors.clear(); }
     const QList<Edge *> &edges() const { return eNeighbors; }
 
     QString getLabel() const { return label; }

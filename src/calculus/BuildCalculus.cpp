@@ -1,6 +1,11 @@
 #include "calculus/BuildCalculus.h"
 
+#include "calculus/Calculus.h"
+#include "calculus/Z.h"
+#include "calculus/invConstant.h"
+
 #include <QHash>
+#include <memory>
 #include <iostream>
 
 namespace {
@@ -12,6 +17,28 @@ const QHash<QString, Maker> &makers()
 {
     static const QHash<QString, Maker> table = [] {
         QHash<QString, Maker> t;
+        t.insert("CONSTANT", [](bool d) -> Calculus * { return new invConstant(d); });
+        // The sense that ends switched on is set first, so both are never off at once.
+        t.insert("Z", [](bool d) -> Calculus * { return new Z(d); });
+        t.insert("OBJECTIVE", [](bool d) -> Calculus * { return new Z(d); });
+        t.insert("MINIMIZE", [](bool d) -> Calculus * {
+            Z *z = new Z(d);
+            z->setMin(true);
+            z->setMax(false);
+            return z;
+        });
+        t.insert("MAXIMIZE", [](bool d) -> Calculus * {
+            Z *z = new Z(d);
+            z->setMax(true);
+            z->setMin(false);
+            return z;
+        });
+        t.insert("MAXMIN", [](bool d) -> Calculus * {
+            Z *z = new Z(d);
+            z->setMax(true);
+            z->setMin(true);
+            return z;
+        });
         return t;
     }();
     return table;
@@ -70,4 +97,56 @@ Calculus *BuildCalculus::makeCalculus(QString name, bool displayed) const
         return make(displayed);
     std::cerr << name.toUtf8().constData() << " unknown!!" << std::endl;
     return nullptr;
+}
+
+invConstant *BuildCalculus::makeConstant(bool displayed) const
+{
+    return new invConstant(displayed);
+}
+
+namespace {
+const QString undefinedObject = QStringLiteral("Undefined object.");
+}
+
+QString BuildCalculus::textDefinition(QString name) const
+{
+    std::unique_ptr<Calculus> item(makeCalculus(name, false));
+    return item ? item->textDocumentation() : undefinedObject;
+}
+
+QString BuildCalculus::toolTip(QString name) const
+{
+    std::unique_ptr<Calculus> item(makeCalculus(name, false));
+    return item ? item->getName() + ": " + item->textDocumentation() : undefinedObject;
+}
+
+QString BuildCalculus::latexDefinition(QString name) const
+{
+    std::unique_ptr<Calculus> item(makeCalculus(name, false));
+    return item ? item->latexDocumentation() + "\\n\\n" : undefinedObject;
+}
+
+QString BuildCalculus::Documentation(QString category) const
+{
+    QStringList names;
+    if (category == "InvariantsVal")
+        names = invariantsVal;
+    else if (category == "InvariantsVec")
+        names = invariantsVec;
+    else if (category == "InvariantsMat")
+        names = invariantsMat;
+    else if (category == "InvariantsFam")
+        names = invariantsFam;
+    else if (category == "Operators")
+        names = operators;
+    else if (category == "Constraints")
+        names = constraints;
+    else if (category == "All")
+        names = all;
+    if (names.isEmpty())
+        names = QStringList{category};
+    QString text;
+    for (const QString &name : names)
+        text += textDefinition(name);
+    return text;
 }

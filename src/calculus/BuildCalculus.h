@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class Calculus;
+class invConstant;
 
 // The vocabulary of the white board: the item keys in their fixed lists, the category of a
 // key, and the creation of an item from its key.
@@ -16,6 +17,13 @@ public:
 
     int type(QString name) const;
     Calculus *makeCalculus(QString name, bool displayed) const;
+    invConstant *makeConstant(bool displayed) const;
+
+    // Documentation texts, read from temporary undisplayed items.
+    QString Documentation(QString category) const;
+    QString toolTip(QString name) const;
+    QString latexDefinition(QString name) const;
+    QString textDefinition(QString name) const;
 
     QStringList operators;
     QStringList invariantsVal;

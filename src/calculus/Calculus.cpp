@@ -373,8 +373,18 @@ void Calculus::setInvertGraph(bool b)
 
 // ---- Identity ----
 
+QString Calculus::cleanGivenName(QString text)
+{
+    text.replace('\t', ' ').replace('\n', ' ').replace('\r', ' ');
+    // Removing one "<NEW>" can join its neighbours into another; repeat until none is left.
+    while (text.contains("<NEW>"))
+        text.replace("<NEW>", "NEW");
+    return text;
+}
+
 void Calculus::setGivenName(QString text)
 {
+    text = cleanGivenName(text);
     if (dialog)
         dialog->setGivenName(text);
     givenName = text;
@@ -383,7 +393,41 @@ void Calculus::setGivenName(QString text)
 void Calculus::updateGivenName()
 {
     if (dialog)
-        givenName = dialog->givenName();
+        givenName = cleanGivenName(dialog->givenName());
+}
+
+QString Calculus::getCaractToSave()
+{
+    applyChanges();
+    auto flag = [](bool b) { return b ? QStringLiteral("1\t") : QStringLiteral("0\t"); };
+    QString record = name + '\t' + cleanGivenName(givenName) + '\t';
+    record += flag(inReport()) + flag(nodInReport()) + flag(vecInReport()) + flag(invertGraph());
+    record += QString::number(pos().x(), 'g', 6) + '\t' + QString::number(pos().y(), 'g', 6) + '\t';
+    for (int k = 0; k < 4; ++k) {
+        record += args[k] ? QString::number(args[k]->getNumber()) : QStringLiteral("NULL");
+        if (k < 3)
+            record += '\t';
+    }
+    record += specificInformationToSave();
+    record += '\n';
+    return record;
+}
+
+QString Calculus::problemDocument()
+{
+    QString text = getID() + ": " + name;
+    if (!givenName.isEmpty())
+        text += " (" + givenName + ")";
+    text += "\nRows: " + getSRows() + "\nColumns: " + getSCols() + "\n";
+    for (int k = 0; k < 4; ++k)
+        if (args[k])
+            text += QString("arg%1 = ").arg(k + 1) + args[k]->getID() + "\n";
+    return text;
+}
+
+QString Calculus::textDocumentation() const
+{
+    return (givenName.isEmpty() ? name : givenName) + " : " + description + "\n";
 }
 
 QString Calculus::getID()

@@ -110,7 +110,17 @@ public:
     void setGraphInReport(bool b);
     void setInvertGraph(bool b);
 
+    // The item record: one tab-separated line, line feed included.
+    QString getCaractToSave();
+    // Documentation texts.
+    QString problemDocument();
+    QString textDocumentation() const;
+    QString latexDocumentation() const { return latexDescription; }
+
     // Identity.
+    // A given name never holds a tab, a line break or the record separator "<NEW>": they
+    // would split or shift the item's record in the problem text.
+    static QString cleanGivenName(QString text);
     void setGivenName(QString text);
     void updateGivenName();
     QString getGivenName() const { return givenName; }

@@ -3,6 +3,32 @@
 #include "calculus/Calculus.h"
 #include "calculus/Z.h"
 #include "calculus/invConstant.h"
+#include "invariants/invADJACENCY.h"
+#include "invariants/invCLAWS.h"
+#include "invariants/invCOMNEIGH.h"
+#include "invariants/invDEGMAX.h"
+#include "invariants/invDEGMIN.h"
+#include "invariants/invDEGREES.h"
+#include "invariants/invENERGY.h"
+#include "invariants/invIDENTITY.h"
+#include "invariants/invK4.h"
+#include "invariants/invKCHERRIES.h"
+#include "invariants/invKIRCHHOFF.h"
+#include "invariants/invLAPLACIAN.h"
+#include "invariants/invMODULARITY.h"
+#include "invariants/invNLAPLACIAN.h"
+#include "invariants/invNUMERO.h"
+#include "invariants/invONEMAT.h"
+#include "invariants/invONEVEC.h"
+#include "invariants/invORDER.h"
+#include "invariants/invPENDING.h"
+#include "invariants/invPLATT.h"
+#include "invariants/invRANDIC.h"
+#include "invariants/invSIZE.h"
+#include "invariants/invSLLAPLACIAN.h"
+#include "invariants/invTRIANGLES.h"
+#include "invariants/invZAGREBM1.h"
+#include "invariants/invZAGREBM2.h"
 
 #include <QHash>
 #include <memory>
@@ -10,6 +36,12 @@
 
 namespace {
 using Maker = Calculus *(*)(bool);
+
+template <class T>
+Calculus *make(bool displayed)
+{
+    return new T(displayed);
+}
 
 // Key to constructor. A library registers its classes here as it lands; a key without an
 // entry is answered like an unknown key.
@@ -39,6 +71,33 @@ const QHash<QString, Maker> &makers()
             z->setMin(true);
             return z;
         });
+        // Matrices, degrees and counts, spectra.
+        t.insert("ADJACENCY", &make<invADJACENCY>);
+        t.insert("IDENTITY", &make<invIDENTITY>);
+        t.insert("ONEMAT", &make<invONEMAT>);
+        t.insert("ONEVEC", &make<invONEVEC>);
+        t.insert("LAPLACIAN", &make<invLAPLACIAN>);
+        t.insert("SLLAPLACIAN", &make<invSLLAPLACIAN>);
+        t.insert("NLAPLACIAN", &make<invNLAPLACIAN>);
+        t.insert("MODULARITY", &make<invMODULARITY>);
+        t.insert("COMNEIGH", &make<invCOMNEIGH>);
+        t.insert("ORDER", &make<invORDER>);
+        t.insert("SIZE", &make<invSIZE>);
+        t.insert("DEGREES", &make<invDEGREES>);
+        t.insert("DEGMAX", &make<invDEGMAX>);
+        t.insert("DEGMIN", &make<invDEGMIN>);
+        t.insert("PENDING", &make<invPENDING>);
+        t.insert("NUMERO", &make<invNUMERO>);
+        t.insert("KCHERRIES", &make<invKCHERRIES>);
+        t.insert("PLATT", &make<invPLATT>);
+        t.insert("RANDIC", &make<invRANDIC>);
+        t.insert("ZAGREBM1", &make<invZAGREBM1>);
+        t.insert("ZAGREBM2", &make<invZAGREBM2>);
+        t.insert("CLAWS", &make<invCLAWS>);
+        t.insert("TRIANGLES", &make<invTRIANGLES>);
+        t.insert("K4", &make<invK4>);
+        t.insert("KIRCHHOFF", &make<invKIRCHHOFF>);
+        t.insert("ENERGY", &make<invENERGY>);
         return t;
     }();
     return table;

@@ -37,3 +37,69 @@ void Invariant::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
     style.complementLetter = QRectF(-65, -25, 10, 10);
     paintBox(painter, style);
 }
+
+void Invariant::initInvariant(const QString &key, const QString &latex, const QString &plain,
+                              const QString &rowsLabel, const QString &colsLabel, Explorer option, bool displayed)
+{
+    name = key;
+    latexDescription = latex;
+    description = plain;
+    sRows = rowsLabel;
+    sCols = colsLabel;
+    this->displayed = displayed;
+    if (!displayed)
+        return;
+    auto *d = new CalculusDisplay(name, description);
+    d->enableInvertGraph(true);
+    switch (option) {
+    case GraphValue:
+        d->enableNatureInReport(false);
+        d->setGraphInReport(true);
+        break;
+    case NodeValue:
+        d->enableNatureInReport(false);
+        d->setNodInReport(true);
+        break;
+    case NotInsertable:
+        d->enableReport(false);
+        break;
+    }
+    d->disconnectReport();
+    setupDisplay(d);
+}
+
+int Invariant::readGraph(Graph::Row *rows)
+{
+    if (!graph) {
+        nbRows = 0;
+        nbCols = 0;
+        error = true;
+        return -1;
+    }
+    const int n = rows ? graph->snapshot(rows) : graph->getNbNodes();
+    nbRows = sRows == QLatin1String("n") ? n : 1;
+    nbCols = sCols == QLatin1String("n") ? n : 1;
+    return n;
+}
+
+void Invariant::writeAdjacency(QVector<QVector<double>> &m, const Graph::Row rows[], int n, double edgeValue)
+{
+    for (int i = 0; i < n; ++i) {
+        double *row = m[i].data();
+        for (int j = 0; j < n; ++j)
+            row[j] = ((rows[i] >> j) & 1u) ? edgeValue : 0.0;
+    }
+}
+
+void Invariant::writeLaplacian(QVector<QVector<double>> &m, const Graph::Row rows[], int n, double edgeValue)
+{
+    writeAdjacency(m, rows, n, edgeValue);
+    for (int i = 0; i < n; ++i)
+        m[i][i] = degree(rows, i);
+}
+
+void Invariant::writeDegrees(const Graph::Row rows[], int n)
+{
+    for (int v = 0; v < n; ++v)
+        value[v][0] = degree(rows, v);
+}

@@ -2,6 +2,7 @@
 #define INVARIANT_H
 
 #include "calculus/Calculus.h"
+#include "graph/Graph.h"
 
 // The base of the graph invariants: no argument; may be the argument of other items.
 class Invariant : public Calculus
@@ -22,6 +23,49 @@ public:
     void setParam(int) override {}
     int getParam() override { return -1; }
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+
+protected:
+    enum Explorer { GraphValue, NodeValue, NotInsertable };
+
+    // The constructor steps every invariant shares: key, help texts, dimension labels and,
+    // for a displayed item, its dialog with the complement box and the explorer option.
+    void initInvariant(const QString &key, const QString &latex, const QString &plain, const QString &rowsLabel,
+                       const QString &colsLabel, Explorer option, bool displayed);
+    void initInvariant(const QString &key, const QString &text, const QString &rowsLabel, const QString &colsLabel,
+                       Explorer option, bool displayed)
+    {
+        initInvariant(key, text, text, rowsLabel, colsLabel, option, displayed);
+    }
+
+    // The graph of one computation, read in one piece: the symmetric adjacency rows (when
+    // rows is not null) and the vertex count n, which is returned after the value's shape has
+    // been set from the labels ("1" or n). Without a graph: no value, the error flag, -1.
+    int readGraph(Graph::Row *rows);
+
+    static int degree(const Graph::Row rows[], int v) { return __builtin_popcount(rows[v]); }
+    // The vertices above v, as a mask.
+    static Graph::Row above(int v) { return ~((Graph::Row(2) << v) - 1); }
+
+    // The n x n block of m: edgeValue for an edge, 0.0 elsewhere (so on the diagonal).
+    static void writeAdjacency(QVector<QVector<double>> &m, const Graph::Row rows[], int n, double edgeValue);
+    // As writeAdjacency, then the degrees on the diagonal: D - A with -1.0, D + A with 1.0.
+    static void writeLaplacian(QVector<QVector<double>> &m, const Graph::Row rows[], int n, double edgeValue);
+    // The degrees of vertices 0 to n-1 into column 0 of the value.
+    void writeDegrees(const Graph::Row rows[], int n);
+    // Writes the degrees (as writeDegrees) and sums term(d(i), d(j)) over the edges {i, j},
+    // i ascending, then j ascending.
+    template <class Term>
+    double sumOverEdges(const Graph::Row rows[], int n, Term term)
+    {
+        writeDegrees(rows, n);
+        double sum = 0.0;
+        for (int i = 0; i < n; ++i)
+            for (Graph::Row r = rows[i] & above(i); r; r &= r - 1) {
+                const int j = __builtin_ctz(r);
+                sum += term(value[i][0], value[j][0]);
+            }
+        return sum;
+    }
 };
 
 #endif

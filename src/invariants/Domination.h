@@ -1,0 +1,17 @@
+#ifndef DOMINATION_H
+#define DOMINATION_H
+
+#include "graph/Graph.h"
+
+// Minimum dominating sets. The set returned is the first minimum one in the lexicographic
+// order of increasing vertex sequences, the one that the subset enumeration in that order
+// records; bounds on the vertices still to dominate skip the subsets that cannot beat the
+// record. The graph without vertices has the empty set.
+class Domination
+{
+public:
+    static Graph::Row firstMinimumSet(const Graph::Row rows[Graph::MaxNodes], int n);
+    static int number(const Graph::Row rows[Graph::MaxNodes], int n);
+};
+
+#endif

@@ -1,0 +1,21 @@
+#ifndef STABLESETS_H
+#define STABLESETS_H
+
+#include "graph/Graph.h"
+
+// Maximum stable sets and maximum cliques. Among the maximum sets the one returned is the
+// first in the lexicographic order of increasing vertex sequences, the set that a plain
+// depth-first enumeration in index order records first; branch and bound reaches it without
+// visiting the sets that cannot beat the record.
+class StableSets
+{
+public:
+    // Vertex set as a bitmask; its size is the stability (clique) number. Empty for n = 0.
+    static Graph::Row firstMaximumStable(const Graph::Row rows[Graph::MaxNodes], int n);
+    static Graph::Row firstMaximumClique(const Graph::Row rows[Graph::MaxNodes], int n);
+
+    static int stabilityNumber(const Graph::Row rows[Graph::MaxNodes], int n);
+    static int cliqueNumber(const Graph::Row rows[Graph::MaxNodes], int n);
+};
+
+#endif

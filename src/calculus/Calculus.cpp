@@ -1,0 +1,422 @@
+#include "calculus/Calculus.h"
+
+#include "calculus/CalculusDisplay.h"
+#include "calculus/Link.h"
+#include "graph/Graph.h"
+
+#include <QMetaObject>
+#include <QMutexLocker>
+#include <QPainterPath>
+#include <QThread>
+
+QVector<Calculus *> Calculus::vector_calculus;
+QMutex Calculus::c_mutex;
+
+Calculus::Calculus() : QGraphicsItem(nullptr)
+{
+    QMutexLocker locker(&valueLock);
+    value = QVector<QVector<double>>(MaxSize, QVector<double>(MaxSize, 0.0));
+}
+
+Calculus::~Calculus()
+{
+    // Each link's destructor removes it from this item, so walk a copy.
+    const QList<Link *> outgoing = linksTo;
+    for (Link *l : outgoing)
+        delete l;
+    for (int k = 0; k < 4; ++k)
+        if (links[k])
+            delete links[k];
+    delete dialog;
+    dialog = nullptr;
+    // The registry is not read, but it must not keep a pointer to a dead item.
+    QMutexLocker locker(&c_mutex);
+    vector_calculus.removeAll(this);
+}
+
+// ---- Graphics item ----
+
+QRectF Calculus::boundingRect() const
+{
+    const int hw = width / 2;
+    const int hh = height / 2;
+    return QRectF(-hw - 12, -hh - 52, width + 15, height + 55);
+}
+
+QPainterPath Calculus::shape() const
+{
+    QPainterPath path;
+    path.addRect(-(width / 2), -(height / 2), width, height);
+    return path;
+}
+
+QVariant Calculus::itemChange(GraphicsItemChange change, const QVariant &v)
+{
+    if (change == ItemPositionHasChanged) {
+        for (int k = 0; k < 4; ++k)
+            if (links[k])
+                links[k]->adjust();
+        const QList<Link *> outgoing = linksTo;
+        for (Link *l : outgoing)
+            l->adjust();
+    }
+    return QGraphicsItem::itemChange(change, v);
+}
+
+// ---- Defaults of the item operations ----
+
+QVector<QVector<double>> &Calculus::getZ()
+{
+    return value;
+}
+
+void Calculus::setMin(bool)
+{
+}
+
+void Calculus::setMax(bool)
+{
+}
+
+void Calculus::setOptFactor(double)
+{
+}
+
+int Calculus::getObj()
+{
+    return 0;
+}
+
+QString Calculus::specificInformationToSave()
+{
+    return QString();
+}
+
+// ---- Computation ----
+
+bool Calculus::compute(bool force)
+{
+    if (!force && !isCrucial())
+        return true;
+    if (!graph) {
+        error.store(true, std::memory_order_relaxed);
+        return false;
+    }
+    applyChanges();
+    // The cache check allocates nothing and takes no lock: it runs for every item of every
+    // candidate graph of an optimisation.
+    const int id = graph->getID();
+    if (computedOnce.load(std::memory_order_acquire) && id == lastGraphId.load(std::memory_order_relaxed))
+        return false;
+
+    QMutexLocker computeLocker(&computeLock);
+    // Another thread may have computed this identifier while this one waited.
+    if (computedOnce.load(std::memory_order_acquire) && id == lastGraphId.load(std::memory_order_relaxed))
+        return false;
+    error.store(false, std::memory_order_relaxed);
+    bool argError = false;
+    for (Calculus *a : args)
+        if (a && a->getError())
+            argError = true;
+
+    if (argError) {
+        error.store(true, std::memory_order_relaxed);
+        QMutexLocker valueLocker(&valueLock);
+        nbRows = 0;
+        nbCols = 0;
+    } else if (flagInvert.load(std::memory_order_relaxed)) {
+        // The whole-graph lock keeps the half-inverted graph from every other whole-graph
+        // operation (copies of the best graph, files) until it is restored.
+        graph->lock();
+        graph->invert();
+        {
+            QMutexLocker valueLocker(&valueLock);
+            recompute();
+        }
+        graph->invert();
+        graph->unlock();
+    } else {
+        QMutexLocker valueLocker(&valueLock);
+        recompute();
+    }
+    // Recorded only now, so a thread that finds the identifier up to date also finds the
+    // value that belongs to it.
+    lastGraphId.store(id, std::memory_order_relaxed);
+    computedOnce.store(true, std::memory_order_release);
+    return true;
+}
+
+void Calculus::update_crucial()
+{
+    if (!isCrucial())
+        return;
+    for (Calculus *a : args)
+        if (a)
+            a->set_crucial(true);
+}
+
+void Calculus::applyChanges()
+{
+    if (!dialog)
+        return;
+    flagInReport.store(dialog->inReport(), std::memory_order_relaxed);
+    flagNode.store(dialog->nodInReport(), std::memory_order_relaxed);
+    flagVector.store(dialog->vecInReport(), std::memory_order_relaxed);
+    flagGraph.store(dialog->graphInReport(), std::memory_order_relaxed);
+    flagInvert.store(dialog->invertGraph(), std::memory_order_relaxed);
+}
+
+QString Calculus::getStatus()
+{
+    QMutexLocker locker(&valueLock);
+    return status;
+}
+
+void Calculus::setGraph(Graph *g)
+{
+    graph = g;
+    if (dialog)
+        dialog->setGraph(g);
+}
+
+void Calculus::bestBackup()
+{
+    compute(true);
+    if (dialog) {
+        if (QThread::currentThread() == dialog->thread())
+            refreshDialog();
+        else
+            // The dialog is a widget: its refresh runs in the GUI thread, and is dropped
+            // when the dialog (and so the item) is gone before it runs.
+            QMetaObject::invokeMethod(dialog, [this] { refreshDialog(); }, Qt::QueuedConnection);
+    }
+    shownError = getError();
+}
+
+void Calculus::refreshDialog()
+{
+    QMutexLocker locker(&valueLock);
+    dialog->setValues(value, nbRows, nbCols);
+    setToolTip(status);
+}
+
+// ---- Value ----
+
+double Calculus::getValue(int i)
+{
+    if (i < 1 || i > MaxSize)
+        return 1e12;
+    QMutexLocker locker(&valueLock);
+    if (nbCols < 2)
+        return value[i - 1][0];
+    return value[0][i - 1];
+}
+
+QVector<double> Calculus::getFirstRow()
+{
+    QMutexLocker locker(&valueLock);
+    const int c = qBound(0, int(nbCols), MaxSize);
+    QVector<double> row(c);
+    for (int j = 0; j < c; ++j)
+        row[j] = value[0][j];
+    return row;
+}
+
+QVector<double> Calculus::getFirstCol()
+{
+    QMutexLocker locker(&valueLock);
+    const int r = qBound(0, int(nbRows), MaxSize);
+    QVector<double> col(r);
+    for (int i = 0; i < r; ++i)
+        col[i] = value[i][0];
+    return col;
+}
+
+QString Calculus::getSRows()
+{
+    QMutexLocker locker(&valueLock);
+    return sRows;
+}
+
+QString Calculus::getSCols()
+{
+    QMutexLocker locker(&valueLock);
+    return sCols;
+}
+
+// ---- Arguments and links ----
+
+bool Calculus::isLinked(int k) const
+{
+    return k >= 1 && k <= 4 && links[k - 1] != nullptr;
+}
+
+bool Calculus::removeLink(Link *link)
+{
+    if (linksTo.removeAll(link) > 0)
+        return true;
+    for (int k = 0; k < 4; ++k)
+        if (links[k] == link) {
+            links[k] = nullptr;
+            args[k] = nullptr;
+            return true;
+        }
+    return false;
+}
+
+bool Calculus::acceptLink(int k, Link *l)
+{
+    Link *old = links[k - 1];
+    if (old && old != l)
+        old->forgetTarget(this);
+    links[k - 1] = l;
+    l->setArgNo(k);
+    return true;
+}
+
+bool Calculus::registerLinkTo(Link *l)
+{
+    linksTo.append(l);
+    selected = false;
+    return true;
+}
+
+bool Calculus::setArgAndRefresh(int k, Calculus *c)
+{
+    args[k - 1] = c;
+    if (graph)
+        graph->changeBest();
+    compute(true);
+    update();
+    bestBackup();
+    if (links[k - 1])
+        links[k - 1]->setArg(c);
+    return true;
+}
+
+// ---- Report flags ----
+
+bool Calculus::inReport() const
+{
+    return dialog ? dialog->inReport() : flagInReport.load(std::memory_order_relaxed);
+}
+
+bool Calculus::nodInReport() const
+{
+    return dialog ? dialog->nodInReport() : flagNode.load(std::memory_order_relaxed);
+}
+
+bool Calculus::vecInReport() const
+{
+    return dialog ? dialog->vecInReport() : flagVector.load(std::memory_order_relaxed);
+}
+
+bool Calculus::graphInReport() const
+{
+    return dialog ? dialog->graphInReport() : flagGraph.load(std::memory_order_relaxed);
+}
+
+bool Calculus::invertGraph() const
+{
+    return dialog ? dialog->invertGraph() : flagInvert.load(std::memory_order_relaxed);
+}
+
+void Calculus::setInReport(bool b)
+{
+    flagInReport.store(b);
+    if (dialog)
+        dialog->setInReport(b);
+}
+
+void Calculus::setNodInReport(bool b)
+{
+    flagNode.store(b);
+    if (dialog)
+        dialog->setNodInReport(b);
+}
+
+void Calculus::setVecInReport(bool b)
+{
+    flagVector.store(b);
+    if (dialog)
+        dialog->setVecInReport(b);
+}
+
+void Calculus::setGraphInReport(bool b)
+{
+    flagGraph.store(b);
+    if (dialog)
+        dialog->setGraphInReport(b);
+}
+
+void Calculus::setInvertGraph(bool b)
+{
+    flagInvert.store(b);
+    if (dialog)
+        dialog->setInvertGraph(b);
+}
+
+// ---- Identity ----
+
+void Calculus::setGivenName(QString text)
+{
+    if (dialog)
+        dialog->setGivenName(text);
+    givenName = text;
+}
+
+void Calculus::updateGivenName()
+{
+    if (dialog)
+        givenName = dialog->givenName();
+}
+
+QString Calculus::getID()
+{
+    idText = typeWord + "-" + QString::number(zValue(), 'g', 6);
+    return idText;
+}
+
+void Calculus::initCategory(const QString &type)
+{
+    typeWord = type;
+    posX = qrand() % 200;
+    posY = qrand() % 200;
+    width = 120;
+    height = 60;
+}
+
+void Calculus::setupDisplay(CalculusDisplay *d)
+{
+    dialog = d;
+    dialog->setEnabled(true);
+    dialog->hide();
+    dialog->setGraph(graph);
+    setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
+    setCacheMode(DeviceCoordinateCache);
+    setZValue(1.0);
+    setToolTip(name);
+    setPos(posX, posY);
+    setVisible(true);
+    dialog->setTitle(name);
+}
+
+// ---- Registry ----
+
+void Calculus::clearVectorCalculus()
+{
+    QMutexLocker locker(&c_mutex);
+    vector_calculus.clear();
+}
+
+void Calculus::addVectorCalculus(Calculus *c)
+{
+    QMutexLocker locker(&c_mutex);
+    vector_calculus.append(c);
+}
+
+int Calculus::vectorCalculusSize()
+{
+    QMutexLocker locker(&c_mutex);
+    return vector_calculus.size();
+}

@@ -1,0 +1,6 @@
+#include "calculus/Operator.h"
+
+Operator::Operator()
+{
+    initCategory("Operator");
+}

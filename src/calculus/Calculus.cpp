@@ -6,10 +6,14 @@
 
 #include <QMetaObject>
 #include <QMutexLocker>
+#include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
 #include <QThread>
+#include <iostream>
 
 QVector<Calculus *> Calculus::vector_calculus;
+Calculus *Calculus::calculus_under_mouse = nullptr;
 QMutex Calculus::c_mutex;
 
 Calculus::Calculus() : QGraphicsItem(nullptr)
@@ -48,6 +52,17 @@ QPainterPath Calculus::shape() const
     QPainterPath path;
     path.addRect(-(width / 2), -(height / 2), width, height);
     return path;
+}
+
+void Calculus::mousePressEvent(QGraphicsSceneMouseEvent *event)
+{
+    toggleSelect();
+    QGraphicsItem::mousePressEvent(event);
+}
+
+void Calculus::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
+{
+    QGraphicsItem::mouseReleaseEvent(event);
 }
 
 QVariant Calculus::itemChange(GraphicsItemChange change, const QVariant &v)
@@ -399,6 +414,182 @@ void Calculus::setupDisplay(CalculusDisplay *d)
     setPos(posX, posY);
     setVisible(true);
     dialog->setTitle(name);
+}
+
+// ---- On the white board ----
+
+void Calculus::toggleSelect()
+{
+    if (selected)
+        selected = false;
+    else if (selectable)
+        selected = true;
+    else
+        return;
+    update();
+}
+
+void Calculus::setSelectable(bool b)
+{
+    selectable = b;
+    if (!b)
+        selected = false;
+}
+
+void Calculus::toggleDisplay()
+{
+    if (!dialog)
+        return;
+    dialog->setTitle(name);
+    dialog->setVisible(dialog->isHidden());
+}
+
+void Calculus::update_display()
+{
+    if (!dialog)
+        return;
+    update();
+    updateGivenName();
+}
+
+void Calculus::display()
+{
+    std::cerr << "----------------" << std::endl;
+    std::cerr << "NAME = " << name.toStdString() << std::endl;
+    for (int k = 0; k < 4; ++k)
+        if (links[k]) {
+            std::cerr << "LINK" << (k + 1) << ":";
+            links[k]->display();
+        }
+    if (!linksTo.isEmpty()) {
+        std::cerr << "LINKS TO:" << std::endl;
+        for (Link *l : linksTo)
+            l->display();
+    }
+    std::cerr << "----------------" << std::endl;
+}
+
+bool Calculus::stateColours(QColor &outer, QColor &inner) const
+{
+    if (selected) {
+        outer = QColor(Qt::blue).lighter(120);
+        inner = QColor(Qt::darkBlue).lighter(120);
+        return true;
+    }
+    if (shownError) {
+        outer = QColor(Qt::red).lighter(120);
+        inner = QColor(Qt::darkRed).lighter(120);
+        return true;
+    }
+    return false;
+}
+
+void Calculus::paintBox(QPainter *painter, const BoxStyle &style) const
+{
+    const int hw = width / 2;
+    const int hh = height / 2;
+    QRadialGradient gradient(style.centre, style.radius, style.focal);
+    gradient.setColorAt(1.0, style.outer);
+    gradient.setColorAt(0.0, style.inner);
+    painter->setBrush(gradient);
+    painter->setPen(QPen(Qt::black));
+    switch (style.outline) {
+    case BoxStyle::Rectangle:
+        painter->drawRect(-hw, -hh, width, height);
+        break;
+    case BoxStyle::Ellipse:
+        painter->drawEllipse(-hw, -hh, width, height);
+        break;
+    case BoxStyle::Octagon: {
+        const QPointF points[8] = {{qreal(-hw), -10}, {qreal(-hw), 10}, {-10, qreal(hh)}, {10, qreal(hh)},
+                                   {qreal(hw), 10},   {qreal(hw), -10}, {10, qreal(-hh)}, {-10, qreal(-hh)}};
+        painter->drawConvexPolygon(points, 8);
+        break;
+    }
+    }
+    painter->setPen(QPen(Qt::black));
+    painter->drawText(style.keyRect, name);
+    painter->drawText(style.valueRect, style.valueText);
+
+    if (style.nameTag && !givenName.isEmpty()) {
+        QRadialGradient tag(QPointF(3, 3), 100, QPointF(2, 2));
+        tag.setColorAt(1.0, style.tagOuter);
+        tag.setColorAt(0.0, style.tagInner);
+        painter->setBrush(tag);
+        painter->setPen(QPen(Qt::black));
+        painter->drawRect(QRectF(-50, -35, 100, 20));
+        painter->setPen(QPen(Qt::red));
+        painter->drawText(QRectF(-45, -35, 90, 20), givenName);
+    }
+    if (style.reportMark && inReport()) {
+        painter->setPen(QPen(Qt::red));
+        painter->drawText(QRectF(30, 0, 25, 25), "*");
+    }
+    if (style.complementMark && dialog && dialog->invertGraph()) {
+        painter->setBrush(QBrush(Qt::white));
+        painter->setPen(QPen(Qt::red));
+        painter->drawEllipse(style.complementCircle);
+        painter->drawText(style.complementLetter, "i");
+    }
+}
+
+// ---- Info items ----
+
+void Calculus::setupInfo(const QString &infoName, bool isDisplayed)
+{
+    initCategory("INFO");
+    displayed = isDisplayed;
+    name = infoName;
+    if (displayed)
+        setupDisplay(new CalculusDisplay(name, "Some edge related information for graphical representation purpose."));
+}
+
+bool Calculus::acceptInfoLink(Link *l)
+{
+    acceptLink(1, l);
+    selected = false;
+    return true;
+}
+
+QString Calculus::infoFormula()
+{
+    if (!args[0])
+        return name;
+    return name + " = " + args[0]->formula();
+}
+
+bool Calculus::setInfoArg(Calculus *c)
+{
+    args[0] = c;
+    compute(true);
+    update();
+    bestBackup();
+    if (links[0])
+        links[0]->setArg(c);
+    // The new identifier makes the whole board recompute, and the board then hands the
+    // info items' values to the graph view.
+    if (graph)
+        graph->changeBest();
+    return true;
+}
+
+void Calculus::paintInfo(QPainter *painter)
+{
+    QRadialGradient gradient(QPointF(3, 3), 100, QPointF(3, 3));
+    if (selected) {
+        gradient.setColorAt(1.0, QColor(Qt::blue).lighter(120));
+        gradient.setColorAt(0.0, QColor(Qt::darkBlue).lighter(120));
+    } else {
+        gradient.setColorAt(1.0, QColor(Qt::blue));
+        gradient.setColorAt(0.0, QColor(Qt::cyan));
+    }
+    painter->setBrush(gradient);
+    painter->setPen(QPen(Qt::black));
+    const int hw = width / 2;
+    const int hh = height / 2;
+    const QPointF diamond[4] = {{qreal(-hw), 0}, {0, qreal(hh)}, {qreal(hw), 0}, {0, qreal(-hh)}};
+    painter->drawConvexPolygon(diamond, 4);
+    painter->drawText(QRectF(-40, -10, 100, 20), name);
 }
 
 // ---- Registry ----

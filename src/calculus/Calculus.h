@@ -1,6 +1,7 @@
 #ifndef CALCULUS_H
 #define CALCULUS_H
 
+#include <QColor>
 #include <QGraphicsItem>
 #include <QList>
 #include <QMutex>
@@ -33,6 +34,8 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override = 0;
 
 protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
     QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
 public:
@@ -85,6 +88,8 @@ public:
     // its arguments' values; never its own) and reads the storage through entry().
     QMutex &getValueLock() { return valueLock; }
     double entry(int i, int j) const { return value[i][j]; }
+    QString rowsLabel() const { return sRows; }
+    QString colsLabel() const { return sCols; }
 
     // Arguments and links; k counts from 1.
     bool isLinked(int k) const;
@@ -124,12 +129,59 @@ public:
     int getBoxHeight() const { return height; }
     bool isSelectedMark() const { return selected; }
 
+    // On the white board (GUI thread).
+    void toggleSelect();
+    void select(bool b) { selected = selectable ? b : false; }
+    void setSelectable(bool b);
+    bool isSelectable() const { return selectable; }
+    void toggleDisplay();
+    void update_display();
+    void setZ(double z) { setZValue(z); }
+    static Calculus *calculusUnderMouse() { return calculus_under_mouse; }
+    static void setCalculusUnderMouse(Calculus *c) { calculus_under_mouse = c; }
+    void setMousePressPos(QPointF p) { mousePressPos = p; }
+    QPointF getMousePressPos() const { return mousePressPos; }
+    void display();
+
     // Registry of the items being linked; filled by the board, read by nobody.
     static void clearVectorCalculus();
     static void addVectorCalculus(Calculus *c);
     static int vectorCalculusSize();
 
 protected:
+    // How a category draws its box; see paintBox.
+    struct BoxStyle
+    {
+        enum Outline { Rectangle, Ellipse, Octagon } outline = Rectangle;
+        qreal radius = 60;
+        QPointF centre{30, 30};
+        QPointF focal{3, 30};
+        QColor outer; // gradient stop at 1.0
+        QColor inner; // gradient stop at 0.0
+        QRectF keyRect;
+        QRectF valueRect;
+        QString valueText;
+        bool nameTag = false;
+        QColor tagOuter;
+        QColor tagInner;
+        bool reportMark = false;
+        bool complementMark = false;
+        QRectF complementCircle;
+        QRectF complementLetter;
+    };
+    // The colours of the selected mark and of an error, shared by the categories; false when
+    // neither applies.
+    bool stateColours(QColor &outer, QColor &inner) const;
+    // Draws the box, its key and value texts and the marks the style asks for.
+    void paintBox(QPainter *painter, const BoxStyle &style) const;
+
+    // Shared by the board's four info items, which differ only in what they accept.
+    void setupInfo(const QString &infoName, bool isDisplayed);
+    bool acceptInfoLink(Link *l);
+    QString infoFormula();
+    bool setInfoArg(Calculus *c);
+    void paintInfo(QPainter *painter);
+
     // Shared by the items that accept arguments: stores the arrow as link k.
     bool acceptLink(int k, Link *l);
     // Shared by the items that may be arguments: lists an arrow leaving this item.
@@ -137,6 +189,14 @@ protected:
     // The argument setter of the operators: store, new graph identifier, forced compute,
     // repaint, refresh of the dialog, re-laying of the arrow.
     bool setArgAndRefresh(int k, Calculus *c);
+    // A failed recompute: the status text, no value, the error flag.
+    void setNoValue(const QString &statusText)
+    {
+        saveTooltip(statusText);
+        nbRows = 0;
+        nbCols = 0;
+        error = true;
+    }
     // The start every board category shares: its type word, a random position with x and y
     // in 0..199 (x drawn first) and the 120 x 60 box.
     void initCategory(const QString &type);
@@ -190,6 +250,7 @@ private:
     std::atomic<bool> crucial{false};
 
     static QVector<Calculus *> vector_calculus;
+    static Calculus *calculus_under_mouse;
     static QMutex c_mutex;
 };
 

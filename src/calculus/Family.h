@@ -22,6 +22,7 @@ public:
     bool setArg4(Calculus *) override { return false; }
     void setParam(int) override {}
     int getParam() override { return -1; }
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 };
 
 #endif

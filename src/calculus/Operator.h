@@ -21,6 +21,7 @@ public:
     bool setArg4(Calculus *c) override { return setArgAndRefresh(4, c); }
     void setParam(int) override {}
     int getParam() override { return -1; }
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 };
 
 #endif

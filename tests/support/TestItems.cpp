@@ -8,7 +8,7 @@
 
 namespace {
 void countingRecompute(Calculus *item, Counting *c, Graph *g, QVector<QVector<double>> &value,
-                       std::atomic<int> &rows, std::atomic<int> &cols)
+                       std::atomic<int> &rows, std::atomic<int> &cols, std::atomic<bool> &error)
 {
     ++c->recomputes;
     if (c->duringRecompute)
@@ -17,12 +17,15 @@ void countingRecompute(Calculus *item, Counting *c, Graph *g, QVector<QVector<do
         item->saveTooltip("Argument error");
         rows = 0;
         cols = 0;
+        error = true;
         return;
     }
     item->saveTooltip("ok");
-    value[0][0] = g->getNbEdges();
-    rows = 1;
-    cols = 1;
+    for (int i = 0; i < c->shapeRows; ++i)
+        for (int j = 0; j < c->shapeCols; ++j)
+            value[i][j] = g->getNbEdges();
+    rows = c->shapeRows;
+    cols = c->shapeCols;
 }
 } // namespace
 
@@ -36,9 +39,7 @@ CountingOperator::CountingOperator(bool d, QString key)
 
 void CountingOperator::recompute()
 {
-    countingRecompute(this, this, graph, value, nbRows, nbCols);
-    if (failNext)
-        error = true;
+    countingRecompute(this, this, graph, value, nbRows, nbCols, error);
 }
 
 CountingInvariant::CountingInvariant(bool d, QString key)
@@ -55,33 +56,37 @@ CountingInvariant::CountingInvariant(bool d, QString key)
 
 void CountingInvariant::recompute()
 {
-    countingRecompute(this, this, graph, value, nbRows, nbCols);
-    if (failNext)
-        error = true;
+    countingRecompute(this, this, graph, value, nbRows, nbCols, error);
 }
 
 TestConstraint::TestConstraint(bool d)
 {
     name = "TESTC";
     displayed = d;
+    if (d) {
+        setupDisplay(new CalculusDisplay(name, "test constraint"));
+        dialog->enableInvertGraph(true);
+    }
 }
 
 void TestConstraint::recompute()
 {
-    nbRows = 1;
-    nbCols = 1;
-    value[0][0] = 0.0;
+    countingRecompute(this, this, graph, value, nbRows, nbCols, error);
 }
 
 TestFamily::TestFamily(bool d)
 {
     name = "TESTF";
     displayed = d;
+    if (d) {
+        setupDisplay(new CalculusDisplay(name, "test family"));
+        dialog->enableInvertGraph(true);
+    }
 }
 
 void TestFamily::recompute()
 {
-    value[0][0] = 1.0;
+    countingRecompute(this, this, graph, value, nbRows, nbCols, error);
 }
 
 namespace {

@@ -10,11 +10,14 @@
 #include <functional>
 
 // Small items for the tests of the item framework: each counts its recomputes and takes as
-// value the edge count of the graph it computes on, or fails when told to.
+// value the edge count of the graph it computes on (in every entry of its shape), or fails
+// when told to.
 struct Counting
 {
     std::atomic<int> recomputes{0};
     bool failNext = false;
+    int shapeRows = 1;
+    int shapeCols = 1;
     std::function<void()> duringRecompute;
 };
 
@@ -23,7 +26,6 @@ class CountingOperator : public Operator, public Counting
 public:
     explicit CountingOperator(bool displayed, QString key = "COUNTOP");
     QString formula() override { return name; }
-    void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override {}
     void recompute() override;
 };
 
@@ -31,24 +33,21 @@ class CountingInvariant : public Invariant, public Counting
 {
 public:
     explicit CountingInvariant(bool displayed, QString key = "COUNTINV");
-    void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override {}
     void recompute() override;
 };
 
-class TestConstraint : public Constraint
+class TestConstraint : public Constraint, public Counting
 {
 public:
     explicit TestConstraint(bool displayed);
     QString formula() override { return name; }
-    void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override {}
     void recompute() override;
 };
 
-class TestFamily : public Family
+class TestFamily : public Family, public Counting
 {
 public:
     explicit TestFamily(bool displayed);
-    void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override {}
     void recompute() override;
 };
 

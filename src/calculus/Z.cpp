@@ -1,0 +1,185 @@
+#include "calculus/Z.h"
+
+#include "calculus/Link.h"
+#include "calculus/ZDisplay.h"
+
+#include <QPainter>
+#include <QRadialGradient>
+
+Z::Z(bool displayed_)
+{
+    initCategory("Z");
+    name = "Z";
+    zValues = QVector<QVector<double>>(MaxSize, QVector<double>(MaxSize, 0.0));
+    displayed = displayed_;
+    if (displayed)
+        setupDisplay(new ZDisplay(name, "Objective function for the optimization"));
+    const int hw = width / 2;
+    const int hh = height / 2;
+    arrowMin << QPoint(10 - hw, -hh) << QPoint(10 - hw, 10) << QPoint(-hw, 10) << QPoint(0, hh) << QPoint(hw, 10)
+             << QPoint(hw - 10, 10) << QPoint(hw - 10, -hh);
+    arrowMax << QPoint(10 - hw, hh) << QPoint(10 - hw, -10) << QPoint(-hw, -10) << QPoint(0, -hh)
+             << QPoint(hw, -10) << QPoint(hw - 10, -10) << QPoint(hw - 10, hh);
+    arrowMaxMin << QPoint(10 - hw, 10) << QPoint(10 - hw, -10) << QPoint(-hw, -10) << QPoint(0, -hh)
+                << QPoint(hw, -10) << QPoint(hw - 10, -10) << QPoint(hw - 10, 10) << QPoint(hw, 10)
+                << QPoint(0, hh) << QPoint(-hw, 10);
+}
+
+Z::~Z() = default;
+
+bool Z::setLink1(Link *l)
+{
+    acceptLink(1, l);
+    selected = false;
+    return true;
+}
+
+QString Z::formula()
+{
+    if (!args[0])
+        return "MISSING ARGUMENT";
+    return args[0]->formula();
+}
+
+void Z::setMin(bool b)
+{
+    if (dialog)
+        dialog->setObjMin(b);
+    min = b;
+    // Both senses off is no sense at all: clearing the last one hands over to the other,
+    // as the dialog's boxes do.
+    if (!min && !max)
+        setMax(true);
+    followSense();
+}
+
+void Z::setMax(bool b)
+{
+    if (dialog)
+        dialog->setObjMax(b);
+    max = b;
+    if (!min && !max)
+        setMin(true);
+    followSense();
+}
+
+void Z::followSense()
+{
+    if (!max)
+        optFactor = 1.0;
+    if (!min)
+        optFactor = -1.0;
+}
+
+int Z::getObj()
+{
+    if (!min)
+        return -1;
+    return max ? 0 : 1;
+}
+
+QString Z::specificInformationToSave()
+{
+    if (!min)
+        return "\tmax";
+    return max ? "\tmaxmin" : "\tmin";
+}
+
+void Z::recompute()
+{
+    if (dialog) {
+        const bool newMin = dialog->getObjMin();
+        const bool newMax = dialog->getObjMax();
+        if (newMin != min || newMax != max) {
+            min = newMin;
+            max = newMax;
+            followSense();
+        }
+    }
+    auto fail = [this](const QString &statusText) {
+        setNoValue(statusText);
+        sRows = "NA";
+        sCols = "NA";
+    };
+    Calculus *a = args[0];
+    if (!a) {
+        fail("Missing argument");
+        return;
+    }
+    QMutexLocker argLocker(&a->getValueLock());
+    if (a->getNbCols() != 1) {
+        fail("Argument should be a column vector");
+        return;
+    }
+    saveTooltip("Objective value");
+    sRows = a->rowsLabel();
+    sCols = a->colsLabel();
+    const int r = a->getNbRows();
+    // The value holds at most 32 rows; a longer column cannot be an objective.
+    if (a->getError() || r == 0 || r > MaxSize) {
+        fail("Objective value");
+        return;
+    }
+    nbRows = r;
+    nbCols = 1;
+    for (int i = 0; i < r; ++i)
+        value[i][0] = a->entry(i, 0);
+    for (int i = 0; i < r; ++i)
+        zValues[i][0] = optFactor * a->entry(i, 0);
+}
+
+void Z::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+{
+    if (!dialog)
+        return;
+    // Only read here: the factor belongs to setMin, setMax and setOptFactor.
+    const bool showMin = dialog->getObjMin();
+    const bool showMax = dialog->getObjMax();
+
+    QRadialGradient gradient(QPointF(-30, -30), 100);
+    gradient.setCenter(3, 3);
+    gradient.setFocalPoint(3, 3);
+    QColor outer, inner;
+    if (selected) {
+        outer = QColor(Qt::blue);
+        inner = QColor(Qt::darkBlue);
+    } else if (shownError) {
+        outer = QColor(Qt::red);
+        inner = QColor(Qt::darkRed);
+    } else {
+        outer = QColor(Qt::green);
+        inner = QColor(Qt::darkGreen);
+    }
+    gradient.setColorAt(1.0, outer.lighter(120));
+    gradient.setColorAt(0.0, inner.lighter(120));
+    painter->setBrush(gradient);
+    painter->setPen(QPen(Qt::black, 1));
+    if (!showMin)
+        painter->drawPolygon(arrowMax);
+    else if (!showMax)
+        painter->drawPolygon(arrowMin);
+    else
+        painter->drawPolygon(arrowMaxMin);
+
+    painter->drawText(QRectF(-10, -25, 100, 20), name);
+    const int r = dialog->getNbRows();
+    const int c = dialog->getNbCols();
+    painter->drawText(QRectF(-40, -10, 100, 20), (r == 1 && c == 1) ? QString::number(dialog->getValue(), 'g', 6)
+                                                                   : QString("%1 x %2").arg(r).arg(c));
+    if (!givenName.isEmpty()) {
+        QRadialGradient tag(QPointF(-30, -30), 100);
+        tag.setCenter(3, 3);
+        tag.setFocalPoint(2, 2);
+        tag.setColorAt(1.0, QColor(Qt::green).lighter(120));
+        tag.setColorAt(0.0, QColor(Qt::green));
+        painter->setBrush(tag);
+        painter->setPen(QPen(Qt::black));
+        painter->drawRect(QRectF(-50, -35, 100, 20));
+        painter->setPen(QPen(Qt::red));
+        painter->drawText(QRectF(-45, -35, 90, 20), givenName);
+    }
+    if (inReport()) {
+        painter->setPen(QPen(Qt::red));
+        painter->drawText(QRectF(30, 0, 25, 25), "*");
+    }
+}

@@ -222,9 +222,11 @@ double Calculus::getValue(int i)
     if (i < 1 || i > MaxSize)
         return 1e12;
     QMutexLocker locker(&valueLock);
+    // An entry beyond the current value (an item in error, a short vector) is missing, never
+    // a number left from an earlier graph.
     if (nbCols < 2)
-        return value[i - 1][0];
-    return value[0][i - 1];
+        return i <= nbRows ? value[i - 1][0] : 1e12;
+    return i <= nbCols ? value[0][i - 1] : 1e12;
 }
 
 QVector<double> Calculus::getFirstRow()
@@ -610,4 +612,19 @@ int Calculus::vectorCalculusSize()
 {
     QMutexLocker locker(&c_mutex);
     return vector_calculus.size();
+}
+
+QString Calculus::getCaractToSave()
+{
+    applyChanges();
+    QString text = name + '\t' + givenName + '\t';
+    for (const std::atomic<bool> *flag : {&flagInReport, &flagNode, &flagVector, &flagInvert})
+        text += flag->load(std::memory_order_relaxed) ? "1\t" : "0\t";
+    text += QString::number(x(), 'g', 6) + '\t' + QString::number(y(), 'g', 6) + '\t';
+    for (int k = 0; k < 4; ++k) {
+        text += args[k] ? QString::number(args[k]->number) : QString("NULL");
+        if (k < 3)
+            text += '\t';
+    }
+    return text + specificInformationToSave() + '\n';
 }

@@ -58,6 +58,8 @@ public:
     virtual void setOptFactor(double f);
     virtual int getObj();
     virtual QString specificInformationToSave();
+    // The item's record of the problem text, line feed included.
+    QString getCaractToSave();
     // Runs under the compute lock and the value lock, with a graph and the error flag clear;
     // must not take the item's own value lock.
     virtual void recompute() = 0;

@@ -1,10 +1,29 @@
 #include "calculus/BuildCalculus.h"
 
+#include "calculus/Z.h"
+#include "calculus/invConstant.h"
+
 #include <QHash>
 #include <iostream>
 
 namespace {
 using Maker = Calculus *(*)(bool);
+
+// Every objective is named "Z"; the key only chooses its sense.
+template <bool Min, bool Max>
+Calculus *makeObjective(bool displayed)
+{
+    Z *z = new Z(displayed);
+    z->setMin(true);
+    z->setMax(Max);
+    z->setMin(Min);
+    return z;
+}
+
+Calculus *makeConstantItem(bool displayed)
+{
+    return new invConstant(displayed);
+}
 
 // Key to constructor. A library registers its classes here as it lands; a key without an
 // entry is answered like an unknown key.
@@ -12,6 +31,12 @@ const QHash<QString, Maker> &makers()
 {
     static const QHash<QString, Maker> table = [] {
         QHash<QString, Maker> t;
+        t.insert("Z", &makeObjective<true, false>);
+        t.insert("OBJECTIVE", &makeObjective<true, false>);
+        t.insert("MINIMIZE", &makeObjective<true, false>);
+        t.insert("MAXIMIZE", &makeObjective<false, true>);
+        t.insert("MAXMIN", &makeObjective<true, true>);
+        t.insert("CONSTANT", &makeConstantItem);
         return t;
     }();
     return table;
@@ -61,6 +86,11 @@ int BuildCalculus::type(QString name) const
     if (constraints.contains(name))
         return 4;
     return 0;
+}
+
+Calculus *BuildCalculus::makeConstant(bool displayed) const
+{
+    return makeConstantItem(displayed);
 }
 
 Calculus *BuildCalculus::makeCalculus(QString name, bool displayed) const

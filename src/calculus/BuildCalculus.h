@@ -16,6 +16,7 @@ public:
 
     int type(QString name) const;
     Calculus *makeCalculus(QString name, bool displayed) const;
+    Calculus *makeConstant(bool displayed) const;
 
     QStringList operators;
     QStringList invariantsVal;

@@ -1,25 +1,47 @@
 #include "problem/Problem.h"
 
+#include "app/DialogProvider.h"
+#include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
 #include "calculus/CalculusDisplay.h"
 #include "calculus/Eval.h"
 #include "calculus/Link.h"
 #include "calculus/infoEDGE.h"
 #include "calculus/infoNODE.h"
+#include "calculus/invConstant.h"
 #include "graph/Graph.h"
 
 #include <QBrush>
+#include <QFile>
+#include <QFileInfo>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QMetaObject>
 #include <QMutexLocker>
 #include <QPen>
+#include <QSaveFile>
 #include <QThread>
 #include <cmath>
 #include <iostream>
 
 namespace {
 constexpr double Infinite = 1e12;
+const QString Separator = QStringLiteral("<NEW>");
+
+// Tabs, the record separator and NUL cannot travel in the problem text; line breaks may
+// only in the title and the description.
+QString cleanText(QString s, bool keepLineBreaks)
+{
+    s.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    s.replace(QChar(0), QLatin1Char(' '));
+    if (!keepLineBreaks) {
+        s.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        s.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    }
+    s.replace(Separator, QStringLiteral("[NEW]"));
+    return s;
+}
+
 
 bool setLinkK(Calculus *target, int k, Link *l)
 {
@@ -594,12 +616,12 @@ QString Problem::algDefinition() const
 
 void Problem::slot_set_title(QString text)
 {
-    title = text;
+    title = cleanText(text, true);
 }
 
 void Problem::slot_set_description(QString text)
 {
-    description = text;
+    description = cleanText(text, true);
 }
 
 void Problem::display(bool debug)
@@ -617,4 +639,386 @@ void Problem::display(bool debug)
     text += rule;
     std::cerr << text.toUtf8().constData() << std::endl;
     emit signal_console(text, debug, 0, QColor(Qt::black));
+}
+
+// ---- Problem text ----
+
+namespace {
+// One item record as read from a problem text.
+struct Record
+{
+    enum Kind { Constant, Info, Item, Unlisted } kind = Item;
+    QString key;
+    QString givenName;
+    bool inReport = false;
+    bool node = false;
+    bool vector = false;
+    bool invert = false;
+    double x = 0;
+    double y = 0;
+    int args[4] = {-1, -1, -1, -1};
+    int category = 0;
+    bool hasSense = false;
+    QString sense;
+    int rows = 0;
+    int cols = 0;
+    QVector<double> values;
+};
+
+// A position that is no finite number reads as 0, like one that is no number at all.
+double coordinate(const QString &field)
+{
+    const double v = field.toDouble();
+    return std::isfinite(v) ? v : 0.0;
+}
+} // namespace
+
+struct Problem::ParsedText
+{
+    QVector<Record> records;
+    bool hasDesc = false;
+    QString title;
+    QString description;
+};
+
+QString Problem::saveString()
+{
+    for (int i = 0; i < calc.size(); ++i)
+        calc[i]->setNumber(i);
+    QString text;
+    forEachItem([&](Calculus *c) {
+        cleanGivenName(c);
+        text += c->getCaractToSave();
+    });
+    text.replace(QLatin1Char('\n'), Separator);
+    return text + "DESC\t" + title + '\t' + description;
+}
+
+void Problem::cleanGivenName(Calculus *c)
+{
+    const QString clean = cleanText(c->getGivenName(), false);
+    if (clean == c->getGivenName())
+        return;
+    // A dialog is a widget: only the GUI thread may change it. Elsewhere the name was set
+    // by the GUI thread, which has cleaned it already.
+    if (!c->getCalculusDisplay() || QThread::currentThread() == c->getCalculusDisplay()->thread())
+        c->setGivenName(clean);
+}
+
+bool Problem::parseText(const QString &text, ParsedText &parsed, QString &consoleLine, QString &errorLine)
+{
+    BuildCalculus vocabulary;
+    auto fail = [&](const QString &console, const QString &error) {
+        consoleLine = console;
+        errorLine = error;
+        return false;
+    };
+    // The calculation list as the records build it.
+    int calcSize = 0;
+    const QStringList pieces = text.split(Separator, Qt::KeepEmptyParts);
+    for (const QString &piece : pieces) {
+        const QStringList fields = piece.split(QLatin1Char('\t'), Qt::KeepEmptyParts);
+        const QString key = fields[0];
+        if (key == "DESC") {
+            parsed.hasDesc = true;
+            parsed.title = fields.value(1);
+            parsed.description = fields.value(2);
+            return true;
+        }
+        if (fields.size() < 9)
+            return fail("Critical error, missing argument.",
+                        "Critical error, missing argument" + QString(fields.size(), QLatin1Char('.')));
+        Record r;
+        r.key = key;
+        r.givenName = fields[1];
+        r.inReport = fields[2] == "1";
+        r.node = fields[3] == "1";
+        r.vector = fields[4] == "1";
+        r.invert = fields[5] == "1";
+        r.x = coordinate(fields[6]);
+        r.y = coordinate(fields[7]);
+
+        // Arguments must come from records before this one.
+        int limit = calcSize;
+        if (key == "CONSTANT") {
+            r.kind = Record::Constant;
+        } else if (key == "Colors" || key == "Labels" || key == "E_Labels" || key == "E_Hilights") {
+            r.kind = Record::Info;
+        } else {
+            Calculus *probe = vocabulary.makeCalculus(key, false);
+            if (!probe) {
+                const QString line = key + " is not a valid name in problem description.";
+                return fail(line, line);
+            }
+            delete probe;
+            r.category = vocabulary.type(key);
+            r.kind = r.category == 0 ? Record::Unlisted : Record::Item;
+            if (r.category == 1 || r.category == 3)
+                ++calcSize;
+        }
+
+        const QString wrong = "Critical error, wrong argument for " + key;
+        for (int k = 0; k < 4; ++k) {
+            const bool constant = r.kind == Record::Constant;
+            const QString console = constant && k < 3 ? "*" + wrong : wrong;
+            const QString error = constant ? "*" + wrong : wrong;
+            if (8 + k >= fields.size())
+                return fail(console, error);
+            if (fields[8 + k] == "NULL")
+                continue;
+            const int index = fields[8 + k].toInt(nullptr, 10);
+            if (index < 0 || index >= limit)
+                return fail(console, error);
+            r.args[k] = index;
+        }
+
+        if (key == "Z" || key == "OBJECTIVE") {
+            if (fields.size() < 13)
+                return fail(wrong, wrong);
+            r.hasSense = true;
+            r.sense = fields[12];
+        }
+        if (r.kind == Record::Constant) {
+            if (fields.size() < 14)
+                return fail("Problem : ERROR LOADING CONSTANT", "Problem : ERROR LOADING CONSTANT");
+            const QString invalid = "Critical error, invalid value in loading constant";
+            r.rows = fields[12].toInt(nullptr, 10);
+            if (r.rows < 0 || r.rows > Calculus::MaxSize)
+                return fail(invalid + ".", invalid);
+            r.cols = fields[13].toInt(nullptr, 10);
+            if (r.cols < 0 || r.cols > Calculus::MaxSize)
+                return fail(invalid + ".", invalid + ".");
+            for (int i = 14; i < fields.size(); ++i)
+                r.values.append(fields[i].toDouble());
+            // More values than cells would leave the constant without its value as well.
+            if (r.values.size() != r.rows * r.cols)
+                return fail("Problem : ERROR LOADING CONSTANT", "Problem : ERROR LOADING CONSTANT.");
+            ++calcSize;
+        }
+        parsed.records.append(r);
+    }
+    return true;
+}
+
+void Problem::build(const ParsedText &parsed)
+{
+    BuildCalculus vocabulary;
+    // The records rely on being appended in their order.
+    const bool alt = altDown;
+    altDown = false;
+    clear();
+    auto setFlags = [](Calculus *c, const Record &r) {
+        c->setPos(r.x, r.y);
+        c->setInReport(r.inReport);
+        c->setGraphInReport(!r.node && !r.vector);
+        c->setVecInReport(r.vector);
+        c->setNodInReport(r.node);
+        c->setInvertGraph(r.invert);
+        c->setGivenName(r.givenName);
+    };
+    for (const Record &r : parsed.records) {
+        Calculus *item = nullptr;
+        switch (r.kind) {
+        case Record::Unlisted:
+            // Shown, computed and written nowhere: not made at all.
+            continue;
+        case Record::Constant:
+            item = vocabulary.makeConstant(displayed);
+            item->setGraph(graph);
+            item->setPos(r.x, r.y);
+            item->setInReport(r.inReport);
+            item->setVecInReport(r.vector);
+            item->setNodInReport(r.node);
+            item->setInvertGraph(r.invert);
+            item->setGivenName(r.givenName);
+            break;
+        case Record::Info:
+            item = r.key == "Colors" ? colors : r.key == "Labels" ? labels : r.key == "E_Labels" ? eLabels : eHilights;
+            setFlags(item, r);
+            break;
+        case Record::Item:
+            item = vocabulary.makeCalculus(r.key, displayed);
+            if (!item)
+                continue;
+            item->setGraph(graph);
+            switch (r.category) {
+            case 1: addInvariantItemLoadMode(item); break;
+            case 2: addFamilyItem(item); break;
+            case 3: addOperatorItem(item); break;
+            case 4: addConstraintItem(item); break;
+            default: addZItem(item); break;
+            }
+            setFlags(item, r);
+            break;
+        }
+        for (int k = 0; k < 4; ++k)
+            if (r.args[k] >= 0)
+                link(k + 1, calc[r.args[k]], item);
+        if (r.hasSense) {
+            item->setMin(r.sense == "min" || r.sense == "maxmin");
+            item->setMax(r.sense == "max" || r.sense == "maxmin");
+        }
+        if (r.kind == Record::Constant) {
+            static_cast<invConstant *>(item)->loadData(r.rows, r.cols, r.values);
+            addOperatorItem(item);
+        }
+    }
+    forEachItem([](Calculus *c) { c->select(false); });
+    altDown = alt;
+}
+
+bool Problem::openString(QString text)
+{
+    ParsedText parsed;
+    QString consoleLine, errorLine;
+    if (!parseText(text, parsed, consoleLine, errorLine)) {
+        std::cerr << errorLine.toUtf8().constData() << std::endl;
+        emit signal_console(consoleLine, false, 0, QColor(Qt::red));
+        return false;
+    }
+    build(parsed);
+    if (!parsed.hasDesc) {
+        if (graph) {
+            if (QThread::currentThread() == graph->thread()) {
+                graph->update_display();
+            } else {
+                Graph *g = graph;
+                QMetaObject::invokeMethod(g, [g] { g->update_display(); }, Qt::QueuedConnection);
+            }
+        }
+        emit signal_console("Problem loaded", false, 0, QColor(Qt::black));
+        return true;
+    }
+    title = parsed.title;
+    description = parsed.description;
+    emit signal_console("Problem loaded", false, 0, QColor(Qt::black));
+    emit signal_problem_description(description);
+    emit signal_problem_title(title);
+    return true;
+}
+
+Problem *Problem::clone()
+{
+    Problem *copy = new Problem(graph, "clone", false);
+    copy->openString(saveString());
+    copy->setNbNod(nbNod);
+    return copy;
+}
+
+// ---- Problem files and autosave ----
+
+bool Problem::writeText(const QString &path, QString *why)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *why = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = saveString().toLatin1();
+    if (file.write(bytes) != bytes.size()) {
+        *why = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        *why = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+namespace {
+// The bytes of a problem file up to the first NUL, as Latin-1.
+QString readLatin1(QFile &file)
+{
+    QByteArray bytes = file.readAll();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    return QString::fromLatin1(bytes);
+}
+} // namespace
+
+bool Problem::save(QString path)
+{
+    QString why;
+    if (!writeText(path, &why)) {
+        emit signal_console("Failed to save problem " + path + " (" + why + ")", false, 0, QColor(Qt::red));
+        return false;
+    }
+    emit signal_console("Problem saved", false, 0, QColor(Qt::black));
+    return true;
+}
+
+bool Problem::open(QString path)
+{
+    std::cerr << "Opening " << path.toUtf8().constData() << std::endl;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        DialogProvider::instance()->warning(this, "Opening", "Cannot open file");
+        return false;
+    }
+    const QString text = readLatin1(file);
+    file.close();
+    return openString(text);
+}
+
+QString Problem::autosavePath() const
+{
+    return wd.isEmpty() ? QString(".orvpb") : wd + "/.orvpb";
+}
+
+void Problem::autosave()
+{
+    QString why;
+    if (writeText(autosavePath(), &why)) {
+        autosaveFailureShown = false;
+        return;
+    }
+    if (!autosaveFailureShown)
+        emit signal_console("Autosave of the problem failed: " + autosavePath() + " (" + why + ")", false, 0,
+                            QColor(Qt::red));
+    autosaveFailureShown = true;
+}
+
+bool Problem::autoload()
+{
+    QFile file(autosavePath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::cerr << "Cannot open file (autoload)" << std::endl;
+        return false;
+    }
+    const QString text = readLatin1(file);
+    file.close();
+    return openString(text);
+}
+
+void Problem::setNames(const QString &path)
+{
+    fileName = path;
+    name = QFileInfo(path).completeBaseName();
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    baseName = (slash >= 0 ? path.left(slash) : QString(".")) + "/" + name;
+}
+
+void Problem::slot_save()
+{
+    const QString start = wd.isEmpty() ? fileName : wd;
+    const QString path = DialogProvider::instance()->getSaveFileName(this, "Save results as", start, "*.orv3");
+    if (path.isEmpty())
+        return;
+    if (!save(path)) {
+        DialogProvider::instance()->warning(this, "Warning", "Failed to save data.");
+        return;
+    }
+    setNames(path);
+}
+
+void Problem::slot_open()
+{
+    const QString path = DialogProvider::instance()->getOpenFileName(this, "Choose problem to load", wd, "*.orv3");
+    if (path.isEmpty())
+        return;
+    if (open(path))
+        setNames(path);
 }

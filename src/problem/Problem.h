@@ -36,6 +36,7 @@ public:
     ~Problem() override;
 
     // Bookkeeping.
+    Problem *clone();
     void setGraph(Graph *g);
     Graph *getGraph() const { return graph; }
     int getNbNod() const { return nbNod; }
@@ -44,6 +45,10 @@ public:
     bool isDisplayed() const { return displayed; }
     QGraphicsScene *getScene() const { return scene; }
     QString getName() const { return name; }
+    QString getFileName() const { return fileName; }
+    QString getBaseName() const { return baseName; }
+    void setWD(QString dir) { wd = dir; }
+    QString getWD() const { return wd; }
 
     // The lists, in board order, and the info items.
     const QVector<Calculus *> &calculationList() const { return calc; }
@@ -82,6 +87,17 @@ public:
     QVector<int> getOptimizationPattern() const;
     void setOptFactors(QVector<double> f);
 
+    // The problem text, and problem files. Saving writes a temporary file and replaces the
+    // old one only when everything was written; opening reads the whole text into a fresh
+    // board first and changes this one only when that succeeded.
+    QString saveString();
+    bool openString(QString text);
+    bool save(QString path);
+    bool open(QString path);
+    void autosave();
+    bool autoload();
+    QString autosavePath() const;
+
     // Report names and values for the results explorer, and the texts about the problem.
     QStringList getReportNames(bool vertexMode) const;
     QVector<double> getReportValues() const;
@@ -102,6 +118,8 @@ signals:
 public slots:
     void setNbNod(int n) { nbNod = n; }
     void slot_set_max_eval(int n) { evalLimit.store(n, std::memory_order_relaxed); }
+    void slot_save();
+    void slot_open();
     void slot_best_backup();
     void slot_link1();
     void slot_link2();
@@ -128,6 +146,15 @@ private:
     void destroyItem(Calculus *c);
     // The in-report items of the calculation list, the families and the objectives.
     void forEachReported(const std::function<void(Calculus *)> &f) const;
+    // Reads the records of a problem text into this board; see openString.
+    struct ParsedText;
+    static bool parseText(const QString &text, ParsedText &parsed, QString &consoleLine, QString &errorLine);
+    void build(const ParsedText &parsed);
+    // Clears what the file format cannot carry from a given name, title or description.
+    void cleanGivenName(Calculus *c);
+    void setNames(const QString &path);
+    // Writes the problem text to a file; false with the reason in *why on failure.
+    bool writeText(const QString &path, QString *why);
     // Columns an in-report item gives: its width in the graph or vertex table.
     int reportWidth(Calculus *c, bool vertexMode, int n) const;
 
@@ -159,6 +186,8 @@ private:
     QString title;
     std::atomic<int> evalCounter{0};
     std::atomic<int> evalLimit{0};
+    // A failing autosave is reported once, until an autosave succeeds again.
+    bool autosaveFailureShown = false;
 };
 
 #endif

@@ -71,7 +71,7 @@ public:
     void update_crucial();
     void applyChanges();
     bool getError() const { return error.load(std::memory_order_relaxed); }
-    bool getShownError() const { return shownError; }
+    bool getShownError() const { return shownError.load(std::memory_order_relaxed); }
     void saveTooltip(QString text) { status = text; }
     QString getStatus();
     void setGraph(Graph *g);
@@ -226,7 +226,7 @@ protected:
     Link *links[4] = {nullptr, nullptr, nullptr, nullptr};
     QList<Link *> linksTo;
     std::atomic<bool> error{false};
-    bool shownError = false;
+    std::atomic<bool> shownError{false};
     int number = 0;
     QString typeWord;
     QString status;

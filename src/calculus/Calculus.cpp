@@ -222,9 +222,11 @@ double Calculus::getValue(int i)
     if (i < 1 || i > MaxSize)
         return 1e12;
     QMutexLocker locker(&valueLock);
+    // An entry beyond the current value (an item in error, a short vector) is missing, never
+    // a number left from an earlier graph.
     if (nbCols < 2)
-        return value[i - 1][0];
-    return value[0][i - 1];
+        return i <= nbRows ? value[i - 1][0] : 1e12;
+    return i <= nbCols ? value[0][i - 1] : 1e12;
 }
 
 QVector<double> Calculus::getFirstRow()
@@ -375,10 +377,10 @@ void Calculus::setInvertGraph(bool b)
 
 QString Calculus::cleanGivenName(QString text)
 {
-    text.replace('\t', ' ').replace('\n', ' ').replace('\r', ' ');
-    // Removing one "<NEW>" can join its neighbours into another; repeat until none is left.
-    while (text.contains("<NEW>"))
-        text.replace("<NEW>", "NEW");
+    for (QChar c : {QChar('\t'), QChar('\n'), QChar('\r'), QChar(0)})
+        text.replace(c, QLatin1Char(' '));
+    // "[NEW]" holds no angle bracket, so no new separator can form around it.
+    text.replace(QStringLiteral("<NEW>"), QStringLiteral("[NEW]"));
     return text;
 }
 

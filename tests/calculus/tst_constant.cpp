@@ -69,7 +69,7 @@ private slots:
         // A new dialog holds the 1 x 1 value 0; a bare constant has no value until loaded.
         QCOMPARE(c.getNbRows(), displayed ? 1 : 0);
         QCOMPARE(c.getError(), !displayed);
-        QCOMPARE(c.getValue(1), 0.0);
+        QCOMPARE(c.getValue(1), displayed ? 0.0 : 1e12);
         QCOMPARE(c.getSRows(), QString(displayed ? "1" : "0"));
         QCOMPARE(c.getParam(), -1);
     }

@@ -89,8 +89,9 @@ private slots:
         QTest::newRow("plain") << "degree sum" << "degree sum";
         QTest::newRow("tab") << "a\tb" << "a b";
         QTest::newRow("line feed") << "a\nb\r" << "a b ";
-        QTest::newRow("separator") << "x<NEW>y" << "xNEWy";
-        QTest::newRow("nested separator") << "<<NEW>NEW>" << "<NEWNEW>";
+        QTest::newRow("separator") << "x<NEW>y" << "x[NEW]y";
+        QTest::newRow("nested separator") << "<<NEW>NEW>" << "<[NEW]NEW>";
+        QTest::newRow("nul") << QString("a") + QChar(0) + "b" << "a b";
     }
     void givenNamesCannotBreakARecord()
     {

@@ -1,0 +1,181 @@
+#include "calculus/BuildCalculus.h"
+#include "calculus/Calculus.h"
+#include "calculus/Eval.h"
+#include "graph/Graph.h"
+#include "problem/Problem.h"
+
+#include "bench_support.h"
+#include <QFile>
+#include <QStringList>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+// Evaluations per second of Problem::eval, the inner loop of every search, on boards built
+// by key. A board whose keys the factory does not make yet is skipped.
+namespace {
+QStringList connectedEight()
+{
+    static const QStringList lines = [] {
+        QStringList l;
+        QFile f(QStringLiteral(ORV_BENCH_DATA) + "/connected8.g6");
+        if (f.open(QIODevice::ReadOnly))
+            for (const QByteArray &line : f.readAll().split('\n'))
+                if (!line.isEmpty())
+                    l << QString::fromLatin1(line);
+        return l;
+    }();
+    return lines;
+}
+
+// Seeded random graphs as graph texts, each edge present with probability 1/2.
+QStringList randomGraphs(int n, int count)
+{
+    qsrand(static_cast<uint>(n * 7919));
+    QStringList texts;
+    for (int k = 0; k < count; ++k) {
+        QString t = QString::number(n) + ' ';
+        for (int p = 0; p < n * (n - 1) / 2; ++p)
+            t += (qrand() & 1) ? '1' : '0';
+        texts << t;
+    }
+    return texts;
+}
+
+enum class Board { Wiener, Diameter, Energy };
+
+// Builds the board; false (with the board left partial) when a key is not made yet.
+bool build(Problem &p, Board b, QString &missing)
+{
+    BuildCalculus factory;
+    auto make = [&](const QString &key) -> Calculus * {
+        Calculus *c = factory.makeCalculus(key, false);
+        if (!c && missing.isEmpty())
+            missing = key;
+        return c;
+    };
+    auto objective = [&](const QString &key, Calculus *arg) {
+        Calculus *z = make(key);
+        if (!z)
+            return false;
+        p.addZItem(z);
+        p.link1(arg, z);
+        return true;
+    };
+    switch (b) {
+    case Board::Wiener: {
+        Calculus *w = make("WIENER");
+        if (!w)
+            return false;
+        p.addInvariantItem(w);
+        return objective("MINIMIZE", w);
+    }
+    case Board::Diameter: {
+        Calculus *d = make("DIAMETER");
+        Calculus *r = make("RADIUS");
+        Calculus *le = make("<=");
+        if (!d || !r || !le) {
+            delete d;
+            delete r;
+            delete le;
+            return false;
+        }
+        p.addInvariantItem(d);
+        p.addInvariantItem(r);
+        p.addConstraintItem(le);
+        p.link1(d, le);
+        p.link2(r, le);
+        return objective("MAXIMIZE", d);
+    }
+    case Board::Energy: {
+        Calculus *e = make("ENERGY");
+        if (!e)
+            return false;
+        p.addInvariantItem(e);
+        return objective("MAXIMIZE", e);
+    }
+    }
+    return false;
+}
+
+void runBoard(benchmark::State &state, Board b, const QStringList &graphs, bool g6)
+{
+    benchApp();
+    if (graphs.isEmpty()) {
+        state.SkipWithError("graph list not found");
+        return;
+    }
+    Graph g("bench", false);
+    Problem p(&g, "bench", false);
+    QString missing;
+    if (!build(p, b, missing)) {
+        state.SkipWithError(("key not made yet: " + missing).toStdString().c_str());
+        return;
+    }
+    Eval e;
+    int i = 0;
+    for (auto _ : state) {
+        if (g6)
+            g.loadg6(graphs[i], false);
+        else
+            g.loadCurrentGraph(graphs[i]);
+        p.eval(&e);
+        benchmark::DoNotOptimize(e.size());
+        if (++i == graphs.size())
+            i = 0;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// The cost of changing the graph alone, to subtract from the board runs.
+void BM_LoadOnlyConnected8(benchmark::State &state)
+{
+    benchApp();
+    const QStringList graphs = connectedEight();
+    Graph g("bench", false);
+    int i = 0;
+    for (auto _ : state) {
+        g.loadg6(graphs[i], false);
+        benchmark::DoNotOptimize(g.getID());
+        if (++i == graphs.size())
+            i = 0;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_LoadOnlyConnected8);
+
+void BM_EvalWienerConnected8(benchmark::State &state)
+{
+    runBoard(state, Board::Wiener, connectedEight(), true);
+}
+BENCHMARK(BM_EvalWienerConnected8);
+
+void BM_EvalDiameterConnected8(benchmark::State &state)
+{
+    runBoard(state, Board::Diameter, connectedEight(), true);
+}
+BENCHMARK(BM_EvalDiameterConnected8);
+
+void BM_EvalEnergyConnected8(benchmark::State &state)
+{
+    runBoard(state, Board::Energy, connectedEight(), true);
+}
+BENCHMARK(BM_EvalEnergyConnected8);
+
+void BM_EvalWienerRandom(benchmark::State &state)
+{
+    runBoard(state, Board::Wiener, randomGraphs(int(state.range(0)), 1000), false);
+}
+BENCHMARK(BM_EvalWienerRandom)->Arg(20)->Arg(32);
+
+void BM_EvalDiameterRandom(benchmark::State &state)
+{
+    runBoard(state, Board::Diameter, randomGraphs(int(state.range(0)), 1000), false);
+}
+BENCHMARK(BM_EvalDiameterRandom)->Arg(20)->Arg(32);
+
+void BM_EvalEnergyRandom(benchmark::State &state)
+{
+    runBoard(state, Board::Energy, randomGraphs(int(state.range(0)), 1000), false);
+}
+BENCHMARK(BM_EvalEnergyRandom)->Arg(20)->Arg(32);
+} // namespace

@@ -1,0 +1,1008 @@
+#include "problem/Problem.h"
+
+#include "app/DialogProvider.h"
+#include "calculus/BuildCalculus.h"
+#include "calculus/Calculus.h"
+#include "calculus/CalculusDisplay.h"
+#include "calculus/Eval.h"
+#include "calculus/Link.h"
+#include "calculus/infoEDGE.h"
+#include "calculus/infoNODE.h"
+#include "calculus/invConstant.h"
+#include "graph/Graph.h"
+
+#include <QBrush>
+#include <QFile>
+#include <QFileInfo>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
+#include <QMetaObject>
+#include <QMutexLocker>
+#include <QPen>
+#include <QSaveFile>
+#include <QThread>
+#include <cmath>
+#include <iostream>
+
+namespace {
+constexpr double Infinite = 1e12;
+const QString Separator = QStringLiteral("<NEW>");
+
+// Tabs, the record separator and NUL cannot travel in the problem text; the title and the
+// description keep their line breaks (the description record comes last).
+QString cleanText(QString s)
+{
+    s.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    s.replace(QChar(0), QLatin1Char(' '));
+    s.replace(Separator, QStringLiteral("[NEW]"));
+    return s;
+}
+
+
+bool setLinkK(Calculus *target, int k, Link *l)
+{
+    switch (k) {
+    case 1: return target->setLink1(l);
+    case 2: return target->setLink2(l);
+    case 3: return target->setLink3(l);
+    case 4: return target->setLink4(l);
+    default: return false;
+    }
+}
+
+void setArgK(Calculus *target, int k, Calculus *source)
+{
+    switch (k) {
+    case 1: target->setArg1(source); break;
+    case 2: target->setArg2(source); break;
+    case 3: target->setArg3(source); break;
+    case 4: target->setArg4(source); break;
+    default: break;
+    }
+}
+
+// The whole value of an item as rows, for the graph's edge labels and highlights.
+QVector<QVector<double>> valueMatrix(Calculus *c, int &rows, int &cols)
+{
+    QMutexLocker locker(&c->getValueLock());
+    rows = c->getNbRows();
+    cols = c->getNbCols();
+    QVector<QVector<double>> m(rows, QVector<double>(cols));
+    for (int i = 0; i < rows; ++i)
+        for (int j = 0; j < cols; ++j)
+            m[i][j] = c->entry(i, j);
+    return m;
+}
+} // namespace
+
+// What a recorded best graph shows on the graph view.
+struct Problem::GraphDisplay
+{
+    bool violated = false;
+    QVector<double> colors;
+    QVector<double> labels;
+    QVector<QVector<double>> eLabels;
+    bool showELabels = false;
+    QVector<QVector<double>> eHilights;
+    bool showEHilights = false;
+};
+
+// ---- Construction ----
+
+Problem::Problem(Graph *graph_, QString name_, bool displayed_)
+    : QGraphicsView(static_cast<QWidget *>(nullptr)), graph(graph_), name(name_), displayed(displayed_)
+{
+    if (displayed) {
+        scene = new QGraphicsScene(this);
+        setScene(scene);
+        setContextMenuPolicy(Qt::CustomContextMenu);
+        setCacheMode(QGraphicsView::CacheBackground);
+        setViewportUpdateMode(QGraphicsView::BoundingRectViewportUpdate);
+        setRenderHint(QPainter::Antialiasing);
+        setBackgroundBrush(QBrush(Qt::white, Qt::SolidPattern));
+        rubberBand = new QGraphicsRectItem();
+        rubberBand->hide();
+        rubberBand->setBrush(QBrush(Qt::yellow, Qt::SolidPattern));
+        rubberBand->setPen(QPen(Qt::red));
+        rubberBand->setZValue(1000);
+        rubberBand->setOpacity(0.5);
+        scene->addItem(rubberBand);
+    }
+    colors = new infoNODE("Colors", displayed);
+    labels = new infoNODE("Labels", displayed);
+    eLabels = new infoEDGE("E_Labels", displayed);
+    eHilights = new infoEDGE("E_Hilights", displayed);
+    const double zs[4] = {930, 931, 932, 932};
+    const QVector<Calculus *> info = {colors, labels, eLabels, eHilights};
+    for (int i = 0; i < info.size(); ++i) {
+        info[i]->setGraph(graph);
+        if (displayed) {
+            scene->addItem(info[i]);
+            info[i]->setZ(zs[i]);
+            info[i]->setVisible(true);
+        }
+    }
+}
+
+Problem::~Problem()
+{
+    for (QVector<Calculus *> *list : {&calc, &families, &constraints, &objectives}) {
+        const QVector<Calculus *> items = *list;
+        list->clear();
+        for (Calculus *c : items)
+            destroyItem(c);
+    }
+    for (Calculus *c : infoItems())
+        destroyItem(c);
+}
+
+void Problem::setGraph(Graph *g)
+{
+    graph = g;
+    forEachItem([g](Calculus *c) { c->setGraph(g); });
+}
+
+void Problem::forEachItem(const std::function<void(Calculus *)> &f) const
+{
+    for (const QVector<Calculus *> *list : {&calc, &families, &constraints, &objectives})
+        for (Calculus *c : *list)
+            f(c);
+    for (Calculus *c : infoItems())
+        f(c);
+}
+
+void Problem::update_display()
+{
+    if (!displayed)
+        return;
+    forEachItem([](Calculus *c) { c->update_display(); });
+}
+
+void Problem::destroyItem(Calculus *c)
+{
+    if (CalculusDisplay *d = c->getCalculusDisplay())
+        disconnect(d, &CalculusDisplay::signal_refresh, this, &Problem::slot_refresh);
+    // The item under the mouse must never name a destroyed item.
+    if (Calculus::calculusUnderMouse() == c)
+        Calculus::setCalculusUnderMouse(nullptr);
+    delete c;
+}
+
+void Problem::clear()
+{
+    for (QVector<Calculus *> *list : {&calc, &families, &objectives, &constraints}) {
+        while (!list->isEmpty())
+            destroyItem(list->takeLast());
+    }
+    if (graph) {
+        graph->resetColors();
+        graph->resetLabels();
+    }
+}
+
+// ---- Insertion ----
+
+void Problem::placeItem(Calculus *c, double z, bool selected)
+{
+    c->setGraph(graph);
+    c->compute(true);
+    c->bestBackup();
+    if (!displayed)
+        return;
+    scene->addItem(c);
+    c->setZ(z);
+    c->setVisible(true);
+    c->setSelectable(true);
+    c->select(selected);
+    if (CalculusDisplay *d = c->getCalculusDisplay())
+        connect(d, &CalculusDisplay::signal_refresh, this, &Problem::slot_refresh, Qt::UniqueConnection);
+}
+
+void Problem::addInvariantItem(Calculus *c)
+{
+    calc.prepend(c);
+    placeItem(c, calc.size(), true);
+}
+
+void Problem::addInvariantItemLoadMode(Calculus *c)
+{
+    calc.append(c);
+    placeItem(c, calc.size(), true);
+}
+
+void Problem::addOperatorItem(Calculus *c)
+{
+    int at = calc.size();
+    if (altDown) {
+        // The selected operator nearest the front takes the new one's place.
+        for (int i = calc.size() - 1; i >= 0; --i)
+            if (calc[i]->getType() == "Operator" && calc[i]->isSelectedMark())
+                at = i;
+    }
+    calc.insert(at, c);
+    placeItem(c, 0, false);
+    if (displayed)
+        for (int i = 0; i < calc.size(); ++i)
+            calc[i]->setZ(i + 1);
+}
+
+void Problem::addFamilyItem(Calculus *c)
+{
+    families.append(c);
+    placeItem(c, 200 + families.size(), true);
+}
+
+void Problem::addConstraintItem(Calculus *c)
+{
+    constraints.append(c);
+    placeItem(c, 500 + constraints.size(), true);
+}
+
+void Problem::addZItem(Calculus *c)
+{
+    objectives.append(c);
+    placeItem(c, 500 + objectives.size(), true);
+}
+
+// ---- Linking ----
+
+void Problem::link(int k, Calculus *source, Calculus *target)
+{
+    if (target->isLinked(k)) {
+        Link *l = target->getLink(k);
+        if (l->from() == source) {
+            delete l;
+        } else {
+            l->changeOrig(source);
+            setArgK(target, k, source);
+        }
+    } else {
+        Link *l = new Link(source, target, displayed);
+        if (!setLinkK(target, k, l) || !source->setLinkTo(l)) {
+            delete l;
+            return;
+        }
+        if (displayed)
+            scene->addItem(l);
+        setArgK(target, k, source);
+    }
+    if (k == 1)
+        compute(true);
+}
+
+void Problem::link1(Calculus *source, Calculus *target)
+{
+    link(1, source, target);
+}
+
+void Problem::link2(Calculus *source, Calculus *target)
+{
+    link(2, source, target);
+}
+
+void Problem::link3(Calculus *source, Calculus *target)
+{
+    link(3, source, target);
+}
+
+void Problem::link4(Calculus *source, Calculus *target)
+{
+    link(4, source, target);
+}
+
+void Problem::linkSelection(int k)
+{
+    auto offer = [this, k](Calculus *s, Calculus *t) {
+        if (t->isSelectedMark())
+            link(k, s, t);
+    };
+    for (int i = 0; i < calc.size(); ++i) {
+        Calculus *s = calc[i];
+        if (!s->isSelectedMark())
+            continue;
+        for (int j = i + 1; j < calc.size(); ++j) {
+            if (k == 4 && !s->isSelectedMark())
+                break;
+            offer(s, calc[j]);
+        }
+        if (k == 1) {
+            for (int j = 0; j < objectives.size(); ++j)
+                offer(s, objectives[j]);
+            for (int j = 0; j < constraints.size(); ++j)
+                offer(s, constraints[j]);
+            for (Calculus *t : {colors, eLabels, eHilights, labels})
+                offer(s, t);
+        } else if (k == 2) {
+            for (int j = 0; j < constraints.size(); ++j)
+                offer(s, constraints[j]);
+        }
+    }
+    if (k == 1 && graph) {
+        const int n = graph->getNbNodes();
+        if (colors->isSelectedMark())
+            graph->setColors(colors->getFirstCol());
+        for (Calculus *info : {eLabels, eHilights}) {
+            if (!info->isSelectedMark())
+                continue;
+            int rows = 0, cols = 0;
+            const QVector<QVector<double>> m = valueMatrix(info, rows, cols);
+            const bool square = rows == n && cols == n;
+            if (info == eLabels)
+                graph->setELabels(m, square);
+            else
+                graph->setEHilight(m, square);
+        }
+        if (labels->isSelectedMark())
+            graph->setLabels(labels->getFirstCol());
+    }
+    if (graph) {
+        graph->changeBest();
+        graph->update_display();
+    }
+    update_display();
+}
+
+void Problem::slot_link1()
+{
+    linkSelection(1);
+}
+
+void Problem::slot_link2()
+{
+    linkSelection(2);
+}
+
+void Problem::slot_link3()
+{
+    linkSelection(3);
+}
+
+void Problem::slot_link4()
+{
+    linkSelection(4);
+}
+
+// ---- Refreshing ----
+
+void Problem::slot_refresh()
+{
+    if (graph)
+        graph->best_backup();
+    best_backup();
+    if (graph)
+        graph->update_display();
+    update_display();
+}
+
+void Problem::slot_best_backup()
+{
+    best_backup();
+}
+
+// ---- Computing and evaluating ----
+
+void Problem::compute(bool force)
+{
+    if (force) {
+        for (Calculus *c : objectives)
+            c->set_crucial(true);
+        for (Calculus *c : {colors, labels, eLabels, eHilights})
+            c->set_crucial(true);
+        for (Calculus *c : constraints)
+            c->set_crucial(true);
+        for (int i = calc.size() - 1; i >= 0; --i)
+            calc[i]->set_crucial(true);
+    } else {
+        for (int i = calc.size() - 1; i >= 0; --i)
+            calc[i]->set_crucial(false);
+        for (int i = families.size() - 1; i >= 0; --i)
+            families[i]->set_crucial(false);
+        // The info items only show values: an evaluation leaves them alone, so that they are
+        // computed afresh, with their arguments, when a best graph is recorded.
+        for (Calculus *c : {colors, labels, eLabels, eHilights})
+            c->set_crucial(false);
+        for (Calculus *c : constraints)
+            c->set_crucial(true);
+        for (Calculus *c : objectives)
+            c->set_crucial(true);
+        for (Calculus *c : objectives)
+            c->update_crucial();
+        for (Calculus *c : constraints)
+            c->update_crucial();
+        for (int i = calc.size() - 1; i >= 0; --i)
+            calc[i]->update_crucial();
+    }
+    for (const QVector<Calculus *> *list : {&calc, &families, &constraints, &objectives})
+        for (Calculus *c : *list)
+            c->compute(force);
+    for (Calculus *c : {colors, labels, eLabels, eHilights})
+        c->compute(force);
+}
+
+void Problem::eval(Eval *e)
+{
+    compute(false);
+    e->clear();
+    bool error = false;
+    for (Calculus *z : objectives) {
+        if (z->getError())
+            error = true;
+        QMutexLocker locker(&z->getValueLock());
+        const QVector<QVector<double>> &m = z->getZ();
+        const int rows = qMin(z->getNbRows(), m.size());
+        QVector<double> v(rows);
+        for (int r = 0; r < rows; ++r) {
+            const double x = m[r].isEmpty() ? Infinite : m[r][0];
+            // A value beyond the mark of the unreachable counts as unreachable, whatever
+            // its sign: the archive must never prefer it.
+            v[r] = (x >= Infinite || x <= -Infinite) ? Infinite : x;
+            // NaN is never a better value, and never a satisfied one.
+            if (std::isnan(x))
+                error = true;
+        }
+        locker.unlock();
+        e->addZ(v);
+    }
+    for (Calculus *c : constraints) {
+        if (c->getError())
+            error = true;
+        e->push_front(c->getValue(1));
+    }
+    e->push_front(error ? 1.0 : 0.0);
+    const int count = evalCounter.fetch_add(1, std::memory_order_relaxed) + 1;
+    const int limit = evalLimit.load(std::memory_order_relaxed);
+    if (limit != 0 && count >= limit)
+        emit signal_max_eval_reached();
+}
+
+bool Problem::isMaxEvalsReached() const
+{
+    const int limit = maxEvals();
+    return limit != 0 && nbEvals() >= limit;
+}
+
+QVector<int> Problem::getOptimizationPattern() const
+{
+    QVector<int> pattern;
+    pattern.reserve(objectives.size());
+    for (Calculus *z : objectives)
+        pattern.append(z->getObj());
+    return pattern;
+}
+
+void Problem::setOptFactors(QVector<double> f)
+{
+    if (f.isEmpty() || f.size() != objectives.size())
+        return;
+    for (int i = 0; i < f.size(); ++i)
+        objectives[i]->setOptFactor(f[i]);
+}
+
+Problem::GraphDisplay Problem::takeGraphDisplay() const
+{
+    GraphDisplay d;
+    const int n = graph->getNbNodes();
+    d.colors = colors->getFirstCol();
+    d.labels = labels->getFirstCol();
+    int rows = 0, cols = 0;
+    d.eLabels = valueMatrix(eLabels, rows, cols);
+    d.showELabels = rows == n && cols == n;
+    d.eHilights = valueMatrix(eHilights, rows, cols);
+    d.showEHilights = rows == n && cols == n;
+    return d;
+}
+
+void Problem::showGraphDisplay(Graph *g, const GraphDisplay &d)
+{
+    g->setViolated(d.violated);
+    g->setColors(d.colors);
+    g->setLabels(d.labels);
+    g->setELabels(d.eLabels, d.showELabels);
+    g->setEHilight(d.eHilights, d.showEHilights);
+}
+
+void Problem::best_backup()
+{
+    QMutexLocker locker(&boardMutex);
+    compute(true);
+    forEachItem([](Calculus *c) { c->bestBackup(); });
+    Eval e;
+    eval(&e);
+    if (!graph)
+        return;
+    GraphDisplay d = takeGraphDisplay();
+    d.violated = e.violated();
+    if (QThread::currentThread() == graph->thread()) {
+        showGraphDisplay(graph, d);
+    } else {
+        // Widgets belong to the GUI thread: a worker hands the display over, and it is
+        // dropped when the graph is gone before it runs.
+        Graph *g = graph;
+        QMetaObject::invokeMethod(g, [g, d] { showGraphDisplay(g, d); }, Qt::QueuedConnection);
+    }
+}
+
+// ---- Report names and values ----
+
+int Problem::reportWidth(Calculus *c, bool vertexMode, int n) const
+{
+    // An item marked both as node value and as vector is read as a vector, in the names
+    // and in the values alike.
+    if (c->vecInReport())
+        return n;
+    if (c->nodInReport())
+        return vertexMode ? 1 : n;
+    return 1;
+}
+
+void Problem::forEachReported(const std::function<void(Calculus *)> &f) const
+{
+    for (const QVector<Calculus *> *list : {&calc, &families, &objectives})
+        for (Calculus *c : *list)
+            if (c->inReport())
+                f(c);
+}
+
+QStringList Problem::getReportNames(bool vertexMode) const
+{
+    QStringList names;
+    const int n = graph ? graph->getNbNodes() : 0;
+    forEachReported([&](Calculus *c) {
+        const int width = reportWidth(c, vertexMode, n);
+        if (width <= 0)
+            return;
+        QString label = c->getGivenName();
+        if (label.isEmpty())
+            label = c->getName();
+        if (label.isEmpty())
+            label = "NA";
+        if (width == 1) {
+            names.append(label);
+            return;
+        }
+        for (int i = 1; i <= width; ++i)
+            names.append(label + "[" + QString::number(i) + "]");
+    });
+    return names;
+}
+
+QVector<double> Problem::getReportValues() const
+{
+    QVector<double> values;
+    const int n = graph ? graph->getNbNodes() : 0;
+    forEachReported([&](Calculus *c) {
+        const int width = reportWidth(c, false, n);
+        for (int k = 1; k <= width; ++k)
+            values.append(c->getValue(k));
+    });
+    return values;
+}
+
+QVector<double> Problem::getReportValues(int vertex) const
+{
+    QVector<double> values;
+    const int n = graph ? graph->getNbNodes() : 0;
+    forEachReported([&](Calculus *c) {
+        if (reportWidth(c, true, n) != 1) {
+            for (int k = 1; k <= n; ++k)
+                values.append(c->getValue(k));
+        } else {
+            values.append(c->getValue(c->nodInReport() ? vertex : 1));
+        }
+    });
+    return values;
+}
+
+QString Problem::algDefinition() const
+{
+    QString text;
+    for (int i = 0; i < objectives.size(); ++i) {
+        Calculus *z = objectives[i];
+        const int sense = z->getObj();
+        const QString word = sense > 0 ? "Min" : (sense < 0 ? "Max" : "MinMax");
+        text += word + "\tZ" + QString::number(i + 1) + " = " + z->formula() + "\n";
+    }
+    if (!constraints.isEmpty()) {
+        text += "Subject to\n";
+        for (int j = 0; j < constraints.size(); ++j)
+            text += "Constraint" + QString::number(j + 1) + " : " + constraints[j]->formula() + "\n";
+    }
+    return text;
+}
+
+void Problem::slot_set_title(QString text)
+{
+    title = cleanText(text);
+}
+
+void Problem::slot_set_description(QString text)
+{
+    description = cleanText(text);
+}
+
+void Problem::display(bool debug)
+{
+    const QString rule = "===================\n";
+    QString text = rule;
+    text += "Name     = " + name + "\n";
+    text += "FileName = " + fileName + "\n";
+    text += "BaseName = " + baseName + "\n";
+    for (int i = 0; i < calc.size(); ++i)
+        calc[i]->setNumber(i);
+    for (const QVector<Calculus *> *list : {&calc, &families, &constraints})
+        for (Calculus *c : *list)
+            text += c->getCaractToSave() + "\n";
+    text += rule;
+    std::cerr << text.toUtf8().constData() << std::endl;
+    emit signal_console(text, debug, 0, QColor(Qt::black));
+}
+
+// ---- Problem text ----
+
+namespace {
+// One item record as read from a problem text.
+struct Record
+{
+    enum Kind { Constant, Info, Item, Unlisted } kind = Item;
+    QString key;
+    QString givenName;
+    bool inReport = false;
+    bool node = false;
+    bool vector = false;
+    bool invert = false;
+    double x = 0;
+    double y = 0;
+    int args[4] = {-1, -1, -1, -1};
+    int category = 0;
+    bool hasSense = false;
+    QString sense;
+    int rows = 0;
+    int cols = 0;
+    QVector<double> values;
+};
+
+// A position that is no finite number reads as 0, like one that is no number at all.
+double coordinate(const QString &field)
+{
+    const double v = field.toDouble();
+    return std::isfinite(v) ? v : 0.0;
+}
+} // namespace
+
+struct Problem::ParsedText
+{
+    QVector<Record> records;
+    bool hasDesc = false;
+    QString title;
+    QString description;
+};
+
+QString Problem::saveString()
+{
+    for (int i = 0; i < calc.size(); ++i)
+        calc[i]->setNumber(i);
+    QString text;
+    forEachItem([&](Calculus *c) {
+        text += c->getCaractToSave();
+    });
+    text.replace(QLatin1Char('\n'), Separator);
+    return text + "DESC\t" + title + '\t' + description;
+}
+
+bool Problem::parseText(const QString &text, ParsedText &parsed, QString &consoleLine, QString &errorLine)
+{
+    BuildCalculus vocabulary;
+    auto fail = [&](const QString &console, const QString &error) {
+        consoleLine = console;
+        errorLine = error;
+        return false;
+    };
+    // The calculation list as the records build it.
+    int calcSize = 0;
+    const QStringList pieces = text.split(Separator, Qt::KeepEmptyParts);
+    for (const QString &piece : pieces) {
+        const QStringList fields = piece.split(QLatin1Char('\t'), Qt::KeepEmptyParts);
+        const QString key = fields[0];
+        if (key == "DESC") {
+            parsed.hasDesc = true;
+            parsed.title = fields.value(1);
+            parsed.description = fields.value(2);
+            return true;
+        }
+        if (fields.size() < 9)
+            return fail("Critical error, missing argument.",
+                        "Critical error, missing argument" + QString(fields.size(), QLatin1Char('.')));
+        Record r;
+        r.key = key;
+        r.givenName = fields[1];
+        r.inReport = fields[2] == "1";
+        r.node = fields[3] == "1";
+        r.vector = fields[4] == "1";
+        r.invert = fields[5] == "1";
+        r.x = coordinate(fields[6]);
+        r.y = coordinate(fields[7]);
+
+        // Arguments must come from records before this one.
+        int limit = calcSize;
+        if (key == "CONSTANT") {
+            r.kind = Record::Constant;
+        } else if (key == "Colors" || key == "Labels" || key == "E_Labels" || key == "E_Hilights") {
+            r.kind = Record::Info;
+        } else {
+            Calculus *probe = vocabulary.makeCalculus(key, false);
+            if (!probe) {
+                const QString line = key + " is not a valid name in problem description.";
+                return fail(line, line);
+            }
+            delete probe;
+            r.category = vocabulary.type(key);
+            r.kind = r.category == 0 ? Record::Unlisted : Record::Item;
+            if (r.category == 1 || r.category == 3)
+                ++calcSize;
+        }
+
+        const QString wrong = "Critical error, wrong argument for " + key;
+        for (int k = 0; k < 4; ++k) {
+            const bool constant = r.kind == Record::Constant;
+            const QString console = constant && k < 3 ? "*" + wrong : wrong;
+            const QString error = constant ? "*" + wrong : wrong;
+            if (8 + k >= fields.size())
+                return fail(console, error);
+            if (fields[8 + k] == "NULL")
+                continue;
+            const int index = fields[8 + k].toInt(nullptr, 10);
+            if (index < 0 || index >= limit)
+                return fail(console, error);
+            r.args[k] = index;
+        }
+
+        if (key == "Z" || key == "OBJECTIVE") {
+            if (fields.size() < 13)
+                return fail(wrong, wrong);
+            r.hasSense = true;
+            r.sense = fields[12];
+        }
+        if (r.kind == Record::Constant) {
+            if (fields.size() < 14)
+                return fail("Problem : ERROR LOADING CONSTANT", "Problem : ERROR LOADING CONSTANT");
+            const QString invalid = "Critical error, invalid value in loading constant";
+            r.rows = fields[12].toInt(nullptr, 10);
+            if (r.rows < 0 || r.rows > Calculus::MaxSize)
+                return fail(invalid + ".", invalid);
+            r.cols = fields[13].toInt(nullptr, 10);
+            if (r.cols < 0 || r.cols > Calculus::MaxSize)
+                return fail(invalid + ".", invalid + ".");
+            for (int i = 14; i < fields.size(); ++i)
+                r.values.append(fields[i].toDouble());
+            // More values than cells would leave the constant without its value as well.
+            if (r.values.size() != r.rows * r.cols)
+                return fail("Problem : ERROR LOADING CONSTANT", "Problem : ERROR LOADING CONSTANT.");
+            ++calcSize;
+        }
+        parsed.records.append(r);
+    }
+    return true;
+}
+
+void Problem::build(const ParsedText &parsed)
+{
+    BuildCalculus vocabulary;
+    // The records rely on being appended in their order.
+    const bool alt = altDown;
+    altDown = false;
+    clear();
+    auto setFlags = [](Calculus *c, const Record &r) {
+        c->setPos(r.x, r.y);
+        c->setInReport(r.inReport);
+        c->setGraphInReport(!r.node && !r.vector);
+        c->setVecInReport(r.vector);
+        c->setNodInReport(r.node);
+        c->setInvertGraph(r.invert);
+        c->setGivenName(r.givenName);
+    };
+    for (const Record &r : parsed.records) {
+        Calculus *item = nullptr;
+        switch (r.kind) {
+        case Record::Unlisted:
+            // Shown, computed and written nowhere: not made at all.
+            continue;
+        case Record::Constant:
+            item = vocabulary.makeConstant(displayed);
+            item->setGraph(graph);
+            item->setPos(r.x, r.y);
+            item->setInReport(r.inReport);
+            item->setVecInReport(r.vector);
+            item->setNodInReport(r.node);
+            item->setInvertGraph(r.invert);
+            item->setGivenName(r.givenName);
+            break;
+        case Record::Info:
+            item = r.key == "Colors" ? colors : r.key == "Labels" ? labels : r.key == "E_Labels" ? eLabels : eHilights;
+            setFlags(item, r);
+            break;
+        case Record::Item:
+            item = vocabulary.makeCalculus(r.key, displayed);
+            if (!item)
+                continue;
+            item->setGraph(graph);
+            switch (r.category) {
+            case 1: addInvariantItemLoadMode(item); break;
+            case 2: addFamilyItem(item); break;
+            case 3: addOperatorItem(item); break;
+            case 4: addConstraintItem(item); break;
+            default: addZItem(item); break;
+            }
+            setFlags(item, r);
+            break;
+        }
+        for (int k = 0; k < 4; ++k)
+            if (r.args[k] >= 0)
+                link(k + 1, calc[r.args[k]], item);
+        if (r.hasSense) {
+            item->setMin(r.sense == "min" || r.sense == "maxmin");
+            item->setMax(r.sense == "max" || r.sense == "maxmin");
+        }
+        if (r.kind == Record::Constant) {
+            static_cast<invConstant *>(item)->loadData(r.rows, r.cols, r.values);
+            addOperatorItem(item);
+        }
+    }
+    forEachItem([](Calculus *c) { c->select(false); });
+    altDown = alt;
+}
+
+bool Problem::openString(QString text)
+{
+    ParsedText parsed;
+    QString consoleLine, errorLine;
+    if (!parseText(text, parsed, consoleLine, errorLine)) {
+        std::cerr << errorLine.toUtf8().constData() << std::endl;
+        emit signal_console(consoleLine, false, 0, QColor(Qt::red));
+        return false;
+    }
+    build(parsed);
+    if (!parsed.hasDesc) {
+        if (graph) {
+            if (QThread::currentThread() == graph->thread()) {
+                graph->update_display();
+            } else {
+                Graph *g = graph;
+                QMetaObject::invokeMethod(g, [g] { g->update_display(); }, Qt::QueuedConnection);
+            }
+        }
+        emit signal_console("Problem loaded", false, 0, QColor(Qt::black));
+        return true;
+    }
+    title = parsed.title;
+    description = parsed.description;
+    emit signal_console("Problem loaded", false, 0, QColor(Qt::black));
+    emit signal_problem_description(description);
+    emit signal_problem_title(title);
+    return true;
+}
+
+Problem *Problem::clone()
+{
+    Problem *copy = new Problem(graph, "clone", false);
+    copy->openString(saveString());
+    copy->setNbNod(nbNod);
+    return copy;
+}
+
+// ---- Problem files and autosave ----
+
+bool Problem::writeText(const QString &path, QString *why)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *why = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = saveString().toLatin1();
+    if (file.write(bytes) != bytes.size()) {
+        *why = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        *why = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+namespace {
+// The bytes of a problem file up to the first NUL, as Latin-1.
+QString readLatin1(QFile &file)
+{
+    QByteArray bytes = file.readAll();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    return QString::fromLatin1(bytes);
+}
+} // namespace
+
+bool Problem::save(QString path)
+{
+    QString why;
+    if (!writeText(path, &why)) {
+        emit signal_console("Failed to save problem " + path + " (" + why + ")", false, 0, QColor(Qt::red));
+        return false;
+    }
+    emit signal_console("Problem saved", false, 0, QColor(Qt::black));
+    return true;
+}
+
+bool Problem::open(QString path)
+{
+    std::cerr << "Opening " << path.toUtf8().constData() << std::endl;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        DialogProvider::instance()->warning(this, "Opening", "Cannot open file");
+        return false;
+    }
+    const QString text = readLatin1(file);
+    file.close();
+    return openString(text);
+}
+
+QString Problem::autosavePath() const
+{
+    return wd.isEmpty() ? QString(".orvpb") : wd + "/.orvpb";
+}
+
+void Problem::autosave()
+{
+    QString why;
+    if (writeText(autosavePath(), &why)) {
+        autosaveFailureShown = false;
+        return;
+    }
+    if (!autosaveFailureShown)
+        emit signal_console("Autosave of the problem failed: " + autosavePath() + " (" + why + ")", false, 0,
+                            QColor(Qt::red));
+    autosaveFailureShown = true;
+}
+
+bool Problem::autoload()
+{
+    QFile file(autosavePath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::cerr << "Cannot open file (autoload)" << std::endl;
+        return false;
+    }
+    const QString text = readLatin1(file);
+    file.close();
+    return openString(text);
+}
+
+void Problem::setNames(const QString &path)
+{
+    fileName = path;
+    name = QFileInfo(path).completeBaseName();
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    baseName = (slash >= 0 ? path.left(slash) : QString(".")) + "/" + name;
+}
+
+void Problem::slot_save()
+{
+    const QString start = wd.isEmpty() ? fileName : wd;
+    const QString path = DialogProvider::instance()->getSaveFileName(this, "Save results as", start, "*.orv3");
+    if (path.isEmpty())
+        return;
+    if (!save(path)) {
+        DialogProvider::instance()->warning(this, "Warning", "Failed to save data.");
+        return;
+    }
+    setNames(path);
+}
+
+void Problem::slot_open()
+{
+    const QString path = DialogProvider::instance()->getOpenFileName(this, "Choose problem to load", wd, "*.orv3");
+    if (path.isEmpty())
+        return;
+    if (open(path))
+        setNames(path);
+}

@@ -1006,3 +1006,15 @@ void Problem::slot_open()
     if (open(path))
         setNames(path);
 }
+
+QString Problem::currentDescription() const
+{
+    QString text;
+    for (const QVector<Calculus *> *list : {&calc, &families, &constraints})
+        for (Calculus *c : *list)
+            text += c->problemDocument() + "\n";
+    if (!text.isEmpty())
+        for (Calculus *c : objectives)
+            text += c->problemDocument() + "\n";
+    return text;
+}

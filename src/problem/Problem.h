@@ -103,6 +103,8 @@ public:
     QVector<double> getReportValues() const;
     QVector<double> getReportValues(int vertex) const;
     QString algDefinition() const;
+    // The documentation block of every item; objectives only when something comes before them.
+    QString currentDescription() const;
     QString userTitle() const { return title; }
     QString userDescription() const { return description; }
     void display(bool debug);

@@ -49,6 +49,7 @@ private slots:
     void statement_data();
     void statement();
     void titleAndDescription();
+    void currentDescription();
 };
 
 void TestProblemReport::degreesOnStar()
@@ -239,6 +240,22 @@ void TestProblemReport::titleAndDescription()
     p.slot_set_description("line one\nline two");
     QCOMPARE(p.userTitle(), QString("Smallest order"));
     QCOMPARE(p.userDescription(), QString("line one\nline two"));
+}
+
+void TestProblemReport::currentDescription()
+{
+    Graph g("graph", false);
+    Problem p(&g, "problem", false);
+    Z *z = new Z(false);
+    p.addZItem(z);
+    // Objectives alone are not described.
+    QCOMPARE(p.currentDescription(), QString());
+    auto *a = new ScriptedOperator("A", values::order());
+    p.addOperatorItem(a);
+    p.link1(a, z);
+    const QString text = p.currentDescription();
+    QCOMPARE(text, a->problemDocument() + "\n" + z->problemDocument() + "\n");
+    QVERIFY(text.contains("arg1 = " + a->getID() + "\n"));
 }
 
 QTEST_MAIN(TestProblemReport)

@@ -1,4 +1,5 @@
 #include "graph/Graph.h"
+#include "graph/MDS.h"
 #include "graph/Node.h"
 
 #include <QApplication>
@@ -23,6 +24,17 @@ int main(int argc, char *argv[])
     // The drawing is laid out around the origin; keep the origin in the middle of the window.
     graph->setSceneRect(-300, -250, 600, 500);
     graph->setFocus();
+    // Key M lays the graph out: nothing below 3 vertices, the circle below 2 edges, else
+    // multidimensional scaling in the plane.
+    QObject::connect(graph, &Graph::signal_place_graph, graph, [graph] {
+        if (graph->getNbNodes() < 3)
+            return;
+        if (graph->getNbEdges() < 2)
+            graph->place_circle(300);
+        else
+            MDS(graph, 300, 2);
+        graph->update_display();
+    });
     window.setCentralWidget(graph);
     window.resize(800, 600);
     window.setWindowTitle("Orvalith");

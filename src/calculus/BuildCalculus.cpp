@@ -29,6 +29,27 @@
 #include "invariants/invTRIANGLES.h"
 #include "invariants/invZAGREBM1.h"
 #include "invariants/invZAGREBM2.h"
+// Distances and distance indices, girth and highlights.
+#include "invariants/invAVDIST.h"
+#include "invariants/invBALABAN.h"
+#include "invariants/invCLOSENESS.h"
+#include "invariants/invCUTCENTRALITY.h"
+#include "invariants/invDIAMETER.h"
+#include "invariants/invDISTANCE.h"
+#include "invariants/invDISTCLOSESTLEAF.h"
+#include "invariants/invECCENTRICITY.h"
+#include "invariants/invGIRTH.h"
+#include "invariants/invHARARY.h"
+#include "invariants/invHARMONIC.h"
+#include "invariants/invIINDEX.h"
+#include "invariants/invINDIAMETER.h"
+#include "invariants/invINGIRTH.h"
+#include "invariants/invINPCC.h"
+#include "invariants/invRADIUS.h"
+#include "invariants/invSUMDISTP.h"
+#include "invariants/invSZEGED.h"
+#include "invariants/invTRANSMISSION.h"
+#include "invariants/invWIENER.h"
 
 #include <QHash>
 #include <memory>
@@ -98,6 +119,27 @@ const QHash<QString, Maker> &makers()
         t.insert("K4", &make<invK4>);
         t.insert("KIRCHHOFF", &make<invKIRCHHOFF>);
         t.insert("ENERGY", &make<invENERGY>);
+        // Distances and distance indices, girth and highlights.
+        t.insert("DISTANCES", &make<invDISTANCE>);
+        t.insert("ECCENTRICITY", &make<invECCENTRICITY>);
+        t.insert("DIAMETER", &make<invDIAMETER>);
+        t.insert("RADIUS", &make<invRADIUS>);
+        t.insert("WIENER", &make<invWIENER>);
+        t.insert("HARARY", &make<invHARARY>);
+        t.insert("TRANSMISSION", &make<invTRANSMISSION>);
+        t.insert("AVDIST", &make<invAVDIST>);
+        t.insert("DISTCLOSESTLEAF", &make<invDISTCLOSESTLEAF>);
+        t.insert("SUMDISTP", &make<invSUMDISTP>);
+        t.insert("BALABAN", &make<invBALABAN>);
+        t.insert("SZEGED", &make<invSZEGED>);
+        t.insert("HARMONIC", &make<invHARMONIC>);
+        t.insert("CLOSENESS", &make<invCLOSENESS>);
+        t.insert("CUTCENTRALITY", &make<invCUTCENTRALITY>);
+        t.insert("IINDEX", &make<invIINDEX>);
+        t.insert("GIRTH", &make<invGIRTH>);
+        t.insert("INGIRTH", &make<invINGIRTH>);
+        t.insert("INPCC", &make<invINPCC>);
+        t.insert("INDIAMETER", &make<invINDIAMETER>);
         return t;
     }();
     return table;

@@ -3,6 +3,7 @@
 
 #include "calculus/Calculus.h"
 #include "graph/Graph.h"
+#include "invariants/SharedDistances.h"
 
 // The base of the graph invariants: no argument; may be the argument of other items.
 class Invariant : public Calculus
@@ -42,7 +43,47 @@ protected:
     // been set from the labels ("1" or n). Without a graph: no value, the error flag, -1.
     int readGraph(Graph::Row *rows);
 
+    // The frame of the distance items: reads the graph (as readGraph) and calls
+    // use(distances, rows, n) with its breadth-first distances, which every distance item
+    // computed on the same adjacency shares.
+    template <class Use>
+    void withDistances(Use use)
+    {
+        Graph::Row rows[Graph::MaxNodes];
+        const int n = readGraph(rows);
+        if (n >= 0)
+            graph->sharedDistances().use(rows, n, [&](const Distances &d) { use(d, rows, n); });
+    }
+    // As withDistances for the items without a value on a disconnected graph: no value and
+    // the error flag there, use is not called.
+    template <class Use>
+    void withConnectedDistances(Use use)
+    {
+        withDistances([&](const Distances &d, const Graph::Row *rows, int n) {
+            if (d.connected())
+                use(d, rows, n);
+            else
+                setNoValue(QString());
+        });
+    }
+
     static int degree(const Graph::Row rows[], int v) { return __builtin_popcount(rows[v]); }
+    static int edgeCount(const Graph::Row rows[], int n)
+    {
+        int twice = 0;
+        for (int v = 0; v < n; ++v)
+            twice += degree(rows, v);
+        return twice / 2;
+    }
+    // The vertices of degree 1, as a mask.
+    static Graph::Row leafMask(const Graph::Row rows[], int n)
+    {
+        Graph::Row leaves = 0;
+        for (int v = 0; v < n; ++v)
+            if (degree(rows, v) == 1)
+                leaves |= Graph::Row(1) << v;
+        return leaves;
+    }
     // The vertices above v, as a mask.
     static Graph::Row above(int v) { return ~((Graph::Row(2) << v) - 1); }
 

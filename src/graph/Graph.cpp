@@ -5,6 +5,7 @@
 
 #include "app/DialogProvider.h"
 #include "calculus/orv_rand.h"
+#include "invariants/SharedDistances.h"
 
 #include <QFile>
 #include <QGraphicsRectItem>
@@ -49,7 +50,8 @@ inline int colorValue(double v)
 inline QString shortNumber(double v) { return QString::number(v, 'g', 6); }
 } // namespace
 
-Graph::Graph(QString name_, bool interactive_) : QGraphicsView(static_cast<QWidget *>(nullptr)), name(name_), interactive(interactive_)
+Graph::Graph(QString name_, bool interactive_) : QGraphicsView(static_cast<QWidget *>(nullptr)), name(name_), interactive(interactive_),
+      distances(new SharedDistances)
 {
     if (interactive) {
         scene = new QGraphicsScene(this);

@@ -12,11 +12,13 @@
 #include <cstdint>
 #include <functional>
 #include <istream>
+#include <memory>
 
 class Node;
 class Edge;
 class QGraphicsScene;
 class QGraphicsRectItem;
+class SharedDistances;
 
 // The simple undirected graph of at most 32 vertices that every computation reads, and
 // at the same time the interactive view that shows and edits it.
@@ -45,6 +47,8 @@ public:
     // One consistent picture of the current graph, taken under the adjacency lock: symmetric
     // rows without diagonal, restricted to the vertex count, which is returned.
     int snapshot(Row rows[MaxNodes]);
+    // The distances that the distance items computed on this graph share.
+    SharedDistances &sharedDistances() { return *distances; }
 
     // Changing the current graph.
     bool addEdge(int i, int j);
@@ -225,6 +229,7 @@ private:
     QGraphicsRectItem *rubberBand = nullptr;
     bool dragged = false;
     int lastClickedNode = 0;
+    std::unique_ptr<SharedDistances> distances;
 };
 
 #endif

@@ -26,7 +26,12 @@ QString className(Calculus *c)
 const QStringList builtKeys = {"ADJACENCY", "IDENTITY", "ONEMAT", "ONEVEC", "LAPLACIAN", "SLLAPLACIAN",
                                "NLAPLACIAN", "MODULARITY", "COMNEIGH", "ORDER", "SIZE", "DEGREES", "DEGMAX",
                                "DEGMIN", "PENDING", "NUMERO", "KCHERRIES", "PLATT", "RANDIC", "ZAGREBM1",
-                               "ZAGREBM2", "CLAWS", "TRIANGLES", "K4", "KIRCHHOFF", "ENERGY"};
+                               "ZAGREBM2", "CLAWS", "TRIANGLES", "K4", "KIRCHHOFF", "ENERGY",
+                               // distances and distance indices, girth and highlights
+                               "DISTANCES", "ECCENTRICITY", "DIAMETER", "RADIUS", "WIENER", "HARARY",
+                               "TRANSMISSION", "AVDIST", "DISTCLOSESTLEAF", "SUMDISTP", "BALABAN", "SZEGED",
+                               "HARMONIC", "CLOSENESS", "CUTCENTRALITY", "IINDEX", "GIRTH", "INGIRTH", "INPCC",
+                               "INDIAMETER"};
 
 struct KeyRow {
     const char *key;

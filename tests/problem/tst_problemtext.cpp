@@ -92,6 +92,10 @@ void randomBoard(Problem &p, uint seed)
     const QVector<Calculus *> calc = p.calculationList();
     auto source = [&](int below) { return calc[qrand() % below]; };
     for (int i = 1; i < calc.size(); ++i) {
+        // A constant given an argument takes a copy of it, which would replace the values
+        // this board is meant to carry.
+        if (dynamic_cast<invConstant *>(calc[i]))
+            continue;
         if (qrand() % 2)
             p.link1(source(i), calc[i]);
         if (qrand() % 3 == 0)

@@ -1229,6 +1229,9 @@ void Problem::mousePressEvent(QMouseEvent *event)
     for (Calculus *c : hit)
         Calculus::setCalculusUnderMouse(c);
     if (hit.isEmpty()) {
+        // A press whose release never reached the board (a context menu took it) must not
+        // leave its item held, or this band would drag it.
+        Calculus::setCalculusUnderMouse(nullptr);
         if (rubberBand) {
             rubberBand->setRect(QRectF(pressPos, QSizeF(0, 0)));
             rubberBand->show();

@@ -609,6 +609,16 @@ void TestBoardInteraction::deletingTheHeldItem()
     QCOMPARE(Q->pos(), QPointF(300, 0));
     QVERIFY(!Q->isSelectedMark());
 
+    // A press whose release went elsewhere (a context menu) leaves no item held for the
+    // next band.
+    b.press(b.at({300, 0}));
+    QVERIFY(Calculus::calculusUnderMouse() == Q);
+    b.press(b.at({100, 100}));
+    b.move(b.at({200, 200}));
+    b.release(b.at({200, 200}));
+    QCOMPARE(Q->pos(), QPointF(300, 0));
+    QVERIFY(!Q->isSelectedMark());
+
     // Clearing the board while an item is held does the same.
     b.press(b.at({300, 0}));
     QVERIFY(Calculus::calculusUnderMouse() == Q);

@@ -16,11 +16,17 @@
 #include <QFileInfo>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
+#include <QKeyEvent>
 #include <QMetaObject>
+#include <QMouseEvent>
 #include <QMutexLocker>
+#include <QPainter>
 #include <QPen>
+#include <QPrinter>
 #include <QSaveFile>
 #include <QThread>
+#include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
@@ -1017,4 +1023,370 @@ QString Problem::currentDescription() const
         for (Calculus *c : objectives)
             text += c->problemDocument() + "\n";
     return text;
+}
+
+// ---- Board interaction ----
+
+namespace {
+// A pointer that has been farther than 5 scene units from the press point drags.
+constexpr double DragThresholdSquared = 25.0;
+// The view's scale stays within these bounds, both accepted.
+constexpr double MinScale = 0.07;
+constexpr double MaxScale = 100.0;
+constexpr double KeyZoom = 1.1;
+constexpr double ArrowStep = 5.0;
+} // namespace
+
+Calculus *Problem::boardItem(QGraphicsItem *item) const
+{
+    Calculus *found = nullptr;
+    forEachItem([&](Calculus *c) {
+        if (c == item)
+            found = c;
+    });
+    return found;
+}
+
+QVector<Calculus *> Problem::boardItemsAt(QPointF p) const
+{
+    QVector<Calculus *> found;
+    if (!scene)
+        return found;
+    for (QGraphicsItem *item : scene->items(p, Qt::IntersectsItemShape, Qt::DescendingOrder, viewportTransform()))
+        if (Calculus *c = boardItem(item))
+            found.append(c);
+    return found;
+}
+
+Calculus *Problem::heldItem() const
+{
+    Calculus *c = Calculus::calculusUnderMouse();
+    return c ? boardItem(c) : nullptr;
+}
+
+void Problem::takeModifiers(Qt::KeyboardModifiers modifiers)
+{
+    controlDown = modifiers.testFlag(Qt::ControlModifier);
+    altDown = modifiers.testFlag(Qt::AltModifier);
+}
+
+void Problem::forEachItemListsReversed(const std::function<void(Calculus *)> &f) const
+{
+    for (const QVector<Calculus *> *list : {&calc, &families, &constraints, &objectives})
+        for (int i = list->size() - 1; i >= 0; --i)
+            f((*list)[i]);
+    for (Calculus *c : infoItems())
+        f(c);
+}
+
+void Problem::selectEveryItem(bool b)
+{
+    forEachItem([b](Calculus *c) {
+        c->select(b);
+        c->update();
+    });
+    if (graph)
+        graph->update_display();
+}
+
+void Problem::slot_select_all()
+{
+    selectEveryItem(true);
+}
+
+void Problem::slot_unselect_all()
+{
+    selectEveryItem(false);
+}
+
+void Problem::slot_invert_selection()
+{
+    forEachItemListsReversed([](Calculus *c) { c->toggleSelect(); });
+}
+
+void Problem::slot_move_selected(double dx, double dy)
+{
+    forEachItem([dx, dy](Calculus *c) {
+        if (c->isSelectedMark())
+            c->setPos(c->pos() + QPointF(dx, dy));
+    });
+}
+
+void Problem::slot_move_all(double dx, double dy)
+{
+    forEachItem([dx, dy](Calculus *c) { c->setPos(c->pos() + QPointF(dx, dy)); });
+}
+
+void Problem::align(bool onX)
+{
+    auto coordinate = [onX](Calculus *c) { return onX ? c->x() : c->y(); };
+    double m = 1e8;
+    forEachItem([&](Calculus *c) {
+        if (c->isSelectedMark() && coordinate(c) < m)
+            m = coordinate(c);
+    });
+    forEachItem([&](Calculus *c) {
+        if (!c->isSelectedMark())
+            return;
+        if (onX)
+            c->setX(m);
+        else
+            c->setY(m);
+    });
+}
+
+void Problem::slot_alignX()
+{
+    align(true);
+}
+
+void Problem::slot_alignY()
+{
+    align(false);
+}
+
+void Problem::space(bool onX)
+{
+    auto coordinate = [onX](Calculus *c) { return onX ? c->x() : c->y(); };
+    QVector<Calculus *> items;
+    forEachItemListsReversed([&items](Calculus *c) {
+        if (c->isSelectedMark())
+            items.append(c);
+    });
+    if (items.size() < 2)
+        return;
+    std::stable_sort(items.begin(), items.end(),
+                     [&](Calculus *a, Calculus *b) { return coordinate(a) < coordinate(b); });
+    const double first = coordinate(items.first());
+    const double step = (coordinate(items.last()) - first) / (items.size() - 1);
+    double at = first;
+    for (Calculus *c : items) {
+        if (onX)
+            c->setX(at);
+        else
+            c->setY(at);
+        at += step;
+    }
+}
+
+void Problem::slot_spaceX()
+{
+    space(true);
+}
+
+void Problem::slot_spaceY()
+{
+    space(false);
+}
+
+void Problem::slot_delete_items()
+{
+    const QMessageBox::StandardButton answer = DialogProvider::instance()->question(
+        this, "About to delete items", "Are you sure you want to delete the selected items?",
+        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer != QMessageBox::Ok) {
+        if (graph) {
+            graph->changeBest();
+            graph->update_display();
+        }
+        update_display();
+        return;
+    }
+    if (graph)
+        graph->changeBest();
+    // The info items are in none of the lists, so they are never deleted.
+    for (QVector<Calculus *> *list : {&calc, &families, &constraints, &objectives})
+        for (int i = list->size() - 1; i >= 0; --i)
+            if ((*list)[i]->isSelectedMark())
+                destroyItem(list->takeAt(i));
+    best_backup();
+    if (graph) {
+        graph->changeBest();
+        graph->update_display();
+    }
+    update_display();
+}
+
+void Problem::slot_print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!DialogProvider::instance()->print(&printer, nullptr))
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        std::cerr << "Problem::slot_print: the printer cannot be opened" << std::endl;
+        return;
+    }
+    render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
+    painter.end();
+}
+
+bool Problem::scaleView(double factor)
+{
+    const double scaled = transform().scale(factor, factor).mapRect(QRectF(0, 0, 1, 1)).width();
+    if (scaled < MinScale || scaled > MaxScale)
+        return false;
+    scale(factor, factor);
+    return true;
+}
+
+void Problem::mousePressEvent(QMouseEvent *event)
+{
+    takeModifiers(event->modifiers());
+    bandActive = true;
+    pressPos = mapToScene(event->pos());
+    maxDragSquared = 0;
+    const QVector<Calculus *> hit = boardItemsAt(pressPos);
+    // Of overlapping items the lowest in stacking order is the one held.
+    for (Calculus *c : hit)
+        Calculus::setCalculusUnderMouse(c);
+    if (hit.isEmpty()) {
+        // A press whose release never reached the board (a context menu took it) must not
+        // leave its item held, or this band would drag it.
+        Calculus::setCalculusUnderMouse(nullptr);
+        if (rubberBand) {
+            rubberBand->setRect(QRectF(pressPos, QSizeF(0, 0)));
+            rubberBand->show();
+        }
+        return;
+    }
+    forEachItem([](Calculus *c) {
+        if (c->isSelectedMark())
+            c->setMousePressPos(c->pos());
+    });
+    bandActive = false;
+}
+
+void Problem::mouseMoveEvent(QMouseEvent *event)
+{
+    takeModifiers(event->modifiers());
+    lastMousePos = event->pos();
+    const QPointF p = mapToScene(event->pos());
+    if (bandActive && rubberBand)
+        rubberBand->setRect(QRectF(pressPos, p).normalized());
+    if (Calculus *held = heldItem()) {
+        const QPointF d = p - pressPos;
+        maxDragSquared = qMax(maxDragSquared, d.x() * d.x() + d.y() * d.y());
+        if (maxDragSquared > DragThresholdSquared) {
+            if (!held->isSelectedMark()) {
+                held->setPos(p);
+            } else {
+                const QPointF offset = p - held->getMousePressPos();
+                forEachItem([&offset](Calculus *c) {
+                    if (c->isSelectedMark())
+                        c->setPos(c->getMousePressPos() + offset);
+                });
+            }
+        }
+    }
+    update_display();
+}
+
+void Problem::mouseReleaseEvent(QMouseEvent *event)
+{
+    takeModifiers(event->modifiers());
+    if (bandActive && rubberBand) {
+        // A band only adds to the selection.
+        for (QGraphicsItem *item : scene->items(rubberBand->rect(), Qt::IntersectsItemShape, Qt::DescendingOrder,
+                                                viewportTransform()))
+            if (Calculus *c = boardItem(item))
+                c->select(true);
+    }
+    bandActive = false;
+    if (rubberBand)
+        rubberBand->hide();
+    Calculus *held = heldItem();
+    if (held && maxDragSquared < DragThresholdSquared)
+        held->toggleSelect();
+    Calculus::setCalculusUnderMouse(nullptr);
+    update_display();
+    maxDragSquared = 0;
+}
+
+void Problem::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    takeModifiers(event->modifiers());
+    bandActive = false;
+    pressPos = mapToScene(event->pos());
+    for (Calculus *c : boardItemsAt(pressPos))
+        c->toggleDisplay();
+    if (rubberBand) {
+        rubberBand->setRect(QRectF(pressPos, QSizeF(0, 0)));
+        rubberBand->hide();
+    }
+    maxDragSquared = 0;
+}
+
+void Problem::keyPressEvent(QKeyEvent *event)
+{
+    // Control and Alt are read from the event itself, so a release that happened while
+    // another window had the focus cannot leave them held. Some platforms do not yet count
+    // the modifier being pressed in its own event.
+    takeModifiers(event->modifiers());
+    if (event->key() == Qt::Key_Control)
+        controlDown = true;
+    if (event->key() == Qt::Key_Alt)
+        altDown = true;
+
+    const int key = event->key();
+    if (controlDown) {
+        switch (key) {
+        case Qt::Key_P: slot_print(); break;
+        case Qt::Key_X: slot_delete_items(); break;
+        case Qt::Key_U: slot_unselect_all(); break;
+        case Qt::Key_A: slot_select_all(); break;
+        case Qt::Key_I: slot_invert_selection(); break;
+        case Qt::Key_Up: slot_move_all(0, -ArrowStep); break;
+        case Qt::Key_Down: slot_move_all(0, ArrowStep); break;
+        case Qt::Key_Left: slot_move_all(-ArrowStep, 0); break;
+        case Qt::Key_Right: slot_move_all(ArrowStep, 0); break;
+        default: break;
+        }
+    } else {
+        switch (key) {
+        case Qt::Key_X: slot_alignX(); break;
+        case Qt::Key_A: slot_spaceX(); break;
+        case Qt::Key_Y: slot_alignY(); break;
+        case Qt::Key_V: slot_spaceY(); break;
+        case Qt::Key_R: emit signal_start_vns(); break;
+        case Qt::Key_H: emit signal_stop_vns(); break;
+        case Qt::Key_1: slot_link1(); break;
+        case Qt::Key_2: slot_link2(); break;
+        case Qt::Key_3: slot_link3(); break;
+        case Qt::Key_4: slot_link4(); break;
+        case Qt::Key_Minus: scaleView(1.0 / KeyZoom); break;
+        case Qt::Key_Plus: scaleView(KeyZoom); break;
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace: slot_delete_items(); break;
+        case Qt::Key_Up: slot_move_selected(0, -ArrowStep); break;
+        case Qt::Key_Down: slot_move_selected(0, ArrowStep); break;
+        case Qt::Key_Left: slot_move_selected(-ArrowStep, 0); break;
+        case Qt::Key_Right: slot_move_selected(ArrowStep, 0); break;
+        default: break;
+        }
+    }
+    slot_refresh();
+}
+
+void Problem::keyReleaseEvent(QKeyEvent *event)
+{
+    takeModifiers(event->modifiers());
+    // Some platforms still count the released modifier in its own event.
+    if (event->key() == Qt::Key_Control)
+        controlDown = false;
+    if (event->key() == Qt::Key_Alt)
+        altDown = false;
+}
+
+void Problem::wheelEvent(QWheelEvent *event)
+{
+    // The wheel's delta in eighths of a degree along its main direction; one notch is 120.
+    const QPoint a = event->angleDelta();
+    const int d = qAbs(a.x()) > qAbs(a.y()) ? a.x() : a.y();
+    scaleView(std::exp2(-d / 240.0));
+}
+
+void Problem::timerEvent(QTimerEvent *)
+{
+    update_display();
 }

@@ -15,6 +15,7 @@
 class Calculus;
 class Eval;
 class Graph;
+class QGraphicsItem;
 class QGraphicsRectItem;
 class QGraphicsScene;
 
@@ -60,6 +61,12 @@ public:
     Calculus *getELabels() const { return eLabels; }
     Calculus *getEHilights() const { return eHilights; }
     bool isAltDown() const { return altDown; }
+    bool isControlDown() const { return controlDown; }
+    QGraphicsRectItem *getRubberBand() const { return rubberBand; }
+
+    // One zoom step about the centre of the view; refused when the resulting scale would
+    // leave [0.07, 100]. True when the view was scaled.
+    bool scaleView(double factor);
 
     // Insertion; the board takes ownership of the item.
     void addInvariantItem(Calculus *c);
@@ -118,6 +125,11 @@ signals:
     void signal_max_eval_reached();
 
 public slots:
+    void slot_select_all();
+    void slot_unselect_all();
+    void slot_invert_selection();
+    void slot_move_selected(double dx, double dy);
+    void slot_move_all(double dx, double dy);
     void setNbNod(int n) { nbNod = n; }
     void slot_set_max_eval(int n) { evalLimit.store(n, std::memory_order_relaxed); }
     void slot_save();
@@ -127,13 +139,33 @@ public slots:
     void slot_link2();
     void slot_link3();
     void slot_link4();
+    void slot_delete_items();
+    void slot_print();
     void slot_refresh();
     void slot_set_description(QString text);
     void slot_set_title(QString text);
+    void slot_alignX();
+    void slot_alignY();
+    void slot_spaceX();
+    void slot_spaceY();
+
+protected:
+    // The board handles the pointer, the keys and the wheel itself and passes none of these
+    // events on: the scene's items get no mouse events and the view never scrolls.
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
     // Every item of the four lists, then the info items, in board order.
     void forEachItem(const std::function<void(Calculus *)> &f) const;
+    // The same with each list walked from its last item to its first.
+    void forEachItemListsReversed(const std::function<void(Calculus *)> &f) const;
     QVector<Calculus *> infoItems() const { return {colors, labels, eLabels, eHilights}; }
     // The steps every add operation shares after the item has joined its list.
     void placeItem(Calculus *c, double z, bool selected);
@@ -144,6 +176,17 @@ private:
     struct GraphDisplay;
     GraphDisplay takeGraphDisplay() const;
     static void showGraphDisplay(Graph *g, const GraphDisplay &d);
+    // The board item that this graphics item is, or null (arrows, the rubber band).
+    Calculus *boardItem(QGraphicsItem *item) const;
+    // The board items whose shape holds the scene point, topmost first.
+    QVector<Calculus *> boardItemsAt(QPointF p) const;
+    // The item under the mouse when it is one of this board's items, else null.
+    Calculus *heldItem() const;
+    // Control and Alt as the event says they are held.
+    void takeModifiers(Qt::KeyboardModifiers modifiers);
+    void selectEveryItem(bool b);
+    void align(bool onX);
+    void space(bool onX);
     // Removes an item from the board for good: it must already be out of its list.
     void destroyItem(Calculus *c);
     // The in-report items of the calculation list, the families and the objectives.

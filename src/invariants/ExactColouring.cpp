@@ -166,12 +166,16 @@ int ExactColouring::smallestFree(const Graph::Row rows[Graph::MaxNodes], int v, 
     return __builtin_ctzll(~used);
 }
 
-int ExactColouring::compute(const Graph::Row rows[Graph::MaxNodes], int count)
+int ExactColouring::compute(const Graph::Row given[Graph::MaxNodes], int count)
 {
     n = std::max(0, std::min(count, int(Graph::MaxNodes)));
     best = 0;
     if (n == 0)
         return 0;
+    Row adj[Graph::MaxNodes] = {};
+    for (int v = 0; v < n; ++v)
+        adj[v] = given[v] & lowMask(n);
+    const Row *rows = adj;
     std::fill(current, current + n, 0);
     std::fill(opener, opener + n, false);
     peel(rows);

@@ -217,6 +217,13 @@ void TestBetweenness::disconnectedAndTiny()
     QVERIFY(f.compute(rows, Distances(rows, n)));
     QCOMPARE(f.at(0, 0), 0.0);
 
+    // The rows of P5 read as a graph on 3 vertices: P3.
+    NamedGraphs::path(rows, 5);
+    QVERIFY(b.compute(rows, Distances(rows, 3), Betweenness::Plain));
+    QCOMPARE(b.at(1, 2), 2.0);
+    QVERIFY(f.compute(rows, Distances(rows, 3)));
+    QCOMPARE(f.raw(1, 2), 2.0);
+
     n = NamedGraphs::empty(rows, 0);
     QVERIFY(b.compute(rows, Distances(rows, n), Betweenness::Plain));
     QCOMPARE(b.order(), 0);

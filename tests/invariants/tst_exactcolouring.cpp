@@ -231,6 +231,10 @@ void TestExactColouring::handColourings()
     QCOMPARE(colouring.colour(1), 1);
     QCOMPARE(colouring.compute(rows, NamedGraphs::empty(rows, 1)), 1);
     QCOMPARE(colouring.compute(rows, NamedGraphs::empty(rows, 0)), 0);
+    // Bits of vertices beyond n are not vertices.
+    NamedGraphs::complete(rows, 6);
+    QCOMPARE(colouring.compute(rows, 3), 3);
+    QCOMPARE(ExactColouring::chromaticNumber(rows, 3), 3);
 }
 
 QTEST_GUILESS_MAIN(TestExactColouring)

@@ -73,6 +73,11 @@ void TestVertexConnectivity::handValues()
         rows[5] &= ~(Graph::Row(1) << 2);
     }
     QCOMPARE(VertexConnectivity::compute(rows, n), expected);
+    // Stray bits of vertices beyond n change nothing.
+    const Graph::Row inside = n >= 32 ? ~Graph::Row(0) : (Graph::Row(1) << n) - 1;
+    for (int v = 0; v < n; ++v)
+        rows[v] |= ~inside;
+    QCOMPARE(VertexConnectivity::compute(rows, n), expected);
 }
 
 QTEST_GUILESS_MAIN(TestVertexConnectivity)

@@ -9,6 +9,7 @@ bool Betweenness::compute(const Graph::Row rows[Graph::MaxNodes], const Distance
         std::fill(value[i], value[i] + n, 0.0);
     if (!distances.connected())
         return false;
+    const Graph::Row all = n >= 32 ? ~Graph::Row(0) : (Graph::Row(1) << n) - 1;
 
     int order[Graph::MaxNodes];
     double paths[Graph::MaxNodes];
@@ -29,7 +30,7 @@ bool Betweenness::compute(const Graph::Row rows[Graph::MaxNodes], const Distance
                 continue;
             }
             double count = 0.0;
-            for (Graph::Row r = rows[v]; r; r &= r - 1) {
+            for (Graph::Row r = rows[v] & all; r; r &= r - 1) {
                 const int u = __builtin_ctz(r);
                 if (distances.hops(s, u) == d - 1)
                     count += paths[u];
@@ -49,13 +50,13 @@ bool Betweenness::compute(const Graph::Row rows[Graph::MaxNodes], const Distance
             else if (weight == BySquaredDistance)
                 w = 1.0 / (double(d) * d);
             double c = w / paths[v];
-            for (Graph::Row r = rows[v]; r; r &= r - 1) {
+            for (Graph::Row r = rows[v] & all; r; r &= r - 1) {
                 const int x = __builtin_ctz(r);
                 if (distances.hops(s, x) == d + 1)
                     c += carried[x];
             }
             carried[v] = c;
-            for (Graph::Row r = rows[v]; r; r &= r - 1) {
+            for (Graph::Row r = rows[v] & all; r; r &= r - 1) {
                 const int u = __builtin_ctz(r);
                 if (distances.hops(s, u) == d - 1) {
                     const double share = paths[u] * c;

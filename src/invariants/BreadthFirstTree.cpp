@@ -10,12 +10,13 @@ void BreadthFirstTree::grow(const Graph::Row rows[Graph::MaxNodes], int n_, int 
     count = 0;
     if (root < 0 || root >= n)
         return;
+    const Graph::Row all = n >= 32 ? ~Graph::Row(0) : (Graph::Row(1) << n) - 1;
     Graph::Row seen = Graph::Row(1) << root;
     queue[count++] = root;
     level[root] = 0;
     for (int head = 0; head < count; ++head) {
         const int u = queue[head];
-        for (Graph::Row r = rows[u] & ~seen; r; r &= r - 1) {
+        for (Graph::Row r = rows[u] & all & ~seen; r; r &= r - 1) {
             const int w = __builtin_ctz(r);
             seen |= Graph::Row(1) << w;
             up[w] = u;

@@ -8,7 +8,123 @@
 namespace {
 using Row = Graph::Row;
 inline Row bit(int j) { return Row(1) << j; }
+inline Row lowMask(int count) { return count >= 32 ? ~Row(0) : (bit(count) - 1); }
+
+// Decides whether a graph can be coloured with k colours. Vertices with fewer than k
+// neighbours can always be coloured last, so they are peeled off first; what remains is
+// coloured one connected component at a time (a dead end in one component never makes the
+// search retry another), the most constrained vertex first: most distinct colours around it,
+// then most uncoloured neighbours, with one maximum clique fixed to the first colours.
+class KColouring
+{
+public:
+    KColouring(const Row *rows_, int n_) : rows(rows_), n(n_) {}
+
+    bool possible(int colours)
+    {
+        k = colours;
+        Row core = lowMask(n);
+        for (bool peeled = true; peeled;) {
+            peeled = false;
+            for (Row r = core; r; r &= r - 1) {
+                const int v = __builtin_ctz(r);
+                if (__builtin_popcount(rows[v] & core) < k) {
+                    core &= ~bit(v);
+                    peeled = true;
+                }
+            }
+        }
+        while (core) {
+            Row component = core & (~core + 1);
+            for (Row grown = component; grown;) {
+                Row next = 0;
+                for (Row r = grown; r; r &= r - 1)
+                    next |= rows[__builtin_ctz(r)];
+                grown = next & core & ~component;
+                component |= grown;
+            }
+            core &= ~component;
+            if (!colour(component))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    bool colour(Row component)
+    {
+        Row adj[Graph::MaxNodes] = {};
+        for (Row r = component; r; r &= r - 1)
+            adj[__builtin_ctz(r)] = rows[__builtin_ctz(r)] & component;
+        const Row clique = StableSets::firstMaximumClique(adj, n);
+        if (__builtin_popcount(clique) > k)
+            return false;
+        used = 0;
+        for (Row r = clique; r; r &= r - 1)
+            classes[used++] = bit(__builtin_ctz(r));
+        return search(component & ~clique);
+    }
+
+    bool search(Row uncoloured)
+    {
+        if (!uncoloured)
+            return true;
+        int v = -1;
+        int topSaturation = -1;
+        int topDegree = -1;
+        for (Row r = uncoloured; r; r &= r - 1) {
+            const int u = __builtin_ctz(r);
+            int saturation = 0;
+            for (int c = 0; c < used; ++c)
+                saturation += (classes[c] & rows[u]) != 0;
+            const int degree = __builtin_popcount(rows[u] & uncoloured);
+            if (saturation > topSaturation || (saturation == topSaturation && degree > topDegree)) {
+                v = u;
+                topSaturation = saturation;
+                topDegree = degree;
+            }
+        }
+        if (topSaturation >= k)
+            return false;
+        for (int c = 0; c < used; ++c) {
+            if (classes[c] & rows[v])
+                continue;
+            classes[c] |= bit(v);
+            const bool done = search(uncoloured & ~bit(v));
+            classes[c] &= ~bit(v);
+            if (done)
+                return true;
+        }
+        if (used < k) {
+            classes[used++] = bit(v);
+            const bool done = search(uncoloured & ~bit(v));
+            classes[--used] = 0;
+            if (done)
+                return true;
+        }
+        return false;
+    }
+
+    const Row *rows;
+    int n;
+    int k = 0;
+    int used = 0;
+    Row classes[Graph::MaxNodes] = {};
+};
 } // namespace
+
+int ExactColouring::chromaticNumber(const Graph::Row rows[Graph::MaxNodes], int n)
+{
+    n = std::max(0, std::min(n, int(Graph::MaxNodes)));
+    Row adj[Graph::MaxNodes] = {};
+    for (int v = 0; v < n; ++v)
+        adj[v] = rows[v] & lowMask(n);
+    KColouring test(adj, n);
+    int k = StableSets::cliqueNumber(adj, n);
+    while (k < n && !test.possible(k))
+        ++k;
+    return k;
+}
 
 void ExactColouring::peel(const Graph::Row rows[Graph::MaxNodes])
 {
@@ -50,12 +166,16 @@ int ExactColouring::smallestFree(const Graph::Row rows[Graph::MaxNodes], int v, 
     return __builtin_ctzll(~used);
 }
 
-int ExactColouring::compute(const Graph::Row rows[Graph::MaxNodes], int count)
+int ExactColouring::compute(const Graph::Row given[Graph::MaxNodes], int count)
 {
     n = std::max(0, std::min(count, int(Graph::MaxNodes)));
     best = 0;
     if (n == 0)
         return 0;
+    Row adj[Graph::MaxNodes] = {};
+    for (int v = 0; v < n; ++v)
+        adj[v] = given[v] & lowMask(n);
+    const Row *rows = adj;
     std::fill(current, current + n, 0);
     std::fill(opener, opener + n, false);
     peel(rows);
@@ -70,7 +190,7 @@ int ExactColouring::compute(const Graph::Row rows[Graph::MaxNodes], int count)
     }
     std::copy(current, current + n, result);
 
-    const int floor = StableSets::cliqueNumber(rows, n);
+    const int floor = chromaticNumber(rows, n);
     while (best > floor) {
         // Position of the vertex that opened the highest colour in use.
         int p = 0;

@@ -6,8 +6,9 @@
 // Minimum proper vertex colouring by backtracking along a peeling order (vertices of small
 // degree removed first, coloured last), starting from the first-fit colouring. The colouring
 // kept is the last one that lowered the number of colours. The search stops as soon as that
-// number reaches the clique number, since no later colouring could lower it again; this
-// leaves both the number and the colouring unchanged.
+// number reaches the chromatic number, found beforehand by a saturation-ordered branch and
+// bound, since no later colouring could lower it again; this leaves both the number and the
+// colouring unchanged and spares the search its proof of optimality.
 class ExactColouring
 {
 public:
@@ -15,6 +16,8 @@ public:
     int compute(const Graph::Row rows[Graph::MaxNodes], int n);
 
     int colours() const { return best; }
+    // The chromatic number alone (0 without vertices).
+    static int chromaticNumber(const Graph::Row rows[Graph::MaxNodes], int n);
     // Colour of v, 1 to colours().
     int colour(int v) const { return result[v]; }
     // Vertex at position k of the colouring order.

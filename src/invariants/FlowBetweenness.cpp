@@ -12,6 +12,7 @@ bool FlowBetweenness::compute(const Graph::Row rows[Graph::MaxNodes], const Dist
     }
     if (!distances.connected())
         return false;
+    const Graph::Row all = n >= 32 ? ~Graph::Row(0) : (Graph::Row(1) << n) - 1;
 
     Graph::Row layer[Graph::MaxNodes];
     double inflow[Graph::MaxNodes];
@@ -32,7 +33,7 @@ bool FlowBetweenness::compute(const Graph::Row rows[Graph::MaxNodes], const Dist
             for (int level = 0; level < dst; ++level) {
                 for (Graph::Row r = layer[level]; r; r &= r - 1) {
                     const int u = __builtin_ctz(r);
-                    const Graph::Row onward = rows[u] & layer[level + 1];
+                    const Graph::Row onward = rows[u] & all & layer[level + 1];
                     const double share = inflow[u] / __builtin_popcount(onward);
                     for (Graph::Row w = onward; w; w &= w - 1) {
                         const int x = __builtin_ctz(w);

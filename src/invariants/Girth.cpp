@@ -9,6 +9,7 @@ void Girth::compute(const Graph::Row rows[Graph::MaxNodes], int count)
     const int n = std::max(0, std::min(count, int(Graph::MaxNodes)));
     length = 0;
     std::fill(marked, marked + Graph::MaxNodes, Graph::Row(0));
+    const Graph::Row all = n >= 32 ? ~Graph::Row(0) : (Graph::Row(1) << n) - 1;
     int best = 2 * Graph::MaxNodes + 1; // above every closure
     BreadthFirstTree tree;
     for (int s = 0; s < n; ++s) {
@@ -19,7 +20,7 @@ void Girth::compute(const Graph::Row rows[Graph::MaxNodes], int count)
             const int du = tree.depth(u);
             if (2 * du + 1 >= best)
                 break;
-            for (Graph::Row r = rows[u]; r; r &= r - 1) {
+            for (Graph::Row r = rows[u] & all; r; r &= r - 1) {
                 const int w = __builtin_ctz(r);
                 // Reached before u was taken, at u's depth or one deeper: not u's parent
                 // and not a vertex that u reaches first.

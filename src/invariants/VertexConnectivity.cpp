@@ -13,11 +13,12 @@ int VertexConnectivity::disjointPaths(const Graph::Row rows[Graph::MaxNodes], in
     // Split graph: vertex v is the arc in(v) = v -> out(v) = n + v of capacity 1; an edge u-v
     // gives the arcs out(u) -> in(v) and out(v) -> in(u). With unit capacities and no two
     // arcs between the same ordered pair, the residual graph is one bitmask per node.
+    const Graph::Row all = n >= 32 ? ~Graph::Row(0) : (Graph::Row(1) << n) - 1;
     Mask residual[2 * Graph::MaxNodes];
     for (int v = 0; v < n; ++v) {
         residual[v] = bit64(n + v);
         Mask out = 0;
-        for (Graph::Row r = rows[v]; r; r &= r - 1)
+        for (Graph::Row r = rows[v] & all; r; r &= r - 1)
             out |= bit64(__builtin_ctz(r));
         residual[n + v] = out;
     }

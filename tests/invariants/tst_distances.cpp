@@ -27,9 +27,7 @@ private slots:
 
 void TestDistances::fixtures_data()
 {
-    QTest::addColumn<QString>("file");
-    QTest::newRow("all graphs up to 7 vertices") << "invariants_small.txt";
-    QTest::newRow("random graphs 7..32 vertices") << "invariants_random.txt";
+    FixtureReader::addFileRows();
 }
 
 // Every value that the libraries define the same way: the matrix on all graphs, the rest on

@@ -2,11 +2,19 @@
 
 #include <QFile>
 #include <QTextStream>
+#include <QtTest>
 #include <QtGlobal>
 
 QString FixtureReader::directory()
 {
     return qEnvironmentVariable("ORV_FIXTURES");
+}
+
+void FixtureReader::addFileRows()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("all graphs up to 7 vertices") << "invariants_small.txt";
+    QTest::newRow("random graphs 7..32 vertices") << "invariants_random.txt";
 }
 
 bool FixtureReader::parseGraphText(const QString &text, int &n, Graph::Row rows[Graph::MaxNodes])

@@ -30,6 +30,8 @@ public:
     static QString directory();
     // All entries of a file of the fixture directory; empty (with a message) when unreadable.
     static QVector<Entry> read(const QString &fileName);
+    // The data column "file" with one row per expected-value file, for data-driven tests.
+    static void addFileRows();
     // Graph text to symmetric rows; false on a malformed text.
     static bool parseGraphText(const QString &text, int &n, Graph::Row rows[Graph::MaxNodes]);
 };

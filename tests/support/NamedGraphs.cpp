@@ -1,6 +1,7 @@
 #include "NamedGraphs.h"
 
 #include <cstdint>
+#include <cstring>
 
 void NamedGraphs::addEdge(Graph::Row rows[Graph::MaxNodes], int i, int j)
 {
@@ -87,4 +88,23 @@ int NamedGraphs::random(Graph::Row rows[Graph::MaxNodes], int n, double p, unsig
                 addEdge(rows, i, j);
         }
     return n;
+}
+
+int NamedGraphs::byName(const char *family, Graph::Row rows[Graph::MaxNodes], int n)
+{
+    if (!std::strcmp(family, "empty"))
+        return empty(rows, n);
+    if (!std::strcmp(family, "path"))
+        return path(rows, n);
+    if (!std::strcmp(family, "cycle"))
+        return cycle(rows, n);
+    if (!std::strcmp(family, "star"))
+        return star(rows, n);
+    if (!std::strcmp(family, "complete"))
+        return complete(rows, n);
+    if (!std::strcmp(family, "petersen"))
+        return petersen(rows);
+    if (!std::strcmp(family, "bipartite"))
+        return completeBipartite(rows, n / 2, n - n / 2);
+    return -1;
 }

@@ -24,6 +24,9 @@ public:
     static int fromEdges(Graph::Row rows[Graph::MaxNodes], int n, std::initializer_list<std::pair<int, int>> edges);
     // Seeded G(n, p) from a small linear congruential generator, reproducible everywhere.
     static int random(Graph::Row rows[Graph::MaxNodes], int n, double p, unsigned seed);
+    // By family name: "empty", "path", "cycle", "star", "complete", "petersen" (n ignored),
+    // "bipartite" (K_{n/2,n/2}); returns the vertex count, -1 for an unknown name.
+    static int byName(const char *family, Graph::Row rows[Graph::MaxNodes], int n);
     static void addEdge(Graph::Row rows[Graph::MaxNodes], int i, int j);
 };
 

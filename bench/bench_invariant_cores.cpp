@@ -1,0 +1,181 @@
+// Speed of the invariant cores on the extreme 32-vertex graphs and on random ones, and of the
+// Wiener index over every connected graph on 8 vertices (graphs per second).
+#include "FixtureReader.h"
+#include "NamedGraphs.h"
+#include "invariants/Betweenness.h"
+#include "invariants/Distances.h"
+#include "invariants/Domination.h"
+#include "invariants/ExactColouring.h"
+#include "invariants/FlowBetweenness.h"
+#include "invariants/Girth.h"
+#include "invariants/StableSets.h"
+#include "invariants/VertexConnectivity.h"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+struct Snapshot {
+    const char *name;
+    int n;
+    Graph::Row rows[Graph::MaxNodes];
+};
+
+const std::vector<Snapshot> &graphs()
+{
+    static const std::vector<Snapshot> list = [] {
+        std::vector<Snapshot> out;
+        auto add = [&out](const char *name) {
+            out.push_back(Snapshot{name, 0, {}});
+            return &out.back();
+        };
+        Snapshot *s = add("K32");
+        s->n = NamedGraphs::complete(s->rows, 32);
+        s = add("edgeless32");
+        s->n = NamedGraphs::empty(s->rows, 32);
+        s = add("K1,31");
+        s->n = NamedGraphs::star(s->rows, 32);
+        s = add("P32");
+        s->n = NamedGraphs::path(s->rows, 32);
+        s = add("C32");
+        s->n = NamedGraphs::cycle(s->rows, 32);
+        s = add("G(32,0.1)");
+        s->n = NamedGraphs::random(s->rows, 32, 0.1, 11);
+        s = add("G(32,0.5)");
+        s->n = NamedGraphs::random(s->rows, 32, 0.5, 12);
+        s = add("G(32,0.9)");
+        s->n = NamedGraphs::random(s->rows, 32, 0.9, 13);
+        return out;
+    }();
+    return list;
+}
+
+template <typename Core>
+void run(benchmark::State &state, Core core)
+{
+    const Snapshot &g = graphs()[state.range(0)];
+    state.SetLabel(g.name);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(core(g));
+}
+
+void allGraphs(benchmark::internal::Benchmark *b)
+{
+    for (int i = 0; i < int(graphs().size()); ++i)
+        b->Arg(i);
+    b->Unit(benchmark::kMicrosecond);
+}
+
+void BM_Distances(benchmark::State &state)
+{
+    run(state, [](const Snapshot &g) { return Distances(g.rows, g.n).wiener(); });
+}
+BENCHMARK(BM_Distances)->Apply(allGraphs);
+
+void BM_Betweenness(benchmark::State &state)
+{
+    run(state, [](const Snapshot &g) {
+        Betweenness b;
+        b.compute(g.rows, Distances(g.rows, g.n), Betweenness::Plain);
+        return b.rowSum(0);
+    });
+}
+BENCHMARK(BM_Betweenness)->Apply(allGraphs);
+
+void BM_FlowBetweenness(benchmark::State &state)
+{
+    run(state, [](const Snapshot &g) {
+        FlowBetweenness f;
+        f.compute(g.rows, Distances(g.rows, g.n));
+        return f.at(0, 1);
+    });
+}
+BENCHMARK(BM_FlowBetweenness)->Apply(allGraphs);
+
+void BM_VertexConnectivity(benchmark::State &state)
+{
+    run(state, [](const Snapshot &g) { return VertexConnectivity::compute(g.rows, g.n); });
+}
+BENCHMARK(BM_VertexConnectivity)->Apply(allGraphs);
+
+void BM_ExactColouring(benchmark::State &state)
+{
+    run(state, [](const Snapshot &g) {
+        ExactColouring c;
+        return c.compute(g.rows, g.n);
+    });
+}
+BENCHMARK(BM_ExactColouring)->Apply(allGraphs);
+
+void BM_ChromaticNumber(benchmark::State &state)
+{
+    run(state, [](const Snapshot &g) { return ExactColouring::chromaticNumber(g.rows, g.n); });
+}
+BENCHMARK(BM_ChromaticNumber)->Apply(allGraphs);
+
+void BM_MaximumStableSet(benchmark::State &state)
+{
+    run(state, [](const Snapshot &g) { return StableSets::firstMaximumStable(g.rows, g.n); });
+}
+BENCHMARK(BM_MaximumStableSet)->Apply(allGraphs);
+
+void BM_MaximumClique(benchmark::State &state)
+{
+    run(state, [](const Snapshot &g) { return StableSets::firstMaximumClique(g.rows, g.n); });
+}
+BENCHMARK(BM_MaximumClique)->Apply(allGraphs);
+
+void BM_Domination(benchmark::State &state)
+{
+    run(state, [](const Snapshot &g) { return Domination::firstMinimumSet(g.rows, g.n); });
+}
+BENCHMARK(BM_Domination)->Apply(allGraphs);
+
+void BM_Girth(benchmark::State &state)
+{
+    run(state, [](const Snapshot &g) {
+        Girth girth;
+        girth.compute(g.rows, g.n);
+        return girth.girth();
+    });
+}
+BENCHMARK(BM_Girth)->Apply(allGraphs);
+
+// Wiener index of every connected graph on 8 vertices, one thread.
+void BM_WienerConnected8(benchmark::State &state)
+{
+    if (qEnvironmentVariableIsEmpty("ORV_FIXTURES"))
+        qputenv("ORV_FIXTURES", ORV_FIXTURE_DIR);
+    static const QVector<FixtureReader::Entry> entries = FixtureReader::read("connected8.txt");
+    if (entries.isEmpty()) {
+        state.SkipWithError("connected8.txt not found");
+        return;
+    }
+    long long total = 0;
+    for (auto _ : state)
+        for (const auto &e : entries)
+            total += Distances(e.rows, e.n).wiener();
+    benchmark::DoNotOptimize(total);
+    state.SetItemsProcessed(state.iterations() * entries.size());
+}
+BENCHMARK(BM_WienerConnected8)->Unit(benchmark::kMillisecond);
+
+// Wiener index of seeded G(32, 1/2) graphs.
+void BM_WienerRandom32(benchmark::State &state)
+{
+    static const std::vector<Snapshot> random = [] {
+        std::vector<Snapshot> out(64);
+        for (unsigned i = 0; i < out.size(); ++i)
+            out[i].n = NamedGraphs::random(out[i].rows, 32, 0.5, 100 + i);
+        return out;
+    }();
+    long long total = 0;
+    for (auto _ : state)
+        for (const auto &g : random)
+            total += Distances(g.rows, g.n).wiener();
+    benchmark::DoNotOptimize(total);
+    state.SetItemsProcessed(state.iterations() * random.size());
+}
+BENCHMARK(BM_WienerRandom32)->Unit(benchmark::kMicrosecond);
+} // namespace

@@ -17,10 +17,11 @@ QStringList connectedEight()
 {
     static const QStringList lines = [] {
         QStringList l;
-        QFile f(QStringLiteral(ORV_BENCH_DATA) + "/connected8.g6");
+        // Graph texts of all connected 8-vertex graphs, from the test fixtures.
+        QFile f(QStringLiteral(ORV_FIXTURE_DIR) + "/connected8.txt");
         if (f.open(QIODevice::ReadOnly))
             for (const QByteArray &line : f.readAll().split('\n'))
-                if (!line.isEmpty())
+                if (!line.isEmpty() && !line.startsWith('#'))
                     l << QString::fromLatin1(line);
         return l;
     }();
@@ -97,7 +98,7 @@ bool build(Problem &p, Board b, QString &missing)
     return false;
 }
 
-void runBoard(benchmark::State &state, Board b, const QStringList &graphs, bool g6)
+void runBoard(benchmark::State &state, Board b, const QStringList &graphs)
 {
     benchApp();
     if (graphs.isEmpty()) {
@@ -114,10 +115,7 @@ void runBoard(benchmark::State &state, Board b, const QStringList &graphs, bool 
     Eval e;
     int i = 0;
     for (auto _ : state) {
-        if (g6)
-            g.loadg6(graphs[i], false);
-        else
-            g.loadCurrentGraph(graphs[i]);
+        g.loadCurrentGraph(graphs[i]);
         p.eval(&e);
         benchmark::DoNotOptimize(e.size());
         if (++i == graphs.size())
@@ -134,7 +132,7 @@ void BM_LoadOnlyConnected8(benchmark::State &state)
     Graph g("bench", false);
     int i = 0;
     for (auto _ : state) {
-        g.loadg6(graphs[i], false);
+        g.loadCurrentGraph(graphs[i]);
         benchmark::DoNotOptimize(g.getID());
         if (++i == graphs.size())
             i = 0;
@@ -145,37 +143,37 @@ BENCHMARK(BM_LoadOnlyConnected8);
 
 void BM_EvalWienerConnected8(benchmark::State &state)
 {
-    runBoard(state, Board::Wiener, connectedEight(), true);
+    runBoard(state, Board::Wiener, connectedEight());
 }
 BENCHMARK(BM_EvalWienerConnected8);
 
 void BM_EvalDiameterConnected8(benchmark::State &state)
 {
-    runBoard(state, Board::Diameter, connectedEight(), true);
+    runBoard(state, Board::Diameter, connectedEight());
 }
 BENCHMARK(BM_EvalDiameterConnected8);
 
 void BM_EvalEnergyConnected8(benchmark::State &state)
 {
-    runBoard(state, Board::Energy, connectedEight(), true);
+    runBoard(state, Board::Energy, connectedEight());
 }
 BENCHMARK(BM_EvalEnergyConnected8);
 
 void BM_EvalWienerRandom(benchmark::State &state)
 {
-    runBoard(state, Board::Wiener, randomGraphs(int(state.range(0)), 1000), false);
+    runBoard(state, Board::Wiener, randomGraphs(int(state.range(0)), 1000));
 }
 BENCHMARK(BM_EvalWienerRandom)->Arg(20)->Arg(32);
 
 void BM_EvalDiameterRandom(benchmark::State &state)
 {
-    runBoard(state, Board::Diameter, randomGraphs(int(state.range(0)), 1000), false);
+    runBoard(state, Board::Diameter, randomGraphs(int(state.range(0)), 1000));
 }
 BENCHMARK(BM_EvalDiameterRandom)->Arg(20)->Arg(32);
 
 void BM_EvalEnergyRandom(benchmark::State &state)
 {
-    runBoard(state, Board::Energy, randomGraphs(int(state.range(0)), 1000), false);
+    runBoard(state, Board::Energy, randomGraphs(int(state.range(0)), 1000));
 }
 BENCHMARK(BM_EvalEnergyRandom)->Arg(20)->Arg(32);
 } // namespace

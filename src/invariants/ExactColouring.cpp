@@ -177,8 +177,10 @@ int ExactColouring::compute(const Graph::Row given[Graph::MaxNodes], int count)
     // the first-fit colouring and lowers its number of colours step by step walks this same
     // tree and keeps the first complete colouring it meets with the fewest colours. Knowing
     // that number, the walk is bounded by it from the start, and a branch is left as soon as
-    // an uncoloured vertex sees every allowed colour on its neighbours: neither cut removes a
-    // complete colouring with that number of colours, so the first one met is the same.
+    // an uncoloured vertex sees every allowed colour on its neighbours, or two adjacent ones
+    // are left with the same single colour: no cut removes a complete colouring with that
+    // number of colours, so the first one met is the same. Such a colouring exists, so the
+    // walk never backs out of position 0.
     Row members[Graph::MaxNodes + 2] = {};   // vertices of each colour 1..best
     int around[Graph::MaxNodes][Graph::MaxNodes + 2] = {}; // neighbours of v with colour c
     int seen[Graph::MaxNodes] = {};           // distinct colours around v

@@ -11,45 +11,15 @@
 #include "invariants/StableSets.h"
 #include "invariants/VertexConnectivity.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 namespace {
-struct Snapshot {
-    const char *name;
-    int n;
-    Graph::Row rows[Graph::MaxNodes];
-};
-
-const std::vector<Snapshot> &graphs()
-{
-    static const std::vector<Snapshot> list = [] {
-        std::vector<Snapshot> out;
-        auto add = [&out](const char *name) {
-            out.push_back(Snapshot{name, 0, {}});
-            return &out.back();
-        };
-        Snapshot *s = add("K32");
-        s->n = NamedGraphs::complete(s->rows, 32);
-        s = add("edgeless32");
-        s->n = NamedGraphs::empty(s->rows, 32);
-        s = add("K1,31");
-        s->n = NamedGraphs::star(s->rows, 32);
-        s = add("P32");
-        s->n = NamedGraphs::path(s->rows, 32);
-        s = add("C32");
-        s->n = NamedGraphs::cycle(s->rows, 32);
-        s = add("G(32,0.1)");
-        s->n = NamedGraphs::random(s->rows, 32, 0.1, 11);
-        s = add("G(32,0.5)");
-        s->n = NamedGraphs::random(s->rows, 32, 0.5, 12);
-        s = add("G(32,0.9)");
-        s->n = NamedGraphs::random(s->rows, 32, 0.9, 13);
-        return out;
-    }();
-    return list;
-}
+using Snapshot = BenchGraph;
+const std::vector<Snapshot> &graphs() { return benchGraphs(); }
 
 template <typename Core>
 void run(benchmark::State &state, Core core)

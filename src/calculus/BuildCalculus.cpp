@@ -50,6 +50,24 @@
 #include "invariants/invSZEGED.h"
 #include "invariants/invTRANSMISSION.h"
 #include "invariants/invWIENER.h"
+// Betweenness and centralities, connectivity, colouring, stable sets, cliques, domination.
+#include "invariants/invBETWEENNESS.h"
+#include "invariants/invCENTRALITY.h"
+#include "invariants/invCHROMATIC.h"
+#include "invariants/invCHROMATICVAL.h"
+#include "invariants/invCLIQMAX.h"
+#include "invariants/invDBETWEENNESS.h"
+#include "invariants/invDBETWEENNESS2.h"
+#include "invariants/invDCENTRALITY.h"
+#include "invariants/invDCENTRALITY2.h"
+#include "invariants/invDOMINATION.h"
+#include "invariants/invEINCLIQMAX.h"
+#include "invariants/invINCLIQMAX.h"
+#include "invariants/invINDOMINATION.h"
+#include "invariants/invINSTABLEMAX.h"
+#include "invariants/invNBETWEENNESS.h"
+#include "invariants/invNCONN.h"
+#include "invariants/invSTABLEMAX.h"
 
 #include <QHash>
 #include <memory>
@@ -140,6 +158,24 @@ const QHash<QString, Maker> &makers()
         t.insert("INGIRTH", &make<invINGIRTH>);
         t.insert("INPCC", &make<invINPCC>);
         t.insert("INDIAMETER", &make<invINDIAMETER>);
+        // Betweenness and centralities, connectivity, colouring, stable sets, cliques, domination.
+        t.insert("BETWEENNESS", &make<invBETWEENNESS>);
+        t.insert("DBETW", &make<invDBETWEENNESS>);
+        t.insert("DBETW2", &make<invDBETWEENNESS2>);
+        t.insert("NBETWEENNESS", &make<invNBETWEENNESS>);
+        t.insert("CENTRALITY", &make<invCENTRALITY>);
+        t.insert("DCENTRALITY", &make<invDCENTRALITY>);
+        t.insert("DCENTRALITY2", &make<invDCENTRALITY2>);
+        t.insert("NCONN", &make<invNCONN>);
+        t.insert("CHROMATIC", &make<invCHROMATIC>);
+        t.insert("CHROMATICVAL", &make<invCHROMATICVAL>);
+        t.insert("STABLEMAX", &make<invSTABLEMAX>);
+        t.insert("CLIQMAX", &make<invCLIQMAX>);
+        t.insert("INSTABLEMAX", &make<invINSTABLEMAX>);
+        t.insert("INCLIQMAX", &make<invINCLIQMAX>);
+        t.insert("EINCLIQMAX", &make<invEINCLIQMAX>);
+        t.insert("DOMINATION", &make<invDOMINATION>);
+        t.insert("INDOMINATION", &make<invINDOMINATION>);
         return t;
     }();
     return table;

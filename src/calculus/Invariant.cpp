@@ -103,3 +103,23 @@ void Invariant::writeDegrees(const Graph::Row rows[], int n)
     for (int v = 0; v < n; ++v)
         value[v][0] = degree(rows, v);
 }
+
+void Invariant::writeMembership(Graph::Row set, int n)
+{
+    for (int v = 0; v < n; ++v)
+        value[v][0] = ((set >> v) & 1u) ? 1.0 : 0.0;
+}
+
+void Invariant::writeBetweenness(Betweenness::Weight weight, bool rowSums)
+{
+    withConnectedDistances([&](const Distances &d, const Graph::Row *rows, int n) {
+        Betweenness b;
+        b.compute(rows, d, weight);
+        if (!rowSums) {
+            writeMatrix(n, [&b](int i, int j) { return b.at(i, j); });
+            return;
+        }
+        for (int v = 0; v < n; ++v)
+            value[v][0] = b.rowSum(v);
+    });
+}

@@ -3,6 +3,7 @@
 
 #include "calculus/Calculus.h"
 #include "graph/Graph.h"
+#include "invariants/Betweenness.h"
 #include "invariants/SharedDistances.h"
 
 // The base of the graph invariants: no argument; may be the argument of other items.
@@ -42,6 +43,15 @@ protected:
     // rows is not null) and the vertex count n, which is returned after the value's shape has
     // been set from the labels ("1" or n). Without a graph: no value, the error flag, -1.
     int readGraph(Graph::Row *rows);
+    // As readGraph, and with fewer than `fewest` vertices also no value, the error flag and -1.
+    int readGraph(Graph::Row *rows, int fewest)
+    {
+        const int n = readGraph(rows);
+        if (n < 0 || n >= fewest)
+            return n;
+        setNoValue(QString());
+        return -1;
+    }
 
     // The frame of the distance items: reads the graph (as readGraph) and calls
     // use(distances, rows, n) with its breadth-first distances, which every distance item
@@ -86,6 +96,21 @@ protected:
     }
     // The vertices above v, as a mask.
     static Graph::Row above(int v) { return ~((Graph::Row(2) << v) - 1); }
+
+    // Entry (i, j) of the n x n block of the value from at(i, j).
+    template <class At>
+    void writeMatrix(int n, At at)
+    {
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                value[i][j] = at(i, j);
+    }
+    // Column 0 of rows 0 to n-1: 1.0 for the vertices of the set, 0.0 for the others.
+    void writeMembership(Graph::Row set, int n);
+    // The edge betweenness items: on a connected graph the n x n matrix of the weight or, with
+    // rowSums, the total of each vertex's edges in column 0; no value and the error flag on a
+    // disconnected graph.
+    void writeBetweenness(Betweenness::Weight weight, bool rowSums);
 
     // The n x n block of m: edgeValue for an edge, 0.0 elsewhere (so on the diagonal).
     static void writeAdjacency(QVector<QVector<double>> &m, const Graph::Row rows[], int n, double edgeValue);

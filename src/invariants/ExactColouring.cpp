@@ -158,14 +158,6 @@ void ExactColouring::peel(const Graph::Row rows[Graph::MaxNodes])
     }
 }
 
-int ExactColouring::smallestFree(const Graph::Row rows[Graph::MaxNodes], int v, int above) const
-{
-    std::uint64_t used = (std::uint64_t(2) << above) - 1; // colours 0..above
-    for (Row r = rows[v]; r; r &= r - 1)
-        used |= std::uint64_t(1) << current[__builtin_ctz(r)];
-    return __builtin_ctzll(~used);
-}
-
 int ExactColouring::compute(const Graph::Row given[Graph::MaxNodes], int count)
 {
     n = std::max(0, std::min(count, int(Graph::MaxNodes)));
@@ -176,72 +168,75 @@ int ExactColouring::compute(const Graph::Row given[Graph::MaxNodes], int count)
     for (int v = 0; v < n; ++v)
         adj[v] = given[v] & lowMask(n);
     const Row *rows = adj;
-    std::fill(current, current + n, 0);
-    std::fill(opener, opener + n, false);
     peel(rows);
+    best = chromaticNumber(rows, n);
 
-    // First fit along the order.
-    for (int k = 0; k < n; ++k) {
-        const int u = order[k];
-        const int c = smallestFree(rows, u, 0);
-        current[u] = c;
-        opener[k] = c > best;
-        best = std::max(best, c);
+    // Depth-first along the order: the vertex at position r takes, in increasing order, the
+    // colours that no coloured neighbour has, up to one more than the colours in use before it
+    // (a colour beyond that would only rename one). The backtracking search that starts from
+    // the first-fit colouring and lowers its number of colours step by step walks this same
+    // tree and keeps the first complete colouring it meets with the fewest colours. Knowing
+    // that number, the walk is bounded by it from the start, and a branch is left as soon as
+    // an uncoloured vertex sees every allowed colour on its neighbours, or two adjacent ones
+    // are left with the same single colour: no cut removes a complete colouring with that
+    // number of colours, so the first one met is the same. Such a colouring exists, so the
+    // walk never backs out of position 0.
+    Row members[Graph::MaxNodes + 2] = {};   // vertices of each colour 1..best
+    int around[Graph::MaxNodes][Graph::MaxNodes + 2] = {}; // neighbours of v with colour c
+    int seen[Graph::MaxNodes] = {};           // distinct colours around v
+    int inUse[Graph::MaxNodes + 1] = {};      // colours in use before position r
+    std::fill(current, current + n, 0);
+    Row coloured = 0;
+    auto paint = [&](int v, int c, int step) {
+        for (Row r = rows[v]; r; r &= r - 1) {
+            const int w = __builtin_ctz(r);
+            if (step > 0 ? around[w][c]++ == 0 : --around[w][c] == 0)
+                seen[w] += step;
+        }
+    };
+    int r = 0;
+    while (r < n && r >= 0) {
+        const int v = order[r];
+        int c = current[v];
+        if (c) {
+            members[c] &= ~bit(v);
+            coloured &= ~bit(v);
+            paint(v, c, -1);
+        }
+        const int limit = std::min(best, inUse[r] + 1);
+        do
+            ++c;
+        while (c <= limit && (members[c] & rows[v]));
+        if (c > limit) {
+            current[v] = 0;
+            --r;
+            continue;
+        }
+        current[v] = c;
+        members[c] |= bit(v);
+        coloured |= bit(v);
+        paint(v, c, 1);
+        bool dead = false;
+        for (Row w = rows[v] & ~coloured; w && !dead; w &= w - 1) {
+            const int x = __builtin_ctz(w);
+            dead = seen[x] >= best;
+            if (dead || seen[x] != best - 1)
+                continue;
+            // x has one colour left; an uncoloured neighbour left with that colour alone
+            // cannot be coloured.
+            int f = 1;
+            while (around[x][f])
+                ++f;
+            for (Row y = rows[x] & ~coloured; y && !dead; y &= y - 1) {
+                const int z = __builtin_ctz(y);
+                dead = seen[z] == best - 1 && !around[z][f];
+            }
+        }
+        if (dead)
+            continue;
+        inUse[r + 1] = std::max(inUse[r], c);
+        ++r;
     }
     std::copy(current, current + n, result);
-
-    const int floor = chromaticNumber(rows, n);
-    while (best > floor) {
-        // Position of the vertex that opened the highest colour in use.
-        int p = 0;
-        for (int k = 0, flags = 0; k < n; ++k)
-            if (opener[k] && ++flags == best) {
-                p = k + 1;
-                break;
-            }
-        if (p == 0)
-            break;
-        int k = p - 1;
-        while (k > 0 && (opener[k] || current[order[k]] >= best))
-            --k;
-        for (int r = k + 1; r < n; ++r) {
-            current[order[r]] = 0;
-            opener[r] = false;
-        }
-        if (k == 0)
-            break;
-
-        int open = 0;
-        for (int r = 0; r <= k; ++r)
-            open += opener[r];
-        const int x = order[k];
-        int c = smallestFree(rows, x, current[x]);
-        if (c > open) {
-            opener[k] = true;
-            open = c;
-        }
-        current[x] = c;
-        if (c >= best)
-            continue;
-
-        for (int r = k + 1; r < n; ++r) {
-            const int u = order[r];
-            c = smallestFree(rows, u, 0);
-            if (c > open) {
-                opener[r] = true;
-                open = c;
-            }
-            current[u] = c;
-            if (r == n - 1) {
-                if (open < best) {
-                    best = open;
-                    std::copy(current, current + n, result);
-                }
-                break;
-            }
-            if (c >= best)
-                break;
-        }
-    }
     return best;
 }

@@ -3,12 +3,12 @@
 
 #include "graph/Graph.h"
 
-// Minimum proper vertex colouring by backtracking along a peeling order (vertices of small
-// degree removed first, coloured last), starting from the first-fit colouring. The colouring
-// kept is the last one that lowered the number of colours. The search stops as soon as that
-// number reaches the chromatic number, found beforehand by a saturation-ordered branch and
-// bound, since no later colouring could lower it again; this leaves both the number and the
-// colouring unchanged and spares the search its proof of optimality.
+// Minimum proper vertex colouring along a peeling order (vertices of small degree removed
+// first, coloured last). The colouring kept is the one that the backtracking search from the
+// first-fit colouring ends with: the first complete colouring with the fewest colours in that
+// search's depth-first order. The chromatic number is found beforehand by a saturation-ordered
+// branch and bound; bounded by it, with a forward check on the uncoloured neighbours, the
+// depth-first walk reaches that same colouring directly.
 class ExactColouring
 {
 public:
@@ -25,13 +25,11 @@ public:
 
 private:
     void peel(const Graph::Row rows[Graph::MaxNodes]);
-    int smallestFree(const Graph::Row rows[Graph::MaxNodes], int v, int above) const;
 
     int n = 0;
     int best = 0;
     int order[Graph::MaxNodes] = {};
     int current[Graph::MaxNodes] = {};
-    bool opener[Graph::MaxNodes] = {};
     int result[Graph::MaxNodes] = {};
 };
 

@@ -57,31 +57,9 @@ Matrix none() { return Matrix(); }
 Matrix noRows() { return Matrix(0, QVector<double>(1)); }
 
 // Relative tolerance, so that 1 + 2e12 and 1e-12 compare as well as small values.
-bool close(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b)); }
-bool same(const Matrix &a, const Matrix &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (int i = 0; i < a.size(); ++i) {
-        if (a[i].size() != b[i].size())
-            return false;
-        for (int j = 0; j < a[i].size(); ++j)
-            if (!close(a[i][j], b[i][j]))
-                return false;
-    }
-    return true;
-}
-QString show(const Matrix &m)
-{
-    QStringList lines;
-    for (const auto &row : m) {
-        QStringList cells;
-        for (double x : row)
-            cells << QString::number(x, 'g', 12);
-        lines << cells.join(' ');
-    }
-    return QString("%1x%2 [").arg(m.size()).arg(m.isEmpty() ? 0 : m[0].size()) + lines.join("; ") + "]";
-}
+bool close(double a, double b) { return InvariantProbe::close(a, b); }
+bool same(const Matrix &a, const Matrix &b) { return InvariantProbe::same(a, b); }
+QString show(const Matrix &m) { return InvariantProbe::show(m); }
 
 const QStringList distanceKeys = {"DISTANCES", "ECCENTRICITY", "DIAMETER", "RADIUS",  "WIENER",  "HARARY",
                                   "TRANSMISSION", "AVDIST", "DISTCLOSESTLEAF", "SUMDISTP", "BALABAN", "SZEGED",

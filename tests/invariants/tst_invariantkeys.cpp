@@ -31,7 +31,12 @@ const QStringList builtKeys = {"ADJACENCY", "IDENTITY", "ONEMAT", "ONEVEC", "LAP
                                "DISTANCES", "ECCENTRICITY", "DIAMETER", "RADIUS", "WIENER", "HARARY",
                                "TRANSMISSION", "AVDIST", "DISTCLOSESTLEAF", "SUMDISTP", "BALABAN", "SZEGED",
                                "HARMONIC", "CLOSENESS", "CUTCENTRALITY", "IINDEX", "GIRTH", "INGIRTH", "INPCC",
-                               "INDIAMETER"};
+                               "INDIAMETER",
+                               // betweenness and centralities, connectivity, colouring, stable sets, cliques,
+                               // domination
+                               "BETWEENNESS", "DBETW", "DBETW2", "NBETWEENNESS", "CENTRALITY", "DCENTRALITY",
+                               "DCENTRALITY2", "NCONN", "CHROMATIC", "CHROMATICVAL", "STABLEMAX", "CLIQMAX",
+                               "INSTABLEMAX", "INCLIQMAX", "EINCLIQMAX", "DOMINATION", "INDOMINATION"};
 
 struct KeyRow {
     const char *key;

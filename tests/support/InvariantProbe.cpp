@@ -3,6 +3,9 @@
 #include "calculus/Calculus.h"
 #include "graph/Graph.h"
 
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 InvariantProbe::InvariantProbe()
@@ -28,6 +31,15 @@ void InvariantProbe::setGraph(int n, const QVector<QPair<int, int>> &edges)
 void InvariantProbe::setGraphText(const QString &text)
 {
     g->loadCurrentGraph(text);
+}
+
+void InvariantProbe::setRows(const Graph::Row rows[], int n)
+{
+    QString bits;
+    for (int i = 1; i < n; ++i)
+        for (int j = 0; j < i; ++j)
+            bits += ((rows[i] >> j) & 1u) ? '1' : '0';
+    setGraphText(QString::number(n) + ' ' + bits);
 }
 
 Calculus *InvariantProbe::compute(const QString &key, bool complement)
@@ -66,4 +78,35 @@ double InvariantProbe::scalar(const QString &key, bool complement)
 QString InvariantProbe::completeGraphText(int n)
 {
     return QString::number(n) + ' ' + QString(n * (n - 1) / 2, '1');
+}
+
+bool InvariantProbe::close(double a, double b)
+{
+    return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
+}
+
+bool InvariantProbe::same(const Matrix &a, const Matrix &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        if (a[i].size() != b[i].size())
+            return false;
+        for (int j = 0; j < a[i].size(); ++j)
+            if (!close(a[i][j], b[i][j]))
+                return false;
+    }
+    return true;
+}
+
+QString InvariantProbe::show(const Matrix &m)
+{
+    QStringList lines;
+    for (const auto &row : m) {
+        QStringList cells;
+        for (double x : row)
+            cells << QString::number(x, 'g', 12);
+        lines << cells.join(' ');
+    }
+    return QString("%1x%2 [").arg(m.size()).arg(m.isEmpty() ? 0 : m[0].size()) + lines.join("; ") + "]";
 }

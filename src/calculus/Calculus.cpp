@@ -139,6 +139,11 @@ bool Calculus::compute(bool force)
         QMutexLocker valueLocker(&valueLock);
         nbRows = 0;
         nbCols = 0;
+    } else if (flagInvert.load(std::memory_order_relaxed) && complementSnapshot) {
+        QMutexLocker valueLocker(&valueLock);
+        complementing = true;
+        recompute();
+        complementing = false;
     } else if (flagInvert.load(std::memory_order_relaxed)) {
         // The whole-graph lock keeps the half-inverted graph from every other whole-graph
         // operation (copies of the best graph, files) until it is restored.

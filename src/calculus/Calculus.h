@@ -213,6 +213,12 @@ protected:
     // Gives a displayed item its dialog and the graphics set-up every board item shares.
     void setupDisplay(CalculusDisplay *d);
 
+    // Set by items that read the graph only through snapshots: their complement is taken on
+    // the snapshot (`complementing` during that recompute) and the shared graph is never
+    // inverted, so no other thread can see it half-complemented.
+    bool complementSnapshot = false;
+    bool complementing = false;
+
     QVector<QVector<double>> value;
     std::atomic<int> nbRows{0};
     std::atomic<int> nbCols{0};

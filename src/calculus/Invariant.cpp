@@ -42,6 +42,7 @@ void Invariant::initInvariant(const QString &key, const QString &latex, const QS
                               const QString &rowsLabel, const QString &colsLabel, Explorer option, bool displayed)
 {
     name = key;
+    complementSnapshot = true;
     latexDescription = latex;
     description = plain;
     sRows = rowsLabel;
@@ -77,6 +78,11 @@ int Invariant::readGraph(Graph::Row *rows)
         return -1;
     }
     const int n = rows ? graph->snapshot(rows) : graph->getNbNodes();
+    if (rows && complementing) {
+        const Graph::Row inside = n >= 32 ? ~Graph::Row(0) : ((Graph::Row(1) << n) - 1);
+        for (int i = 0; i < n; ++i)
+            rows[i] = ~rows[i] & inside & ~(Graph::Row(1) << i);
+    }
     nbRows = sRows == QLatin1String("n") ? n : 1;
     nbCols = sCols == QLatin1String("n") ? n : 1;
     return n;

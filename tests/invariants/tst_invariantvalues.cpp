@@ -2,7 +2,9 @@
 #include "calculus/Calculus.h"
 #include "graph/Graph.h"
 
+#include <QThread>
 #include <QtTest>
+#include <atomic>
 #include <cmath>
 #include <iostream>
 #include <memory>
@@ -297,6 +299,40 @@ private slots:
         std::unique_ptr<Calculus> c(BuildCalculus().makeCalculus("CLAWS", false));
         QVERIFY(c->getDescription().contains("degree exactly 3"));
         QVERIFY(!c->getDescription().contains("number of times"));
+    }
+
+    void complementNeverShowsToOtherThreads()
+    {
+        InvariantProbe probe;
+        probe.setGraphText("8 1011001110100101000110110111");
+        const QString original = probe.graph().currentGraphData();
+        Graph complement("C", false);
+        complement.loadCurrentGraph(original);
+        complement.invert();
+        const int complementSize = complement.getNbEdges();
+        complement.invert();
+
+        // A reader that takes only the adjacency lock, as items of other boards and the
+        // graph-text writer do, must always find the graph itself.
+        std::atomic<bool> stop{false};
+        std::atomic<int> seenOther{0};
+        Graph *g = &probe.graph();
+        std::unique_ptr<QThread> reader(QThread::create([&] {
+            while (!stop)
+                if (g->currentGraphData() != original)
+                    ++seenOther;
+        }));
+        reader->start();
+        for (int k = 0; k < 2000; ++k) {
+            g->addEdge(0, 0); // refused: a new identifier, the same graph
+            QCOMPARE(probe.scalar("SIZE", true), double(complementSize));
+            probe.compute("WIENER", true);
+            probe.compute("DEGREES", true);
+        }
+        stop = true;
+        QVERIFY(reader->wait(10000));
+        QCOMPARE(seenOther.load(), 0);
+        QCOMPARE(g->currentGraphData(), original);
     }
 };
 

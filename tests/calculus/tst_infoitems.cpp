@@ -130,7 +130,7 @@ private slots:
     void refusals()
     {
         CountingInvariant a(false);
-        for (const QString &name : {"Colors", "E_Labels"}) {
+        for (const QString &name : QStringList{"Colors", "E_Labels"}) {
             auto info = make(name, false);
             Link l(&a, info.get(), false);
             QVERIFY(!info->setLink2(&l));

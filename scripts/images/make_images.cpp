@@ -100,6 +100,14 @@ void box(QPainter &p, const QRectF &r, const QColor &fill, const QColor &outline
     p.drawRoundedRect(r, radius, radius);
 }
 
+// A closed outline in ink, filled.
+void shape(QPainter &p, std::initializer_list<QPointF> outline, const QColor &fill)
+{
+    p.setPen(pen(kInk, kThin));
+    p.setBrush(fill);
+    p.drawPolygon(QPolygonF(QVector<QPointF>(outline)));
+}
+
 void arrowHead(QPainter &p, QPointF from, QPointF tip, qreal size, const QColor &c)
 {
     const QLineF l(tip, from);
@@ -204,30 +212,13 @@ using Content = std::function<void(QPainter &, const QRectF &)>;
 void openFolder(QPainter &p, const Content &content)
 {
     // Back of the folder with its tab.
-    QPainterPath back;
-    back.moveTo(4, 40);
-    back.lineTo(4, 10);
-    back.lineTo(16, 10);
-    back.lineTo(19, 14);
-    back.lineTo(38, 14);
-    back.lineTo(38, 40);
-    back.closeSubpath();
-    p.setPen(pen(kInk, kThin));
-    p.setBrush(kOrange);
-    p.drawPath(back);
+    shape(p, {QPointF(4, 40), QPointF(4, 10), QPointF(16, 10), QPointF(19, 14), QPointF(38, 14), QPointF(38, 40)},
+          kOrange);
     // The sheet being taken out.
     box(p, QRectF(11, 5, 26, 24), kPaper, kInk, kThin, 1);
     content(p, QRectF(15, 8, 18, 16));
     // Front flap, open towards the viewer.
-    QPainterPath front;
-    front.moveTo(4, 40);
-    front.lineTo(10, 22);
-    front.lineTo(45, 22);
-    front.lineTo(38, 40);
-    front.closeSubpath();
-    p.setPen(pen(kInk, kThin));
-    p.setBrush(kYellow);
-    p.drawPath(front);
+    shape(p, {QPointF(4, 40), QPointF(10, 22), QPointF(45, 22), QPointF(38, 40)}, kYellow);
 }
 
 void floppy(QPainter &p, const Content &content)
@@ -300,15 +291,7 @@ void paintExit(QPainter &p)
 {
     // Door frame and the open door.
     box(p, QRectF(5, 4, 24, 40), kGreyLight, kInk, kThin, 1);
-    QPainterPath door;
-    door.moveTo(5, 4);
-    door.lineTo(19, 9);
-    door.lineTo(19, 44);
-    door.lineTo(5, 44);
-    door.closeSubpath();
-    p.setPen(pen(kInk, kThin));
-    p.setBrush(kBlue);
-    p.drawPath(door);
+    shape(p, {QPointF(5, 4), QPointF(19, 9), QPointF(19, 44), QPointF(5, 44)}, kBlue);
     p.setPen(Qt::NoPen);
     p.setBrush(kPaper);
     p.drawEllipse(QPointF(16, 27), 1.6, 1.6);
@@ -328,18 +311,8 @@ void paintConsole(QPainter &p)
 
 void paintDoc(QPainter &p)
 {
-    QPainterPath page;
-    page.moveTo(9, 3);
-    page.lineTo(30, 3);
-    page.lineTo(39, 12);
-    page.lineTo(39, 45);
-    page.lineTo(9, 45);
-    page.closeSubpath();
-    p.setPen(pen(kInk, kThin));
-    p.setBrush(kPaper);
-    p.drawPath(page);
-    p.setBrush(kBlueLight);
-    p.drawPolygon(QPolygonF({QPointF(30, 3), QPointF(30, 12), QPointF(39, 12)}));
+    shape(p, {QPointF(9, 3), QPointF(30, 3), QPointF(39, 12), QPointF(39, 45), QPointF(9, 45)}, kPaper);
+    shape(p, {QPointF(30, 3), QPointF(30, 12), QPointF(39, 12)}, kBlueLight);
     p.setPen(pen(kBlue, kStroke));
     p.drawLine(QPointF(14, 11), QPointF(24, 11));
     p.setPen(pen(kGrey, kThin));

@@ -1,3 +1,4 @@
+#include "app/ImageResources.h"
 #include "graph/Graph.h"
 #include "graph/MDS.h"
 #include "graph/Node.h"
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationDomain("orvalith.org");
     QCoreApplication::setApplicationName("Orvalith-III");
     QApplication app(argc, argv);
+    ImageResources::init();
     std::cerr << "ORV running" << std::endl;
 
     Node::initColors();

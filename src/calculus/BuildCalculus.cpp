@@ -68,6 +68,14 @@
 #include "invariants/invNBETWEENNESS.h"
 #include "invariants/invNCONN.h"
 #include "invariants/invSTABLEMAX.h"
+// Graph families.
+#include "constraints/famCATERPILLAR.h"
+#include "constraints/famCOMET.h"
+#include "constraints/famLOBSTER.h"
+#include "constraints/famPATH.h"
+#include "constraints/famSPIDER.h"
+#include "constraints/famSTAR.h"
+#include "constraints/famTREE.h"
 
 #include <QHash>
 #include <memory>
@@ -176,6 +184,14 @@ const QHash<QString, Maker> &makers()
         t.insert("EINCLIQMAX", &make<invEINCLIQMAX>);
         t.insert("DOMINATION", &make<invDOMINATION>);
         t.insert("INDOMINATION", &make<invINDOMINATION>);
+        // Graph families.
+        t.insert("TREE", &make<famTREE>);
+        t.insert("PATH", &make<famPATH>);
+        t.insert("STAR", &make<famSTAR>);
+        t.insert("SPIDER", &make<famSPIDER>);
+        t.insert("CATERPILLAR", &make<famCATERPILLAR>);
+        t.insert("LOBSTER", &make<famLOBSTER>);
+        t.insert("COMET", &make<famCOMET>);
         return t;
     }();
     return table;

@@ -44,9 +44,16 @@ public:
 };
 
 // A comparison made by key, with its two arguments computed on a graph of its own.
+// One graph for the whole test: a graph is a view widget, slow to make.
+Graph &sharedGraph()
+{
+    static Graph *g = new Graph("g", false);
+    return *g;
+}
+
 struct Rig
 {
-    Graph g{"g", false};
+    Graph &g = sharedGraph();
     BuildCalculus factory;
     std::unique_ptr<Calculus> item;
     std::unique_ptr<Calculus> lhs;
@@ -119,6 +126,8 @@ class TestComparisonConstraints : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanupTestCase() { delete &sharedGraph(); }
+
     void violations_data()
     {
         QTest::addColumn<QString>("key");

@@ -76,6 +76,13 @@
 #include "constraints/famSPIDER.h"
 #include "constraints/famSTAR.h"
 #include "constraints/famTREE.h"
+// Constraints: the comparisons and connectivity.
+#include "constraints/ConstraintEQ.h"
+#include "constraints/ConstraintGE.h"
+#include "constraints/ConstraintGT.h"
+#include "constraints/ConstraintLE.h"
+#include "constraints/ConstraintLT.h"
+#include "constraints/constraintConnected.h"
 
 #include <QHash>
 #include <memory>
@@ -192,6 +199,13 @@ const QHash<QString, Maker> &makers()
         t.insert("CATERPILLAR", &make<famCATERPILLAR>);
         t.insert("LOBSTER", &make<famLOBSTER>);
         t.insert("COMET", &make<famCOMET>);
+        // Constraints: the comparisons and connectivity.
+        t.insert("==", &make<ConstraintEQ>);
+        t.insert(">=", &make<ConstraintGE>);
+        t.insert(">", &make<ConstraintGT>);
+        t.insert("<=", &make<ConstraintLE>);
+        t.insert("<", &make<ConstraintLT>);
+        t.insert("CONNECTED", &make<constraintConnected>);
         return t;
     }();
     return table;

@@ -218,13 +218,16 @@ private slots:
         std::uniform_int_distribution<int> whole(-3, 40);
         std::uniform_int_distribution<int> shape(1, 32);
         const double offsets[] = {0.0, 0.0, 0.0, 4e-7, -4e-7, 9e-7, -9e-7, 1.2e-6, 0.5, -0.25};
+        // Bases around both ends of the looked-up integers, and entries that never match.
+        const double special[] = {-0.0, -0.3, 1022, 1023, 1024, 1025, NaN, Inf, -Inf, 1e12};
+        std::uniform_int_distribution<int> kind(0, 5);
         OperatorHarness h;
         Calculus *op = h.make("NBVALUES");
         for (int trial = 0; trial < 200; ++trial) {
             Matrix m(shape(rng), QVector<double>(shape(rng)));
             for (auto &row : m)
                 for (double &x : row)
-                    x = whole(rng) + offsets[pick(rng)];
+                    x = (kind(rng) ? whole(rng) : special[pick(rng)]) + offsets[pick(rng)];
             op->setArg1(h.fixed(m));
             h.evaluate(op);
             QCOMPARE(op->entry(0, 0), double(distinctByScan(m)));

@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QtTest>
+#include <limits>
 #include <memory>
 
 // What every operator shares, one row per operator key. A new operator adds its row here:
@@ -83,6 +84,23 @@ public:
         T::recompute();
     }
     int calls = 0;
+};
+
+// The shared pieces of the base, driven through a term-by-term difference.
+class DifferenceProbe : public Operator
+{
+public:
+    DifferenceProbe() { initOperator("DIFF", "difference", 4, false); }
+    QString formula() override { return infixFormula(2); }
+    void recompute() override
+    {
+        if (!argumentsReady(2))
+            return;
+        combineTerms(
+            4, [](double a, double s) { return a - s; }, [](double s, double b) { return s - b; },
+            [](double e, double x) { return e - x; });
+    }
+    using Operator::indexArgument;
 };
 } // namespace
 
@@ -242,6 +260,86 @@ private slots:
             QVERIFY(downstream->getError());
             QCOMPARE(downstream->entry(0, 0), kept);
         }
+    }
+
+    // Broadcast order: a single second term, then a single first term, then equal shapes
+    // folding every further present term; any other shape differs.
+    void broadcastOrder_data()
+    {
+        QTest::addColumn<Matrix>("a");
+        QTest::addColumn<Matrix>("b");
+        QTest::addColumn<Matrix>("c");
+        QTest::addColumn<Matrix>("d");
+        QTest::addColumn<Matrix>("expected");
+        QTest::addColumn<QString>("labels");
+        QTest::addColumn<QString>("status");
+        const Matrix none;
+        const Matrix col = {{1}, {2}, {3}};
+        const Matrix sq = {{1, 2}, {3, 4}};
+        QTest::newRow("second single") << col << Matrix{{1}} << none << none << Matrix{{0}, {1}, {2}} << "a" << "DIFF";
+        QTest::newRow("first single") << Matrix{{10}} << sq << none << none << Matrix{{9, 8}, {7, 6}} << "b" << "DIFF";
+        QTest::newRow("both single") << Matrix{{5}} << Matrix{{2}} << none << none << Matrix{{3}} << "a" << "DIFF";
+        QTest::newRow("second single ignores others")
+            << sq << Matrix{{1}} << Matrix{{1, 2, 3}} << none << Matrix{{0, 1}, {2, 3}} << "a" << "DIFF";
+        QTest::newRow("four terms") << sq << sq << sq << sq << Matrix{{-2, -4}, {-6, -8}} << "a" << "DIFF";
+        QTest::newRow("slot 3 empty") << sq << sq << none << sq << Matrix{{-1, -2}, {-3, -4}} << "a" << "DIFF";
+        QTest::newRow("shapes differ") << sq << col << none << none << Matrix{} << "NA" << "ARG SIZE DIFFER";
+        QTest::newRow("row against column")
+            << Matrix{{1, 2, 3}} << col << none << none << Matrix{} << "NA" << "ARG SIZE DIFFER";
+        QTest::newRow("third differs") << sq << sq << Matrix{{1, 2}} << sq << Matrix{} << "NA" << "ARG SIZE DIFFER";
+        QTest::newRow("single beside empty") << Matrix{{1}} << Matrix{} << none << none << Matrix{} << "b" << "DIFF";
+    }
+    void broadcastOrder()
+    {
+        QFETCH(Matrix, a);
+        QFETCH(Matrix, b);
+        QFETCH(Matrix, c);
+        QFETCH(Matrix, d);
+        QFETCH(Matrix, expected);
+        QFETCH(QString, labels);
+        QFETCH(QString, status);
+        OperatorHarness h;
+        DifferenceProbe probe;
+        probe.setGraph(&h.graph());
+        probe.setArg1(h.fixed(a, "a", "a"));
+        probe.setArg2(h.fixed(b, "b", "b"));
+        if (!c.isEmpty())
+            probe.setArg3(h.fixed(c, "c", "c"));
+        if (!d.isEmpty())
+            probe.setArg4(h.fixed(d, "d", "d"));
+        h.evaluate(&probe);
+        QCOMPARE(probe.getStatus(), status);
+        QCOMPARE(probe.getError(), status != "DIFF");
+        QCOMPARE(probe.getSRows(), labels);
+        QCOMPARE(probe.getSCols(), labels);
+        QCOMPARE(OperatorHarness::valueOf(&probe), expected);
+    }
+
+    // A number read as an index: the first entry, truncated toward zero; what cannot be an
+    // int reads as 0, which no 1-based index accepts.
+    void indexes_data()
+    {
+        QTest::addColumn<Matrix>("arg");
+        QTest::addColumn<int>("index");
+        QTest::newRow("2.9") << Matrix{{2.9}} << 2;
+        QTest::newRow("-0.5") << Matrix{{-0.5}} << 0;
+        QTest::newRow("-3.7") << Matrix{{-3.7}} << -3;
+        QTest::newRow("first of a row") << Matrix{{4, 9}} << 4;
+        QTest::newRow("first of a column") << Matrix{{5}, {9}} << 5;
+        QTest::newRow("NaN") << Matrix{{std::numeric_limits<double>::quiet_NaN()}} << 0;
+        QTest::newRow("1e13") << Matrix{{1e13}} << 0;
+        QTest::newRow("empty") << Matrix{} << 0;
+    }
+    void indexes()
+    {
+        QFETCH(Matrix, arg);
+        QFETCH(int, index);
+        OperatorHarness h;
+        DifferenceProbe probe;
+        probe.setGraph(&h.graph());
+        QCOMPARE(probe.indexArgument(2), 0);
+        probe.setArg2(h.fixed(arg));
+        QCOMPARE(probe.indexArgument(2), index);
     }
 
     // The computation itself is not run for an argument in error.

@@ -117,6 +117,27 @@ protected:
     template <class WithSecond, class WithFirst, class Fold>
     bool combineTerms(int lastTerm, WithSecond withSecond, WithFirst withFirst, Fold fold);
 
+    // Reduces argument 1 along its columns (into a 1 x c row, labels "1" and argument 1's
+    // columns label) or along its rows (into an r x 1 column, labels argument 1's rows label
+    // and "1"): each line starts from `start` and takes acc = fold(acc, x) over its entries in
+    // index order. The key is the status text.
+    enum class Along { Columns, Rows };
+    template <class Fold>
+    void reduceLines(Along along, double start, Fold fold)
+    {
+        const Argument a(args[0]);
+        const int r = a.rows(), c = a.cols();
+        const bool columns = along == Along::Columns;
+        setResult(name, columns ? 1 : r, columns ? c : 1, columns ? QStringLiteral("1") : a.rowsLabel(),
+                  columns ? a.colsLabel() : QStringLiteral("1"));
+        for (int line = 0; line < (columns ? c : r); ++line) {
+            double acc = start;
+            for (int t = 0; t < (columns ? r : c); ++t)
+                acc = fold(acc, columns ? a.at(t, line) : a.at(line, t));
+            value[columns ? 0 : line][columns ? line : 0] = acc;
+        }
+    }
+
     // The highest slot the class accepts.
     int lastSlot = 4;
 

@@ -15,13 +15,5 @@ void operMAXCOL::recompute()
 {
     if (!argumentsReady(1))
         return;
-    const Argument a(args[0]);
-    setResult(name, 1, a.cols(), QStringLiteral("1"), a.colsLabel());
-    double *out = value[0].data();
-    for (int j = 0; j < a.cols(); ++j) {
-        double m = -1e12;
-        for (int i = 0; i < a.rows(); ++i)
-            m = a.at(i, j) > m ? a.at(i, j) : m;
-        out[j] = m;
-    }
+    reduceLines(Along::Columns, -1e12, [](double m, double x) { return x > m ? x : m; });
 }

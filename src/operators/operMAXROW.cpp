@@ -16,12 +16,5 @@ void operMAXROW::recompute()
 {
     if (!argumentsReady(1))
         return;
-    const Argument a(args[0]);
-    setResult(name, a.rows(), 1, a.rowsLabel(), QStringLiteral("1"));
-    for (int i = 0; i < a.rows(); ++i) {
-        double m = -1e12;
-        for (int j = 0; j < a.cols(); ++j)
-            m = a.at(i, j) > m ? a.at(i, j) : m;
-        value[i][0] = m;
-    }
+    reduceLines(Along::Rows, -1e12, [](double m, double x) { return x > m ? x : m; });
 }

@@ -14,13 +14,5 @@ void operSUMCOL::recompute()
 {
     if (!argumentsReady(1))
         return;
-    const Argument a(args[0]);
-    setResult(name, 1, a.cols(), QStringLiteral("1"), a.colsLabel());
-    double *out = value[0].data();
-    for (int j = 0; j < a.cols(); ++j) {
-        double s = 0.0;
-        for (int i = 0; i < a.rows(); ++i)
-            s += a.at(i, j);
-        out[j] = s;
-    }
+    reduceLines(Along::Columns, 0.0, [](double s, double x) { return s + x; });
 }

@@ -15,12 +15,5 @@ void operSUMROW::recompute()
 {
     if (!argumentsReady(1))
         return;
-    const Argument a(args[0]);
-    setResult(name, a.rows(), 1, a.rowsLabel(), QStringLiteral("1"));
-    for (int i = 0; i < a.rows(); ++i) {
-        double s = 0.0;
-        for (int j = 0; j < a.cols(); ++j)
-            s += a.at(i, j);
-        value[i][0] = s;
-    }
+    reduceLines(Along::Rows, 0.0, [](double s, double x) { return s + x; });
 }

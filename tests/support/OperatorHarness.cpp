@@ -2,6 +2,9 @@
 
 #include "graph/Graph.h"
 
+#include <algorithm>
+#include <cmath>
+
 FixedItem::FixedItem(QString formulaText) : text(std::move(formulaText))
 {
     name = "FIXED";
@@ -65,6 +68,17 @@ FixedItem *OperatorHarness::fixed(const Matrix &m, const QString &rowsLabel, con
     return f;
 }
 
+Calculus *OperatorHarness::over(const QString &key, const Matrix &m, const QString &rowsLabel,
+                                const QString &colsLabel)
+{
+    Calculus *op = make(key);
+    if (!op)
+        return nullptr;
+    op->setArg1(fixed(m, rowsLabel, colsLabel));
+    evaluate(op);
+    return op;
+}
+
 bool OperatorHarness::setArg(Calculus *item, int slot, Calculus *arg)
 {
     switch (slot) {
@@ -111,4 +125,24 @@ Matrix OperatorHarness::column(const QVector<double> &v)
     for (double x : v)
         m.append(QVector<double>{x});
     return m;
+}
+
+bool OperatorHarness::close(double a, double b)
+{
+    return (std::isnan(a) && std::isnan(b)) || a == b || std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
+}
+
+bool OperatorHarness::matches(Calculus *item, const Matrix &expected)
+{
+    const Matrix got = valueOf(item);
+    if (got.size() != expected.size())
+        return false;
+    for (int i = 0; i < got.size(); ++i) {
+        if (got[i].size() != expected[i].size())
+            return false;
+        for (int j = 0; j < got[i].size(); ++j)
+            if (!close(got[i][j], expected[i][j]))
+                return false;
+    }
+    return true;
 }

@@ -47,11 +47,18 @@ public:
     Calculus *make(const QString &key, bool displayed = false);
     FixedItem *fixed(const Matrix &m, const QString &rowsLabel = "NA", const QString &colsLabel = "NA",
                      const QString &text = "X");
+    // The operator of the key over one fixed argument, computed.
+    Calculus *over(const QString &key, const Matrix &m, const QString &rowsLabel = "NA",
+                   const QString &colsLabel = "NA");
     static bool setArg(Calculus *item, int slot, Calculus *arg);
     void evaluate(Calculus *item);
     // The value window of an item, row by row.
     static Matrix valueOf(Calculus *item);
     static Matrix column(const QVector<double> &v);
+    // Within a relative 1e-9, NaN matching NaN.
+    static bool close(double a, double b);
+    // The item's value has the shape of `expected` and entries close to its entries.
+    static bool matches(Calculus *item, const Matrix &expected);
 
 private:
     void computeTree(Calculus *item, int depth);

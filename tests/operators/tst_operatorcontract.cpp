@@ -229,6 +229,18 @@ private slots:
             QCOMPARE(empty->getSCols(), QString("NA"));
         }
 
+        // An argument claiming more than the 32 x 32 storage is refused, never read.
+        for (int k = 1; k <= lastSlot; ++k) {
+            Calculus *wide = h.make(key);
+            fillSlots(h, wide, lastSlot);
+            auto *beyond = static_cast<FixedItem *>(wide->getArg(k));
+            beyond->claimShape(k == 1 ? 2 : 33, k == 1 ? 33 : 1);
+            h.evaluate(wide);
+            QVERIFY(wide->getError());
+            QCOMPARE(wide->getStatus(), QString("Argument larger than 32 x 32"));
+            QCOMPARE(wide->getNbRows(), 0);
+        }
+
         // Argument 1 in error: no value, the error flag, status and labels of the last
         // computation kept (recompute is not called).
         Calculus *downstream = h.make(key);

@@ -29,6 +29,10 @@ void FixedItem::recompute()
     for (int i = 0; i < r; ++i)
         for (int j = 0; j < c; ++j)
             value[i][j] = matrix[i][j];
+    if (claimedRows >= 0) {
+        nbRows = claimedRows;
+        nbCols = claimedCols;
+    }
 }
 
 OperatorHarness::OperatorHarness() : g(new Graph("operators", false))

@@ -19,6 +19,12 @@ public:
     explicit FixedItem(QString text);
     void set(const Matrix &m, const QString &rowsLabel = "NA", const QString &colsLabel = "NA");
     void setFailing(bool b) { failing = b; }
+    // A shape beyond the storage, claimed without writing it: what a faulty item could hand on.
+    void claimShape(int r, int c)
+    {
+        claimedRows = r;
+        claimedCols = c;
+    }
     QString formula() override { return text; }
     void recompute() override;
 
@@ -28,6 +34,8 @@ private:
     QString cols = "NA";
     QString text;
     bool failing = false;
+    int claimedRows = -1;
+    int claimedCols = -1;
 };
 
 // One graph with the items of a test, all owned: operators made by key through the factory,

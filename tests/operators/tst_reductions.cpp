@@ -186,6 +186,8 @@ private slots:
     {
         OperatorHarness h;
         Calculus *var = h.make("VAR");
+        FixedItem *values = h.fixed({});
+        var->setArg1(values);
         Calculus *nbeq = h.make("NBEQ");
         nbeq->setArg1(h.make("ADJACENCY"));
         nbeq->setArg2(h.fixed({{1}}));
@@ -193,7 +195,7 @@ private slots:
             QVector<double> v;
             for (int k = 1; k <= n; ++k)
                 v << k;
-            var->setArg1(h.fixed(OperatorHarness::column(v), "n", "1"));
+            values->set(OperatorHarness::column(v), "n", "1");
             h.evaluate(var);
             QVERIFY(std::fabs(var->entry(0, 0) - double(n * n - 1) / 12) < 1e-9);
             h.setGraphText(InvariantProbe::completeGraphText(n));
@@ -216,12 +218,14 @@ private slots:
         std::uniform_int_distribution<int> kind(0, 5);
         OperatorHarness h;
         Calculus *op = h.make("NBVALUES");
+        FixedItem *arg = h.fixed({});
+        op->setArg1(arg);
         for (int trial = 0; trial < 200; ++trial) {
             Matrix m(shape(rng), QVector<double>(shape(rng)));
             for (auto &row : m)
                 for (double &x : row)
                     x = (kind(rng) ? whole(rng) : special[pick(rng)]) + offsets[pick(rng)];
-            op->setArg1(h.fixed(m));
+            arg->set(m);
             h.evaluate(op);
             QCOMPARE(op->entry(0, 0), double(distinctByScan(m)));
         }

@@ -83,6 +83,19 @@
 #include "constraints/ConstraintLE.h"
 #include "constraints/ConstraintLT.h"
 #include "constraints/constraintConnected.h"
+// Operators: reductions, counts, square root, row and column reductions.
+#include "operators/operMAX.h"
+#include "operators/operMIN.h"
+#include "operators/operSUM.h"
+#include "operators/operVAR.h"
+#include "operators/operNBEQ.h"
+#include "operators/operSUMGE.h"
+#include "operators/operNBVALUES.h"
+#include "operators/operSQRT.h"
+#include "operators/operMAXCOL.h"
+#include "operators/operMAXROW.h"
+#include "operators/operSUMCOL.h"
+#include "operators/operSUMROW.h"
 
 #include <QHash>
 #include <memory>
@@ -206,6 +219,19 @@ const QHash<QString, Maker> &makers()
         t.insert("<=", &make<ConstraintLE>);
         t.insert("<", &make<ConstraintLT>);
         t.insert("CONNECTED", &make<constraintConnected>);
+        // Operators: reductions, counts, square root, row and column reductions.
+        t.insert("MAX", &make<operMAX>);
+        t.insert("MIN", &make<operMIN>);
+        t.insert("SUM", &make<operSUM>);
+        t.insert("VAR", &make<operVAR>);
+        t.insert("NBEQ", &make<operNBEQ>);
+        t.insert("SUMGE", &make<operSUMGE>);
+        t.insert("NBVALUES", &make<operNBVALUES>);
+        t.insert("SQRT", &make<operSQRT>);
+        t.insert("MAXCOL", &make<operMAXCOL>);
+        t.insert("MAXROW", &make<operMAXROW>);
+        t.insert("SUMCOL", &make<operSUMCOL>);
+        t.insert("SUMROW", &make<operSUMROW>);
         return t;
     }();
     return table;

@@ -107,10 +107,15 @@ void ConjectureEngine::setTimeLimit(int ms)
     limitMs.store(std::max(ms, 0));
 }
 
-qint64 ConjectureEngine::nowMs() const
+qint64 ConjectureEngine::nowNs() const
 {
     using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+qint64 ConjectureEngine::elapsedSinceStart() const
+{
+    return (nowNs() - startNs.load()) / 1000000;
 }
 
 void ConjectureEngine::begin()
@@ -118,7 +123,7 @@ void ConjectureEngine::begin()
     stop.store(false);
     // Before running is raised: a time check that sees running must not read the start of an
     // earlier job.
-    startMs.store(nowMs());
+    startNs.store(nowNs());
     elapsedMs.store(0);
     running.store(true);
     idle.store(false);
@@ -144,7 +149,7 @@ void ConjectureEngine::slot_timer()
 {
     if (!running.load())
         return;
-    const qint64 elapsed = nowMs() - startMs.load();
+    const qint64 elapsed = elapsedSinceStart();
     elapsedMs.store(elapsed);
     const int limit = limitMs.load();
     if (elapsed >= limit)
@@ -158,7 +163,7 @@ bool ConjectureEngine::stopNow()
         return true;
     // The run checks the limit itself too, so a job ends on time between two ticks of the
     // owner's timer.
-    if (nowMs() - startMs.load() >= limitMs.load()) {
+    if (elapsedSinceStart() >= limitMs.load()) {
         stop.store(true);
         return true;
     }
@@ -170,7 +175,7 @@ void ConjectureEngine::run()
     records.clear();
     if (!armed.exchange(false))
         begin();
-    rng.seed(unsigned(startMs.load() % 1000));
+    rng.seed(unsigned(startNs.load() / 1000000 % 1000));
     emit signal_progress(id, 0, limitMs.load());
 
     addColumns();

@@ -101,7 +101,8 @@ protected:
     void loc_backup();
     void loc_restore();
     bool stopNow();
-    qint64 nowMs() const;
+    qint64 nowNs() const;
+    qint64 elapsedSinceStart() const;  // whole milliseconds
 
     // Fed by the owner.
     const int id;
@@ -116,7 +117,7 @@ protected:
     std::atomic<bool> stop{false};
     std::atomic<bool> running{false};
     std::atomic<bool> armed{false};  // start() has done begin()'s work
-    std::atomic<qint64> startMs{0};
+    std::atomic<qint64> startNs{0};
     std::atomic<qint64> elapsedMs{0};
     std::atomic<int> limitMs{DefaultLimitMs};
 

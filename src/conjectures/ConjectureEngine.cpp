@@ -386,12 +386,37 @@ void ConjectureEngine::update_stats()
         std::fill(graphSeen.begin(), graphSeen.end(), 0u);
         stamp = 1;
     }
-    for (int j = 0; j < count; ++j) {
-        const double *row = x.data() + size_t(j) * size_t(dim);
+    // Signed distances four points at a time: independent sums keep the multipliers busy, and
+    // each point's sum is still taken in column order.
+    std::vector<double> &dist = distances;
+    dist.resize(size_t(count));
+    const size_t stride = size_t(dim);
+    int j = 0;
+    for (; j + 4 <= count; j += 4) {
+        const double *r0 = x.data() + size_t(j) * stride;
+        const double *r1 = r0 + stride, *r2 = r1 + stride, *r3 = r2 + stride;
+        double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
+        for (int a = 0; a < dim; ++a) {
+            s0 += w[a] * r0[a];
+            s1 += w[a] * r1[a];
+            s2 += w[a] * r2[a];
+            s3 += w[a] * r3[a];
+        }
+        dist[size_t(j)] = s0 - c;
+        dist[size_t(j) + 1] = s1 - c;
+        dist[size_t(j) + 2] = s2 - c;
+        dist[size_t(j) + 3] = s3 - c;
+    }
+    for (; j < count; ++j) {
+        const double *row = x.data() + size_t(j) * stride;
         double s = 0.0;
         for (int a = 0; a < dim; ++a)
             s += w[a] * row[a];
-        s -= c;
+        dist[size_t(j)] = s - c;
+    }
+
+    for (j = 0; j < count; ++j) {
+        const double s = dist[size_t(j)];
         if (std::fabs(s) < Tolerance) {
             violating[size_t(j)] = 0;
             unsigned &seen = graphSeen[size_t(graphSlot[size_t(j)])];

@@ -134,6 +134,7 @@ protected:
     QVector<double> mean;
     QVector<QVector<double>> scatter;
     QVector<double> coef;
+    std::vector<double> distances;  // per point, signed distance to the current hyperplane
     double offset = 0.0;
     QVector<int> touchingGraphs;
     ToleranceGrid storedCoefs;

@@ -36,6 +36,9 @@ ConjectureEngine::~ConjectureEngine()
 {
     stop.store(true);
     QThread::wait();
+    // The run lowers this flag after its last write to the engine; reading it orders those
+    // writes before the destruction also for race detectors, which cannot see inside Qt.
+    running.load();
 }
 
 void ConjectureEngine::clearJob()

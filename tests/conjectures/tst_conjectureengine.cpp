@@ -31,7 +31,7 @@ struct Job {
     std::vector<Conjecture> records;
     QVector<qint64> progressLimits;
     QElapsedTimer clock;
-    std::atomic<qint64> completedAt{-1};
+    qint64 completedAt = -1;
 
     void attach(ConjectureEngine &e)
     {
@@ -55,8 +55,8 @@ struct Job {
             order << "not enough";
         });
         QObject::connect(&e, &ConjectureEngine::signal_complete, [this]() {
-            completedAt = clock.elapsed();
             std::lock_guard<std::mutex> g(lock);
+            completedAt = clock.elapsed();
             order << "complete";
         });
     }
@@ -89,6 +89,11 @@ qint64 runJob(ConjectureEngine &e, Job &job, qint64 cancelAfter = -1)
             cancelledAt = job.clock.elapsed();
             e.cancel();
         }
+    }
+    {
+        // Orders everything the job's thread wrote before what follows, in a way that race
+        // detectors see (they do not see inside QThread::wait).
+        std::lock_guard<std::mutex> g(job.lock);
     }
     e.disconnect();
     return cancelledAt;

@@ -254,6 +254,27 @@ void TestConjectureEngine::addPointRules_data()
         << xy << Points{{nan, 1}, {1, inf}, {-inf, 0}, {1, 1}} << 1 << 3;
     QTest::newRow("empty header takes only the first point") << QStringList{} << Points{{}, {}, {}} << 1 << 0;
     QTest::newRow("next double after 1e12") << xy << Points{{1e12, 1}, {std::nextafter(1e12, 2e12), 1}} << 2 << 0;
+    // Held points are found through grid cells 1/64 wide starting at -0.618/64; near points
+    // on both sides of a cell edge must still meet.
+    const double edge = (5 - 0.6180339887498949) / 64.0, edge2 = (-3 - 0.6180339887498949) / 64.0;
+    QTest::newRow("across a cell edge") << xy << Points{{edge - 4e-7, 3}, {edge + 4e-7, 3}} << 1 << 0;
+    QTest::newRow("across two cell edges") << xy << Points{{edge - 4e-7, edge2 + 3e-7}, {edge + 4e-7, edge2 - 3e-7}}
+                                           << 1 << 0;
+    QStringList ten;
+    QVector<double> atEdges, across, tooFar;
+    for (int k = 0; k < 10; ++k) {
+        ten << QString("c%1").arg(k);
+        atEdges << (k - 0.6180339887498949) / 64.0 - 4e-7;
+        across << (k - 0.6180339887498949) / 64.0 + 5e-7;
+    }
+    tooFar = across;
+    tooFar[9] += 1e-6;
+    QTest::newRow("ten coordinates across edges") << ten << Points{atEdges, across, tooFar} << 2 << 0;
+    // Doubles just below 2^33 are 9.5e-7 apart, just below 2^34 1.9e-6.
+    const double p33 = 8589934592.0, p34 = 17179869184.0;
+    QTest::newRow("neighbours below 2^33") << xy << Points{{p33, 0}, {std::nextafter(p33, 0.0), 0}} << 1 << 0;
+    QTest::newRow("neighbours below 2^34") << xy << Points{{p34, 0}, {std::nextafter(p34, 0.0), 0}} << 2 << 0;
+    QTest::newRow("negative zero") << xy << Points{{0.0, 1}, {-0.0, 1}} << 1 << 0;
 }
 
 void TestConjectureEngine::addPointRules()

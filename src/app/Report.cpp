@@ -9,7 +9,9 @@
 #include <QGridLayout>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextOption>
 #include <QWidget>
 
 namespace {
@@ -38,7 +40,7 @@ const char *problemDefinition =
     "combine the values below them; statistics and constraints stand on top and are arguments of "
     "nothing. The objective items stand above all others and cannot be removed. Within its stack, "
     "an item's height follows the order in which the items were added.\n"
-    "The picture below shows a problem drawn on the board.";
+    "The picture below shows a problem drawn on the board.\n";
 
 const char *invariantsText =
     "The word \"invariant\" is used here in a loose sense. A value such as the diameter is the same "
@@ -116,7 +118,9 @@ Report::Report(Problem *problem, BuildCalculus *build)
     text_edit->setLineWrapMode(QTextEdit::FixedPixelWidth);
     text_edit->setLineWrapColumnOrWidth(600);
     text_edit->setWordWrapMode(QTextOption::WordWrap);
-    text_edit->setAlignment(Qt::AlignJustify);
+    QTextOption option = text_edit->document()->defaultTextOption();
+    option.setAlignment(Qt::AlignJustify);
+    text_edit->document()->setDefaultTextOption(option);
     text_edit->setReadOnly(false);
 
     connect(bt_quit, &QPushButton::clicked, this, &QDialog::hide);
@@ -208,7 +212,11 @@ void Report::slot_update()
     if (cb_problem_definition->isChecked()) {
         heading("\nProblem definition\n");
         body(problemDefinition);
+        // The picture's paragraph is centred; what follows is justified again.
+        text_edit->moveCursor(QTextCursor::End);
+        text_edit->setAlignment(Qt::AlignHCenter);
         addHtml("<p align=\"center\"><img src=\":/src/images/print_screen_problem.png\" width=\"500\"></p><br>");
+        text_edit->setAlignment(Qt::AlignJustify);
     }
     if (cb_invariants->isChecked()) {
         subHeading("Invariants\n", true);

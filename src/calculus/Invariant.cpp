@@ -79,9 +79,9 @@ int Invariant::readGraph(Graph::Row *rows)
     }
     const int n = rows ? graph->snapshot(rows) : graph->getNbNodes();
     if (rows && complementing) {
-        const Graph::Row inside = n >= 32 ? ~Graph::Row(0) : ((Graph::Row(1) << n) - 1);
+        const Graph::Row inside = adjacency::lowMask(n);
         for (int i = 0; i < n; ++i)
-            rows[i] = ~rows[i] & inside & ~(Graph::Row(1) << i);
+            rows[i] = ~rows[i] & inside & ~(adjacency::bit(i));
     }
     nbRows = sRows == QLatin1String("n") ? n : 1;
     nbCols = sCols == QLatin1String("n") ? n : 1;

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "TestFiles.h"
 #include "ErrCapture.h"
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
@@ -14,20 +15,8 @@
 #include <sys/resource.h>
 
 namespace {
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using testfiles::readAll;
+using testfiles::writeAll;
 
 // A board with one constant, an objective on it and a title.
 void fill(Problem &p, const QString &title)

@@ -11,8 +11,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 using testfiles::readAll;
@@ -249,15 +247,11 @@ void TestProblemFiles::failedWriteKeepsOldFile()
     Problem p(&g, "problem", false);
     fill(p, QString(200000, QLatin1Char('x')));
     // A file size limit makes the write itself fail, for every user.
-    rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = p.save(path);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    bool saved = true;
+    {
+        testfiles::FileSizeLimit limit(4096);
+        saved = p.save(path);
+    }
     QVERIFY(!saved);
     QCOMPARE(readAll(path), QByteArray("old contents"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.orv3"});

@@ -1,16 +1,17 @@
 #ifndef OPERANGLE_H
 #define OPERANGLE_H
 
-#include "calculus/Operator.h"
+#include "operators/operCORR.h"
 
 // "ANGLE": the angle in radians, from 0 to pi, between two vectors of one shape: the arc cosine
-// of the value "CORR" gives them.
-class operANGLE : public Operator
+// of what "CORR" gives them, with the same checks and failures.
+class operANGLE : public operCORR
 {
 public:
     explicit operANGLE(bool graphical);
-    QString formula() override;
-    void recompute() override;
+
+protected:
+    double fromCosine(double cosine) const override;
 };
 
 #endif

@@ -2,9 +2,11 @@
 
 #include "operators/ValueBlock.h"
 
-operCORR::operCORR(bool graphical)
+operCORR::operCORR(bool graphical) : operCORR("CORR", "Correlation coefficient between 2 vectors.", graphical) {}
+
+operCORR::operCORR(const QString &key, const QString &text, bool graphical)
 {
-    initOperator("CORR", "Correlation coefficient between 2 vectors.", 2, graphical);
+    initOperator(key, text, 2, graphical);
     sRows = sCols = QStringLiteral("1");
 }
 
@@ -29,12 +31,13 @@ void operCORR::recompute()
         return;
     }
     setSingleResult(name);
-    showTooltipNow(name);
+    if (name == QLatin1String("CORR"))
+        showTooltipNow(name);
     value[0][0] = 0.0;
     double cosine = 0.0;
     if (!a.cosineWith(b, cosine)) {
         fail(QStringLiteral("NUMERICAL ERROR: DIV by 0"), true);
         return;
     }
-    value[0][0] = cosine;
+    value[0][0] = fromCosine(cosine);
 }

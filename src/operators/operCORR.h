@@ -11,6 +11,11 @@ public:
     explicit operCORR(bool graphical);
     QString formula() override;
     void recompute() override;
+
+protected:
+    // For "ANGLE", which differs only in what it makes of the cosine.
+    operCORR(const QString &key, const QString &text, bool graphical);
+    virtual double fromCosine(double cosine) const { return cosine; }
 };
 
 #endif

@@ -38,44 +38,45 @@ Calculus *run(OperatorHarness &h, const QString &key, const Args &args)
     return op;
 }
 
-// Blocks of the numpy fixture file: "pair r c" or "edges <graph text>", then their lines.
-struct Block {
-    QString kind;
-    QStringList head;
-    QVector<QVector<double>> lines;
-};
-
-QVector<Block> readFixture(int linesPerBlock)
+// The numpy fixture as rows of the fixture test: "pair r c" blocks give CORR, ANGLE and
+// EUCLIDIANDIST of two r x c values; "edges <graph text>" blocks give ECORR of a column of
+// vertex values on that graph.
+void addFixtureRows()
 {
-    QVector<Block> blocks;
     QFile file(qEnvironmentVariable("ORV_FIXTURES") + "/similarity_fixture.txt");
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return blocks;
-    const QStringList all = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    for (int i = 0; i + linesPerBlock < all.size();) {
-        Block b;
-        b.head = all[i].split(' ');
-        b.kind = b.head.value(0);
-        const int count = b.kind == "pair" ? 3 : 2;
-        for (int k = 1; k <= count; ++k) {
-            QVector<double> v;
-            for (const QString &x : all[i + k].split(' '))
-                v.append(x.toDouble());
-            b.lines.append(v);
+        QFAIL("cannot read similarity_fixture.txt (is ORV_FIXTURES set?)");
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    auto numbers = [&lines](int i) {
+        QVector<double> v;
+        for (const QString &x : lines.value(i).split(' '))
+            v.append(x.toDouble());
+        return v;
+    };
+    for (int i = 0; i < lines.size();) {
+        const QStringList head = lines[i].split(' ');
+        if (head[0] == "pair") {
+            const int c = head.value(2).toInt();
+            Args args;
+            for (int k = 1; k <= 2; ++k) {
+                const QVector<double> v = numbers(i + k);
+                Matrix m(v.size() / c, QVector<double>(c));
+                for (int e = 0; e < v.size(); ++e)
+                    m[e / c][e % c] = v[e];
+                args.append(m);
+            }
+            const QVector<double> expected = numbers(i + 3);
+            const char *keys[] = {"CORR", "ANGLE", "EUCLIDIANDIST"};
+            for (int k = 0; k < 3; ++k)
+                QTest::addRow("line %d %s", i + 1, keys[k]) << QString(keys[k]) << QString() << args << expected[k];
+            i += 4;
+        } else {
+            QTest::addRow("line %d ECORR", i + 1) << "ECORR" << head.mid(1).join(' ')
+                                                   << Args{OperatorHarness::column(numbers(i + 1))}
+                                                   << numbers(i + 2).value(0);
+            i += 3;
         }
-        blocks.append(b);
-        i += count + 1;
     }
-    return blocks;
-}
-
-Matrix shaped(int rows, int cols, const QVector<double> &entries)
-{
-    Matrix m(rows, QVector<double>(cols));
-    for (int i = 0; i < rows; ++i)
-        for (int j = 0; j < cols; ++j)
-            m[i][j] = entries[i * cols + j];
-    return m;
 }
 } // namespace
 
@@ -271,48 +272,29 @@ private slots:
         QCOMPARE(op->getSRows() + ' ' + op->getSCols(), labels);
     }
 
-    // Cosine, angle and distance against numpy over rows, columns and single values.
-    void similarityFixture()
+    // Cosine, angle and distance over rows, columns and single values, and the correlation of
+    // end values over the edges of random graphs (their degrees and random values), against numpy.
+    void fixture_data()
     {
-        const QVector<Block> blocks = readFixture(3);
-        int pairs = 0;
-        for (const Block &b : blocks) {
-            if (b.kind != "pair")
-                continue;
-            ++pairs;
-            const int r = b.head[1].toInt(), c = b.head[2].toInt();
-            OperatorHarness h;
-            const Args args = {shaped(r, c, b.lines[0]), shaped(r, c, b.lines[1])};
-            const char *keys[] = {"CORR", "ANGLE", "EUCLIDIANDIST"};
-            for (int k = 0; k < 3; ++k) {
-                Calculus *op = run(h, keys[k], args);
-                QVERIFY(!op->getError());
-                const double expected = b.lines[2][k];
-                QVERIFY2(std::fabs(op->entry(0, 0) - expected) <= 1e-12 * std::max(1.0, std::fabs(expected)),
-                         qPrintable(QString("%1 %2: %3 against %4").arg(keys[k]).arg(pairs).arg(op->entry(0, 0)).arg(expected)));
-            }
-        }
-        QVERIFY2(pairs >= 10, "the fixture file is read");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("graph");
+        QTest::addColumn<Args>("args");
+        QTest::addColumn<double>("expected");
+        addFixtureRows();
     }
-
-    // The correlation of end values over the edges against numpy, on random graphs with their
-    // degrees and with random vertex values.
-    void edgeCorrelationFixture()
+    void fixture()
     {
-        const QVector<Block> blocks = readFixture(2);
-        int graphs = 0;
-        for (const Block &b : blocks) {
-            if (b.kind != "edges")
-                continue;
-            ++graphs;
-            OperatorHarness h;
-            h.setGraphText(b.head[1] + ' ' + b.head.value(2));
-            Calculus *op = run(h, "ECORR", {OperatorHarness::column(b.lines[0])});
-            QVERIFY(!op->getError());
-            QVERIFY2(std::fabs(op->entry(0, 0) - b.lines[1][0]) <= 1e-12,
-                     qPrintable(QString("graph %1: %2 against %3").arg(graphs).arg(op->entry(0, 0)).arg(b.lines[1][0])));
-        }
-        QVERIFY2(graphs >= 10, "the fixture file is read");
+        QFETCH(QString, key);
+        QFETCH(QString, graph);
+        QFETCH(Args, args);
+        QFETCH(double, expected);
+        OperatorHarness h;
+        if (!graph.isEmpty())
+            h.setGraphText(graph);
+        Calculus *op = run(h, key, args);
+        QVERIFY(!op->getError());
+        QVERIFY2(std::fabs(op->entry(0, 0) - expected) <= 1e-12 * std::max(1.0, std::fabs(expected)),
+                 qPrintable(QString("%1 against %2").arg(op->entry(0, 0), 0, 'g', 17).arg(expected, 0, 'g', 17)));
     }
 
     // Closed forms on known families, with the degrees as vertex values.

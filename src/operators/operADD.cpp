@@ -27,7 +27,7 @@ void operADD::recompute()
         return;
     case Broadcast::SameShape:
         if (combineTerms(
-                4, [](double x, double) { return x; }, [](double, double x) { return x; },
+                4, [](double x, double s) { return x + s; }, [](double s, double x) { return x + s; },
                 [](double e, double x) { return e + x; }))
             showTooltipNow(name);
         return;

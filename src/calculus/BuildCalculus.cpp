@@ -32,6 +32,24 @@
 #include "operators/operMAXROW.h"
 #include "operators/operSUMCOL.h"
 #include "operators/operSUMROW.h"
+// Operators: element-wise functions, sum and quotient, similarities, edge correlation, columns
+// and diagonal, centring, palindromic distance, conditional choice.
+#include "operators/operABS.h"
+#include "operators/operCEIL.h"
+#include "operators/operEXP.h"
+#include "operators/operFLOOR.h"
+#include "operators/operADD.h"
+#include "operators/operDIV.h"
+#include "operators/operANGLE.h"
+#include "operators/operCORR.h"
+#include "operators/operEUCLIDIANDIST.h"
+#include "operators/operECORR.h"
+#include "operators/operADDCOLS.h"
+#include "operators/operCOL.h"
+#include "operators/operDIAG.h"
+#include "operators/operCENTER.h"
+#include "operators/operDPALINDROMIC.h"
+#include "operators/operIFGE.h"
 
 #include <QHash>
 #include <memory>
@@ -104,6 +122,24 @@ const QHash<QString, Maker> &makers()
         t.insert("MAXROW", &make<operMAXROW>);
         t.insert("SUMCOL", &make<operSUMCOL>);
         t.insert("SUMROW", &make<operSUMROW>);
+        // Operators: element-wise functions, sum and quotient, similarities, edge correlation,
+        // columns and diagonal, centring, palindromic distance, conditional choice.
+        t.insert("ABS", &make<operABS>);
+        t.insert("CEIL", &make<operCEIL>);
+        t.insert("EXP", &make<operEXP>);
+        t.insert("FLOOR", &make<operFLOOR>);
+        t.insert("+", &make<operADD>);
+        t.insert("/", &make<operDIV>);
+        t.insert("ANGLE", &make<operANGLE>);
+        t.insert("CORR", &make<operCORR>);
+        t.insert("EUCLIDIANDIST", &make<operEUCLIDIANDIST>);
+        t.insert("ECORR", &make<operECORR>);
+        t.insert("ADDCOLS", &make<operADDCOLS>);
+        t.insert("COLUMN", &make<operCOL>);
+        t.insert("DIAG", &make<operDIAG>);
+        t.insert("CENTER", &make<operCENTER>);
+        t.insert("DPALINDROMIC", &make<operDPALINDROMIC>);
+        t.insert("IFGE", &make<operIFGE>);
         return t;
     }();
     return table;

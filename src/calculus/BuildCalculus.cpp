@@ -96,6 +96,13 @@
 #include "operators/operMAXROW.h"
 #include "operators/operSUMCOL.h"
 #include "operators/operSUMROW.h"
+// Operators: eigenvalues and eigenvectors, determinant and inertia, Cholesky, Laplacian of a matrix.
+#include "operators/operEIG.h"
+#include "operators/operEIGVEC.h"
+#include "operators/operDETERMINANT.h"
+#include "operators/operINERTIA.h"
+#include "operators/operCHOLESKY.h"
+#include "operators/operLAPLACIANOF.h"
 
 #include <QHash>
 #include <memory>
@@ -232,6 +239,13 @@ const QHash<QString, Maker> &makers()
         t.insert("MAXROW", &make<operMAXROW>);
         t.insert("SUMCOL", &make<operSUMCOL>);
         t.insert("SUMROW", &make<operSUMROW>);
+        // Operators: eigenvalues and eigenvectors, determinant and inertia, Cholesky, Laplacian of a matrix.
+        t.insert("EIGENVALUES", &make<operEIG>);
+        t.insert("EIGENVECTORS", &make<operEIGVEC>);
+        t.insert("DETERMINANT", &make<operDETERMINANT>);
+        t.insert("INERTIA", &make<operINERTIA>);
+        t.insert("CHOLESKY", &make<operCHOLESKY>);
+        t.insert("LAPLACIANOF", &make<operLAPLACIANOF>);
         return t;
     }();
     return table;

@@ -1,7 +1,9 @@
 #include "operators/SymmetricMatrix.h"
 
 #include "calculus/Calculus.h"
+#include "calculus/Eig.h"
 
+#include <QMutexLocker>
 #include <cmath>
 
 QString SymmetricMatrix::refusal(const Calculus *a, const QString &prefix, const QString &symmetricWord)
@@ -28,14 +30,26 @@ bool SymmetricMatrix::finite(const Calculus *a)
     return true;
 }
 
-QVector<QVector<double>> SymmetricMatrix::copy(const Calculus *a)
+std::unique_ptr<Eig> SymmetricMatrix::decompose(Calculus *a, const QString &prefix, QString &why)
 {
-    const int n = a->getNbRows();
-    QVector<QVector<double>> m(n, QVector<double>(n));
-    for (int i = 0; i < n; ++i) {
-        double *row = m[i].data();
-        for (int j = 0; j < n; ++j)
-            row[j] = a->entry(i, j);
+    QVector<QVector<double>> m;
+    {
+        QMutexLocker locker(&a->getValueLock());
+        why = refusal(a, prefix, QStringLiteral("symetric"));
+        if (why.isEmpty() && !finite(a))
+            why = nonFinite(prefix);
+        if (!why.isEmpty())
+            return nullptr;
+        const int n = a->getNbRows();
+        m = QVector<QVector<double>>(n, QVector<double>(n));
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                m[i][j] = a->entry(i, j);
     }
-    return m;
+    std::unique_ptr<Eig> eig(new Eig(m, m.size()));
+    if (!eig->ok()) {
+        why = prefix + QStringLiteral(" decomposition failed");
+        return nullptr;
+    }
+    return eig;
 }

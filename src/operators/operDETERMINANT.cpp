@@ -19,27 +19,16 @@ void operDETERMINANT::recompute()
 {
     if (!argumentsReady(1))
         return;
-    QVector<QVector<double>> m;
-    {
-        const Argument a(args[0]);
-        QString why = SymmetricMatrix::refusal(args[0], "DETERMINANT", "symetric");
-        if (why.isEmpty() && !SymmetricMatrix::finite(args[0]))
-            why = SymmetricMatrix::nonFinite("DETERMINANT");
-        if (!why.isEmpty()) {
-            fail(why);
-            return;
-        }
-        m = SymmetricMatrix::copy(args[0]);
-    }
-    const Eig eig(m, m.size());
-    if (!eig.ok()) {
-        fail(SymmetricMatrix::unsettled("DETERMINANT"));
+    QString why;
+    const std::unique_ptr<Eig> eig = SymmetricMatrix::decompose(args[0], "DETERMINANT", why);
+    if (!eig) {
+        fail(why);
         return;
     }
     // The zero tests come before each factor, so a product may end below 1e-6 unforced
     // (1e-4 x 1e-4) while a third factor after it would be taken as 0.
     double p = 1.0;
-    for (double e : eig.eigvals()) {
+    for (double e : eig->eigvals()) {
         if (std::fabs(e) < 1e-6 || std::fabs(p) < 1e-6)
             p = 0.0;
         p = e * p;

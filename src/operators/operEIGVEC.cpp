@@ -22,29 +22,15 @@ void operEIGVEC::recompute()
 {
     if (!argumentsReady(1))
         return;
-    QVector<QVector<double>> m;
-    QString rowsLabel, colsLabel;
-    {
-        const Argument a(args[0]);
-        QString why = SymmetricMatrix::refusal(args[0], "EIGENVECTORS", "symetric");
-        if (why.isEmpty() && !SymmetricMatrix::finite(args[0]))
-            why = SymmetricMatrix::nonFinite("EIGENVECTORS");
-        if (!why.isEmpty()) {
-            fail(why);
-            return;
-        }
-        m = SymmetricMatrix::copy(args[0]);
-        rowsLabel = a.rowsLabel();
-        colsLabel = a.colsLabel();
-    }
-    const int n = m.size();
-    const Eig eig(m, n);
-    if (!eig.ok()) {
-        fail(SymmetricMatrix::unsettled("EIGENVECTORS"));
+    QString why;
+    const std::unique_ptr<Eig> eig = SymmetricMatrix::decompose(args[0], "EIGENVECTORS", why);
+    if (!eig) {
+        fail(why);
         return;
     }
-    const QVector<QVector<double>> vectors = eig.eigvecs();
-    setResult("Eigenvectors", n, n, rowsLabel, colsLabel);
+    const QVector<QVector<double>> vectors = eig->eigvecs();
+    const int n = vectors.size();
+    setResult("Eigenvectors", n, n, args[0]->getSRows(), args[0]->getSCols());
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
             value[i][j] = vectors[i][j];

@@ -22,36 +22,29 @@ void operINERTIA::recompute()
 {
     if (!argumentsReady(1))
         return;
-    int n;
-    {
-        const Argument a(args[0]);
-        QString why = SymmetricMatrix::refusal(args[0], "INERTIA", "symetric");
-        if (why.isEmpty() && !SymmetricMatrix::finite(args[0]))
-            why = SymmetricMatrix::nonFinite("INERTIA");
-        if (!why.isEmpty()) {
-            fail(why);
-            return;
-        }
-        // The matrix is decomposed from the item's own storage, which keeps it afterwards
-        // around the three counts.
-        n = a.rows();
-        for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j)
-                value[i][j] = a.at(i, j);
-    }
-    const Eig eig(value, n);
-    if (!eig.ok()) {
-        fail(SymmetricMatrix::unsettled("INERTIA"));
+    QString why;
+    const std::unique_ptr<Eig> eig = SymmetricMatrix::decompose(args[0], "INERTIA", why);
+    if (!eig) {
+        fail(why);
         return;
     }
     int negative = 0, zero = 0, positive = 0;
-    for (double e : eig.eigvals()) {
+    for (double e : eig->eigvals()) {
         if (e > 1e-6)
             ++positive;
         else if (e < -1e-6)
             ++negative;
         else
             ++zero;
+    }
+    // The matrix stays in the storage around the three counts, which readers of the whole
+    // storage have always found there.
+    {
+        const Argument a(args[0]);
+        const int n = a.rows();
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                value[i][j] = a.at(i, j);
     }
     setResult("Inertia", 1, 3, QStringLiteral("1"), QStringLiteral("3"));
     value[0][0] = negative;

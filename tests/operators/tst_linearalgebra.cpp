@@ -1,4 +1,5 @@
 #include "FixtureReader.h"
+#include "GraphText.h"
 #include "NamedGraphs.h"
 #include "OperatorHarness.h"
 
@@ -13,22 +14,6 @@ namespace {
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 const double Inf = std::numeric_limits<double>::infinity();
 const double Pi = 3.14159265358979323846;
-
-QString textOf(const Graph::Row rows[Graph::MaxNodes], int n)
-{
-    QString bits;
-    for (int i = 1; i < n; ++i)
-        for (int j = 0; j < i; ++j)
-            bits += ((rows[i] >> j) & 1u) ? '1' : '0';
-    return QString::number(n) + ' ' + bits;
-}
-
-QString familyText(const char *family, int n)
-{
-    Graph::Row rows[Graph::MaxNodes];
-    const int order = NamedGraphs::byName(family, rows, n);
-    return textOf(rows, order);
-}
 
 Matrix diag(const QVector<double> &d)
 {
@@ -269,7 +254,7 @@ private slots:
         Calculus *eig = h.make("EIGENVALUES");
         eig->setArg1(adjacency);
         for (int n = 2; n <= 32; ++n) {
-            h.setGraphText(familyText("path", n));
+            h.setGraphText(GraphText::family("path", n));
             h.evaluate(eig);
             QCOMPARE(eig->getNbRows(), n);
             for (int k = 1; k <= n; ++k)
@@ -344,13 +329,13 @@ private slots:
         Calculus *inertia = h.make("INERTIA");
         inertia->setArg1(adjacency);
         for (int n = 2; n <= 32; ++n) {
-            h.setGraphText(familyText("complete", n));
+            h.setGraphText(GraphText::family("complete", n));
             h.evaluate(inertia);
             QVERIFY2(OperatorHarness::matches(inertia, {{double(n - 1), 0, 1}}), qPrintable(QString::number(n)));
         }
         Graph::Row rows[Graph::MaxNodes];
         NamedGraphs::fromEdges(rows, 9, {{0, 1}, {1, 2}, {0, 2}, {3, 4}, {4, 5}, {3, 5}, {6, 7}, {7, 8}, {6, 8}});
-        h.setGraphText(textOf(rows, 9));
+        h.setGraphText(GraphText::of(rows, 9));
         Calculus *laplacian = h.make("LAPLACIAN");
         inertia->setArg1(laplacian);
         h.evaluate(inertia);
@@ -433,19 +418,6 @@ private slots:
 
         Calculus *lap = h.over("LAPLACIANOF", {{0, 1, 0}, {1, 0, 1}, {0, 1, 0}});
         QVERIFY(std::signbit(lap->entry(0, 2)));
-    }
-
-    // Formulas, and a refused second argument that changes nothing.
-    void formulas()
-    {
-        OperatorHarness h;
-        for (const char *key : {"EIGENVALUES", "EIGENVECTORS", "DETERMINANT", "INERTIA", "CHOLESKY", "LAPLACIANOF"}) {
-            Calculus *op = h.make(key);
-            op->setArg1(h.make("ADJACENCY"));
-            QCOMPARE(op->formula(), QString(key) + "(ADJACENCY(G))");
-            QVERIFY(!op->setArg2(h.fixed({{1}})));
-            QCOMPARE(op->formula(), QString(key) + "(ADJACENCY(G))");
-        }
     }
 };
 

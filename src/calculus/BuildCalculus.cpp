@@ -50,6 +50,13 @@
 #include "operators/operCENTER.h"
 #include "operators/operDPALINDROMIC.h"
 #include "operators/operIFGE.h"
+// Operators: eigenvalues and eigenvectors, determinant and inertia, Cholesky, Laplacian of a matrix.
+#include "operators/operEIG.h"
+#include "operators/operEIGVEC.h"
+#include "operators/operDETERMINANT.h"
+#include "operators/operINERTIA.h"
+#include "operators/operCHOLESKY.h"
+#include "operators/operLAPLACIANOF.h"
 
 #include <QHash>
 #include <memory>
@@ -140,6 +147,13 @@ const QHash<QString, Maker> &makers()
         t.insert("CENTER", &make<operCENTER>);
         t.insert("DPALINDROMIC", &make<operDPALINDROMIC>);
         t.insert("IFGE", &make<operIFGE>);
+        // Operators: eigenvalues and eigenvectors, determinant and inertia, Cholesky, Laplacian of a matrix.
+        t.insert("EIGENVALUES", &make<operEIG>);
+        t.insert("EIGENVECTORS", &make<operEIGVEC>);
+        t.insert("DETERMINANT", &make<operDETERMINANT>);
+        t.insert("INERTIA", &make<operINERTIA>);
+        t.insert("CHOLESKY", &make<operCHOLESKY>);
+        t.insert("LAPLACIANOF", &make<operLAPLACIANOF>);
         return t;
     }();
     return table;

@@ -96,6 +96,24 @@
 #include "operators/operMAXROW.h"
 #include "operators/operSUMCOL.h"
 #include "operators/operSUMROW.h"
+// Operators: term-by-term combinations, product and transpose, selection, sorting, vector
+// comparisons, graph-weighted operators.
+#include "operators/operSUBSTRACT.h"
+#include "operators/operMULTTERMS.h"
+#include "operators/operMMAX.h"
+#include "operators/operMMIN.h"
+#include "operators/operMULT.h"
+#include "operators/operTRANSPOSE.h"
+#include "operators/operVALUEAT.h"
+#include "operators/operROW.h"
+#include "operators/operFIRST.h"
+#include "operators/operSECOND.h"
+#include "operators/operLAST.h"
+#include "operators/operSORT.h"
+#include "operators/operMANHATTANDIST.h"
+#include "operators/operSUMPRODUCT.h"
+#include "operators/operMOMENT.h"
+#include "operators/operNORMALIZEMAT.h"
 
 #include <QHash>
 #include <memory>
@@ -232,6 +250,24 @@ const QHash<QString, Maker> &makers()
         t.insert("MAXROW", &make<operMAXROW>);
         t.insert("SUMCOL", &make<operSUMCOL>);
         t.insert("SUMROW", &make<operSUMROW>);
+        // Operators: term-by-term combinations, product and transpose, selection, sorting, vector
+        // comparisons, graph-weighted operators.
+        t.insert("-", &make<operSUBSTRACT>);
+        t.insert(".*", &make<operMULTTERMS>);
+        t.insert("MMAX", &make<operMMAX>);
+        t.insert("MMIN", &make<operMMIN>);
+        t.insert("*", &make<operMULT>);
+        t.insert("TRANSPOSE", &make<operTRANSPOSE>);
+        t.insert("VALUE AT", &make<operVALUEAT>);
+        t.insert("ROW", &make<operROW>);
+        t.insert("FIRST", &make<operFIRST>);
+        t.insert("SECOND", &make<operSECOND>);
+        t.insert("LAST", &make<operLAST>);
+        t.insert("SORT", &make<operSORT>);
+        t.insert("MANHATTANDIST", &make<operMANHATTANDIST>);
+        t.insert("SUMPRODUCT", &make<operSUMPRODUCT>);
+        t.insert("MOMENT", &make<operMOMENT>);
+        t.insert("NORMALIZEMAT", &make<operNORMALIZEMAT>);
         return t;
     }();
     return table;

@@ -166,6 +166,17 @@ bool Calculus::compute(bool force)
     return true;
 }
 
+int Calculus::adjacencySnapshot(std::uint32_t rows[MaxSize])
+{
+    const int n = graph->snapshot(rows);
+    if (complementing) {
+        const Graph::Row inside = n >= 32 ? ~Graph::Row(0) : ((Graph::Row(1) << n) - 1);
+        for (int i = 0; i < n; ++i)
+            rows[i] = ~rows[i] & inside & ~(Graph::Row(1) << i);
+    }
+    return n;
+}
+
 void Calculus::update_crucial()
 {
     if (!isCrucial())

@@ -33,7 +33,7 @@ void operMOMENT::recompute()
     if (!argumentsReady(0, MissingArguments, false))
         return;
     if (!graph) {
-        fail("MOMENT needs a graph");
+        fail(QStringLiteral("MOMENT needs a graph"));
         return;
     }
     Graph::Row rows[Graph::MaxNodes];

@@ -23,21 +23,21 @@ QString operNORMALIZEMAT::formula()
 void operNORMALIZEMAT::recompute()
 {
     if (!graph) {
-        fail("NORMALIZEMAT needs a graph");
+        fail(QStringLiteral("NORMALIZEMAT needs a graph"));
         return;
     }
     if (!argumentsReady(1))
         return;
     const int r = args[0]->getNbRows(), c = args[0]->getNbCols();
     if ((r > 1 && c > 1) || (r == 1 && c == 1)) {
-        fail("NORMALIZEMAT needs a vector as argument");
+        fail(QStringLiteral("NORMALIZEMAT needs a vector as argument"));
         return;
     }
     Graph::Row rows[Graph::MaxNodes];
     const int n = adjacencySnapshot(rows);
     // Every vertex needs its own value: entries beyond the vector carry no meaning.
     if ((r == 1 ? c : r) < n) {
-        fail("NORMALIZEMAT needs a value for every vertex");
+        fail(QStringLiteral("NORMALIZEMAT needs a value for every vertex"));
         return;
     }
     double v[Graph::MaxNodes];

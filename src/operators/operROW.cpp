@@ -20,12 +20,12 @@ void operROW::recompute()
     if (!argumentsReady(2))
         return;
     if (args[1]->getNbRows() != 1 || args[1]->getNbCols() != 1) {
-        fail("The second argument should be a number");
+        fail(QStringLiteral("The second argument should be a number"));
         return;
     }
     const int i = indexArgument(2);
     if (i < 1 || i > args[0]->getNbRows()) {
-        fail("Invalid row number");
+        fail(QStringLiteral("Invalid row number"));
         return;
     }
     const Argument a(args[0]);

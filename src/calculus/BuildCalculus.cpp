@@ -57,6 +57,24 @@
 #include "operators/operINERTIA.h"
 #include "operators/operCHOLESKY.h"
 #include "operators/operLAPLACIANOF.h"
+// Operators: term-by-term combinations, product and transpose, selection, sorting, vector
+// comparisons, graph-weighted operators.
+#include "operators/operSUBSTRACT.h"
+#include "operators/operMULTTERMS.h"
+#include "operators/operMMAX.h"
+#include "operators/operMMIN.h"
+#include "operators/operMULT.h"
+#include "operators/operTRANSPOSE.h"
+#include "operators/operVALUEAT.h"
+#include "operators/operROW.h"
+#include "operators/operFIRST.h"
+#include "operators/operSECOND.h"
+#include "operators/operLAST.h"
+#include "operators/operSORT.h"
+#include "operators/operMANHATTANDIST.h"
+#include "operators/operSUMPRODUCT.h"
+#include "operators/operMOMENT.h"
+#include "operators/operNORMALIZEMAT.h"
 
 #include <QHash>
 #include <memory>
@@ -154,6 +172,24 @@ const QHash<QString, Maker> &makers()
         t.insert("INERTIA", &make<operINERTIA>);
         t.insert("CHOLESKY", &make<operCHOLESKY>);
         t.insert("LAPLACIANOF", &make<operLAPLACIANOF>);
+        // Operators: term-by-term combinations, product and transpose, selection, sorting, vector
+        // comparisons, graph-weighted operators.
+        t.insert("-", &make<operSUBSTRACT>);
+        t.insert(".*", &make<operMULTTERMS>);
+        t.insert("MMAX", &make<operMMAX>);
+        t.insert("MMIN", &make<operMMIN>);
+        t.insert("*", &make<operMULT>);
+        t.insert("TRANSPOSE", &make<operTRANSPOSE>);
+        t.insert("VALUE AT", &make<operVALUEAT>);
+        t.insert("ROW", &make<operROW>);
+        t.insert("FIRST", &make<operFIRST>);
+        t.insert("SECOND", &make<operSECOND>);
+        t.insert("LAST", &make<operLAST>);
+        t.insert("SORT", &make<operSORT>);
+        t.insert("MANHATTANDIST", &make<operMANHATTANDIST>);
+        t.insert("SUMPRODUCT", &make<operSUMPRODUCT>);
+        t.insert("MOMENT", &make<operMOMENT>);
+        t.insert("NORMALIZEMAT", &make<operNORMALIZEMAT>);
         return t;
     }();
     return table;

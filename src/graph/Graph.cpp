@@ -437,12 +437,42 @@ QString Graph::currentGraphData()
 {
     Row rows[MaxNodes];
     const int count = snapshot(rows);
-    QString text = QString::number(count) + ' ';
-    text.reserve(text.size() + count * (count - 1) / 2);
+    return graphText(rows, count);
+}
+
+QString Graph::graphText(const Row rows[MaxNodes], int count)
+{
+    // Written in place: an optimiser makes one text per candidate graph.
+    const QString head = QString::number(count) + ' ';
+    QString text(head.size() + (count > 1 ? count * (count - 1) / 2 : 0), QLatin1Char('0'));
+    QChar *out = text.data();
+    for (QChar c : head)
+        *out++ = c;
     for (int i = 1; i < count; ++i)
         for (int j = 0; j < i; ++j)
-            text += ((rows[i] >> j) & 1u) ? '1' : '0';
+            *out++ = QLatin1Char(((rows[i] >> j) & 1u) ? '1' : '0');
     return text;
+}
+
+void Graph::offerGraph(const QString &text)
+{
+    std::lock_guard<std::mutex> locker(offerMutex);
+    offeredText = text;
+    hasOffer = true;
+}
+
+bool Graph::takeOfferedGraph()
+{
+    QString text;
+    {
+        std::lock_guard<std::mutex> locker(offerMutex);
+        if (!hasOffer)
+            return false;
+        text.swap(offeredText);
+        hasOffer = false;
+    }
+    loadCurrentGraph(text);
+    return true;
 }
 
 void Graph::readGraphText(const QString &text, bool reset)

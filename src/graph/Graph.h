@@ -13,6 +13,7 @@
 #include <functional>
 #include <istream>
 #include <memory>
+#include <mutex>
 
 class Node;
 class Edge;
@@ -71,12 +72,19 @@ public:
     int getBestID() const { return bestIdentifier.load(std::memory_order_relaxed); }
     int bestSnapshot(Row rows[MaxNodes]);
 
+    // A graph found by another thread waits here, the latest offer winning, until the GUI
+    // thread takes it into the current graph; the worker never touches the view itself.
+    void offerGraph(const QString &text);
+    bool takeOfferedGraph();
+
     void lock() { wholeMutex.lock(); }
     void unlock() { wholeMutex.unlock(); }
 
     // Graph text and graph6.
     QString graphData();
     QString currentGraphData();
+    // The graph text of symmetric adjacency rows over count vertices.
+    static QString graphText(const Row rows[MaxNodes], int count);
     void loadorv(QString text, bool reset);
     void loadCurrentGraph(QString text);
     bool loadg6(QString line, bool reset);
@@ -230,6 +238,9 @@ private:
     bool dragged = false;
     int lastClickedNode = 0;
     std::unique_ptr<SharedDistances> distances;
+    std::mutex offerMutex;
+    QString offeredText;
+    bool hasOffer = false;
 };
 
 #endif

@@ -372,8 +372,12 @@ void Problem::slot_link4()
 
 void Problem::slot_refresh()
 {
-    if (graph)
+    // A best graph that an optimiser thread handed over enters the graph here, in the GUI
+    // thread, before the graph and the board record it.
+    if (graph) {
+        graph->takeOfferedGraph();
         graph->best_backup();
+    }
     best_backup();
     if (graph)
         graph->update_display();

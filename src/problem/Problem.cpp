@@ -518,7 +518,9 @@ void Problem::best_backup()
     forEachItem([](Calculus *c) { c->bestBackup(); });
     Eval e;
     eval(&e);
-    if (!graph)
+    // A graph without a view (an optimiser's private graph) shows nothing, and its worker
+    // keeps changing it: the display data would only race with that worker.
+    if (!graph || !graph->isInteractive())
         return;
     GraphDisplay d = takeGraphDisplay();
     d.violated = e.violated();

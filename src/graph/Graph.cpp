@@ -456,8 +456,11 @@ QString Graph::graphText(const Row rows[MaxNodes], int count)
 
 void Graph::offerGraph(const QString &text)
 {
+    // The text it replaces is released here, after the lock, by the inline destructor: its
+    // data may be shared with strings of other threads.
+    QString replaced = text;
     std::lock_guard<std::mutex> locker(offerMutex);
-    offeredText = text;
+    offeredText.swap(replaced);
     hasOffer = true;
 }
 

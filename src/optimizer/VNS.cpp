@@ -164,6 +164,34 @@ bool VNS::offerBoth(Solution *s, const QString &tag)
     return true;
 }
 
+QVector<int> VNS::vertexOrder() const
+{
+    QVector<int> order(nbNodes);
+    for (int i = 0; i < nbNodes; ++i)
+        order[i] = i;
+    return order;
+}
+
+bool VNS::tryMove(Eval *e, const char *tag, bool *result)
+{
+    problem->eval(e);
+    // The graph text is made once the local archive takes the graph: most candidates are
+    // refused on their values alone.
+    Solution *s = new Solution(e, QString());
+    if (!localArchive.addSolution(s)) {
+        delete s;
+        return false;
+    }
+    const QString text = currentText();
+    s->setGraph(text);
+    improved = true;
+    if (offer(jobArchive.load(), new Solution(e, text))) {
+        best_backup(QString::fromLatin1(tag));
+        *result = true;
+    }
+    return true;
+}
+
 void VNS::shuffle(QVector<int> &order)
 {
     const int n = order.size();
@@ -426,9 +454,7 @@ bool VNS::ls_add_rem()
     offerBoth(evaluate(&e), "ls_add_rem");
 
     const int n = nbNodes;
-    QVector<int> order(n);
-    for (int i = 0; i < n; ++i)
-        order[i] = i;
+    QVector<int> order = vertexOrder();
     bool changed = true;
     while (changed) {
         shuffle(order);
@@ -441,23 +467,10 @@ bool VNS::ls_add_rem()
                 const int u = order[i], v = order[j];
                 const bool was = adjacent(u, v);
                 setPair(u, v, !was);
-                problem->eval(&e);
-                // The graph text is made once the local archive takes the graph: most
-                // candidates are refused on their values alone.
-                Solution *s = new Solution(&e, QString());
-                if (localArchive.addSolution(s)) {
-                    const QString text = currentText();
-                    s->setGraph(text);
-                    improved = true;
+                if (tryMove(&e, "ls_add_rem", &result))
                     changed = true;
-                    if (offer(jobArchive.load(), new Solution(&e, text))) {
-                        best_backup("ls_add_rem");
-                        result = true;
-                    }
-                } else {
-                    delete s;
+                else
                     setPair(u, v, was);
-                }
             }
     }
     return result;
@@ -512,9 +525,7 @@ bool VNS::ls_stoquad()
         offerBoth(evaluate(&e), "ls_stoquad init");
 
     const int n = nbNodes;
-    QVector<int> order(n);
-    for (int i = 0; i < n; ++i)
-        order[i] = i;
+    QVector<int> order = vertexOrder();
     bool changed = true;
     while (changed) {
         shuffle(order);
@@ -537,21 +548,11 @@ bool VNS::ls_stoquad()
                             if (!tryRewrite(quadStats[s][t], agressivity.load(std::memory_order_relaxed), orv_rand()))
                                 continue;
                             setQuadGraph(q, t);
-                            problem->eval(&e);
-                            Solution *sol = new Solution(&e, QString());
-                            if (localArchive.addSolution(sol)) {
-                                const QString text = currentText();
-                                sol->setGraph(text);
-                                improved = true;
+                            if (tryMove(&e, "ls_stoquad", &result)) {
                                 quadStats[s][t] += 1.0;
-                                if (offer(jobArchive.load(), new Solution(&e, text))) {
-                                    best_backup("ls_stoquad");
-                                    result = true;
-                                }
                                 changed = true;
                                 s = t;
                             } else {
-                                delete sol;
                                 quadStats[s][t] -= 0.1;
                                 setQuadGraph(q, s);
                             }

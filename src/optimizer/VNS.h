@@ -93,6 +93,11 @@ private:
     // Offers the current graph to the local archive and, when it enters, to the job archive
     // too, handing it over when that accepts; true when the job archive took it.
     bool offerBoth(Solution *s, const QString &tag);
+    // Evaluates the graph a move left and offers it to the local archive; a graph taken there
+    // goes on to the job archive, and is handed over with the tag when that takes it too
+    // (*result then set). False: refused, the caller undoes the move.
+    bool tryMove(Eval *e, const char *tag, bool *result);
+    QVector<int> vertexOrder() const;
     void setPair(int u, int v, bool on);
     bool adjacent(int u, int v) const { return (rows[u] >> v) & 1u; }
     void loadPrivate(const QString &text);

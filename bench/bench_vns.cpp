@@ -104,3 +104,31 @@ void BM_WorkersParallel(benchmark::State &state)
 }
 BENCHMARK(BM_WorkersParallel)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
+
+// The per-candidate path alone: the edge-toggle search on the complete graph, the optimum of
+// "minimise WIENER", where every toggle is evaluated, offered, refused and undone.
+namespace {
+void BM_RefusedToggleWiener(benchmark::State &state)
+{
+    benchApp();
+    const int n = int(state.range(0));
+    Board b;
+    if (!b.ok) {
+        state.SkipWithError(b.why.toStdString().c_str());
+        return;
+    }
+    Graph::Row rows[Graph::MaxNodes];
+    NamedGraphs::complete(rows, n);
+    b.shown.loadCurrentGraph(Graph::graphText(rows, n));
+    QMutex shared;
+    VNS w(&b.problem, &b.shown, 0, &shared);
+    OptimalSolutions job;
+    w.init(n, 0, &job, {1.0}, 0);
+    w.ls_add_rem();
+    const int before = w.nbEvals();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(w.ls_add_rem());
+    state.SetItemsProcessed(w.nbEvals() - before);
+}
+BENCHMARK(BM_RefusedToggleWiener)->Arg(10)->Arg(20)->Arg(32);
+} // namespace

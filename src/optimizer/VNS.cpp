@@ -41,9 +41,22 @@ VNS::VNS(Problem *board, Graph *interactive, int id_, QMutex *shared)
     syncGraph();
     localArchive.name = "local";
     localArchive.setFamily(true);
-    for (auto &row : quadStats)
-        for (double &x : row)
-            x = 0.0;
+    zeroQuadStats();
+}
+
+void VNS::zeroQuadStats()
+{
+    for (int s = 0; s < 64; ++s)
+        for (int t = 0; t < 64; ++t) {
+            quadStats[s][t] = 0.0;
+            quadTanh[s][t] = 0.0;
+        }
+}
+
+void VNS::setQuadStat(int s, int t, double v)
+{
+    quadStats[s][t] = v;
+    quadTanh[s][t] = std::tanh(v);
 }
 
 VNS::~VNS()
@@ -206,9 +219,7 @@ void VNS::optimize()
     qsrand(uint(seed >= 0 ? seed : clockSeed));
     localArchive.clear();
     if (resetStats.load() || amnesy.load())
-        for (auto &row : quadStats)
-            for (double &x : row)
-                x = 0.0;
+        zeroQuadStats();
 
     if (nbNodes != nbnod || startRandom.load()) {
         // A random graph on the job's vertex count, each pair an edge with probability 1/2.
@@ -495,7 +506,7 @@ void VNS::setQuadGraph(int *q, int t)
 
 bool VNS::tryRewrite(double m, double agressivity, double u)
 {
-    return std::tanh(m) + agressivity > 2.0 * u - 0.5;
+    return tryRewriteTanh(std::tanh(m), agressivity, u);
 }
 
 void VNS::recentreQuadStats()
@@ -511,10 +522,10 @@ void VNS::recentreQuadStats()
     if (count == 0)
         return;
     const double shift = sum / count;
-    for (auto &row : quadStats)
-        for (double &x : row)
-            if (std::fabs(x) > 0.01)
-                x -= shift;
+    for (int s = 0; s < 64; ++s)
+        for (int t = 0; t < 64; ++t)
+            if (std::fabs(quadStats[s][t]) > 0.01)
+                setQuadStat(s, t, quadStats[s][t] - shift);
 }
 
 bool VNS::ls_stoquad()
@@ -545,15 +556,18 @@ bool VNS::ls_stoquad()
                                 break;
                             if (t == s)
                                 continue;
-                            if (!tryRewrite(quadStats[s][t], agressivity.load(std::memory_order_relaxed), orv_rand()))
+                            // orv_rand() inline, multiplied by the reciprocal: a draw is made
+                            // for every pattern, most of them tried by nobody.
+                            const double u = qrand() * (1.0 / 2147483647.0);
+                            if (!tryRewriteTanh(quadTanh[s][t], agressivity.load(std::memory_order_relaxed), u))
                                 continue;
                             setQuadGraph(q, t);
                             if (tryMove(&e, "ls_stoquad", &result)) {
-                                quadStats[s][t] += 1.0;
+                                setQuadStat(s, t, quadStats[s][t] + 1.0);
                                 changed = true;
                                 s = t;
                             } else {
-                                quadStats[s][t] -= 0.1;
+                                setQuadStat(s, t, quadStats[s][t] - 0.1);
                                 setQuadGraph(q, s);
                             }
                         }

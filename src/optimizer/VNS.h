@@ -51,9 +51,10 @@ public:
     // The pattern-preference table, and the rule by which a rewrite is tried: with u drawn
     // uniformly in [0, 1], when tanh(m) + agressivity > 2u - 0.5.
     double quadStat(int s, int t) const { return quadStats[s][t]; }
-    void setQuadStat(int s, int t, double v) { quadStats[s][t] = v; }
+    void setQuadStat(int s, int t, double v);
     void recentreQuadStats();
     static bool tryRewrite(double m, double agressivity, double u);
+    static bool tryRewriteTanh(double tanhM, double agressivity, double u) { return tanhM + agressivity > 2.0 * u - 0.5; }
 
     // A fixed seed for the worker thread's random source (negative: the clock's
     // millisecond, the default).
@@ -106,6 +107,7 @@ private:
     // Emits the owed refresh signal when the last refresh of any worker is old enough, or
     // at once when forced.
     void flushRefresh(bool force);
+    void zeroQuadStats();
     // Worker thread, at the evaluation that reaches the limit.
     void maxEvalsReached();
     qint64 elapsedMs() const;
@@ -134,6 +136,8 @@ private:
     bool improved = false;
     std::atomic<bool> amnesy{true};
     double quadStats[64][64];
+    // tanh of each entry, kept with it: the trial test runs some 60 times per quadruple.
+    double quadTanh[64][64];
 
     // The private graph as rows, kept by the moves: the worker alone changes that graph.
     Graph::Row rows[Graph::MaxNodes];

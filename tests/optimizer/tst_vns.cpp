@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <vector>
 
 namespace {
 struct Constraint
@@ -27,8 +28,16 @@ struct Rig
     Graph shown{"graph", true};
     Problem board{&shown, "problem", false};
     QMutex shared;
+    // Before the worker, so that a failing test stops the worker before its archives go.
+    std::vector<std::unique_ptr<OptimalSolutions>> jobs;
     std::unique_ptr<VNS> w;
     QString why;
+
+    OptimalSolutions &newJob()
+    {
+        jobs.emplace_back(new OptimalSolutions);
+        return *jobs.back();
+    }
 
     Rig(const QString &sense, const QString &invariant, const QVector<Constraint> &constraints = {})
     {
@@ -121,7 +130,7 @@ void TestVNS::reachesExtremes()
     Rig rig(sense, "SIZE");
     QVERIFY2(rig.w, qPrintable(rig.why));
     QSignalSpy refreshes(rig.w.get(), &VNS::signal_best_solution_changed);
-    OptimalSolutions job;
+    OptimalSolutions &job = rig.newJob();
     const double sign = complete ? -1.0 : 1.0;
     const double target = complete ? -n * (n - 1) / 2.0 : 0.0;
     qint64 ms = 0;
@@ -160,7 +169,7 @@ void TestVNS::constrainedOptima()
     Rig rig("MAXIMIZE", invariant, {c});
     if (!rig.w)
         QSKIP(qPrintable(rig.why));
-    OptimalSolutions job;
+    OptimalSolutions &job = rig.newJob();
     qint64 ms = 0;
     QString graph;
     QVERIFY2(runUntil(rig, job, n, -1.0, -target, &ms, &graph), qPrintable(graph));
@@ -172,7 +181,7 @@ void TestVNS::evaluationLimitStopsOnce()
     QVERIFY2(rig.w, qPrintable(rig.why));
     QSignalSpy progress(rig.w.get(), &VNS::signal_progress_vns);
     rig.w->slot_set_max_evals(300);
-    OptimalSolutions job;
+    OptimalSolutions &job = rig.newJob();
     rig.w->setSeed(7);
     QVERIFY(rig.w->init(12, 0, &job, {-1.0}, 3));
     rig.w->start();
@@ -202,7 +211,7 @@ void TestVNS::runWithoutInitEmitsNothing()
     QCOMPARE(rig.w->privateGraph()->currentGraphData(), before);
 
     // A job runs once: a second start of the same job does nothing.
-    OptimalSolutions job;
+    OptimalSolutions &job = rig.newJob();
     rig.w->slot_set_max_evals(50);
     QVERIFY(rig.w->init(6, 0, &job, {1.0}, 0));
     rig.w->start();
@@ -236,7 +245,7 @@ void TestVNS::refusesVertexCounts()
     Rig rig("MINIMIZE", "SIZE");
     QVERIFY2(rig.w, qPrintable(rig.why));
     const QString before = rig.w->privateGraph()->currentGraphData();
-    OptimalSolutions job;
+    OptimalSolutions &job = rig.newJob();
     rig.w->slot_set_max_evals(40);
     QCOMPARE(rig.w->init(n, 0, &job, {1.0}, 0), accepted);
     if (!accepted)
@@ -252,25 +261,33 @@ void TestVNS::timeLimitAndProgress()
     Rig rig("MAXIMIZE", "WIENER");
     QVERIFY2(rig.w, qPrintable(rig.why));
     QSignalSpy progress(rig.w.get(), &VNS::signal_progress_vns);
-    OptimalSolutions job;
-    QVERIFY(rig.w->init(10, 400, &job, {-1.0}, 2));
+    OptimalSolutions &job = rig.newJob();
+    const int limit = 2000;
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(rig.w->init(10, limit, &job, {-1.0}, 2));
     rig.w->start();
-    QTest::qWait(100);
-    // Before the limit, with no evaluation limit: elapsed time out of the limit.
+    QTest::qWait(50);
+    // Before the limit, with no evaluation limit: elapsed time out of the limit (checked
+    // only when a loaded machine left the test well inside the limit).
+    const qint64 before = clock.elapsed();
     rig.w->slot_timer();
     QCOMPARE(progress.count(), 1);
-    QCOMPARE(progress[0][0].toInt(), 2);
-    QVERIFY(progress[0][1].toInt() >= 100 && progress[0][1].toInt() < 400);
-    QCOMPARE(progress[0][2].toInt(), 400);
-    QVERIFY(rig.w->isRunning());
-    QTest::qWait(350);
+    if (before < limit / 2) {
+        QCOMPARE(progress[0][0].toInt(), 2);
+        QVERIFY(progress[0][1].toInt() >= 50 && progress[0][1].toInt() < limit);
+        QCOMPARE(progress[0][2].toInt(), limit);
+        QVERIFY(!job.isClosed());
+    }
+    QTest::qWait(int(qMax<qint64>(0, limit + 50 - clock.elapsed())));
     rig.w->slot_timer();
     QCOMPARE(progress.last(), (QList<QVariant>{2, 100, 100}));
     QVERIFY(job.isClosed());
     QVERIFY(rig.w->wait(1000));
     // A stopped worker ignores the timer.
+    const int count = progress.count();
     rig.w->slot_timer();
-    QCOMPARE(progress.count(), 2);
+    QCOMPARE(progress.count(), count);
 }
 
 void TestVNS::haltInFirstFiftyMs()
@@ -280,7 +297,7 @@ void TestVNS::haltInFirstFiftyMs()
     std::mt19937 rng(3);
     qint64 worst = 0;
     for (int run = 0; run < 200; ++run) {
-        OptimalSolutions job;
+        OptimalSolutions &job = rig.newJob();
         QVERIFY(rig.w->init(8 + run % 12, 0, &job, {-1.0}, run));
         rig.w->start();
         QThread::usleep(rng() % 50000);

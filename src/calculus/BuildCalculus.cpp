@@ -68,6 +68,13 @@
 #include "invariants/invNBETWEENNESS.h"
 #include "invariants/invNCONN.h"
 #include "invariants/invSTABLEMAX.h"
+// Constraints: the comparisons and connectivity.
+#include "constraints/ConstraintEQ.h"
+#include "constraints/ConstraintGE.h"
+#include "constraints/ConstraintGT.h"
+#include "constraints/ConstraintLE.h"
+#include "constraints/ConstraintLT.h"
+#include "constraints/constraintConnected.h"
 
 #include <QHash>
 #include <memory>
@@ -176,6 +183,13 @@ const QHash<QString, Maker> &makers()
         t.insert("EINCLIQMAX", &make<invEINCLIQMAX>);
         t.insert("DOMINATION", &make<invDOMINATION>);
         t.insert("INDOMINATION", &make<invINDOMINATION>);
+        // Constraints: the comparisons and connectivity.
+        t.insert("==", &make<ConstraintEQ>);
+        t.insert(">=", &make<ConstraintGE>);
+        t.insert(">", &make<ConstraintGT>);
+        t.insert("<=", &make<ConstraintLE>);
+        t.insert("<", &make<ConstraintLT>);
+        t.insert("CONNECTED", &make<constraintConnected>);
         return t;
     }();
     return table;

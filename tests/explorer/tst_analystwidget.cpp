@@ -7,6 +7,7 @@
 #include "explorer/AnalystWidget.h"
 #include "explorer/DataLoader.h"
 #include "explorer/FilterWidget.h"
+#include "calculus/invConstant.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -95,6 +96,10 @@ private slots:
     void addGraphConsole();
     void loadDialogs();
     void optimiserInbox();
+    void connectedFilter_data();
+    void connectedFilter();
+    void sizeAtMostThree();
+    void violatingGraphs();
 };
 
 void TestAnalystWidget::allLabelledGraphsOnFour()
@@ -428,6 +433,72 @@ void TestAnalystWidget::optimiserInbox()
     QCOMPARE(e.g.getGraphs(), QStringList({"2 1", "3 111", "2 0"}));
     QCOMPARE(e.vTable->nbRows(), 2 + 3 + 2);
     QCOMPARE(e.loader.size(), 2);
+}
+
+void TestAnalystWidget::connectedFilter_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("4 vertices") << 4 << 38;
+    QTest::newRow("5 vertices") << 5 << 728;
+}
+
+void TestAnalystWidget::connectedFilter()
+{
+    QFETCH(int, n);
+    QFETCH(int, rows);
+    QTemporaryDir dir;
+    Explorer e({"SIZE", "CONNECTED"});
+    QVERIFY(e.load(write(dir, "all.g6", allLabelled(n)), "g6"));
+    QCOMPARE(e.gTable->nbRows(), rows);
+    QCOMPARE(e.vTable->nbRows(), rows * n);
+    // The rows are exactly the connected labelled graphs, in file order.
+    QStringList connected;
+    for (quint64 m = 0; m < (quint64(1) << (n * (n - 1) / 2)); ++m)
+        if (LabelledGraphs::connected(n, m))
+            connected << LabelledGraphs::graphText(n, m);
+    QCOMPARE(e.g.getGraphs(), connected);
+    QCOMPARE(e.gTable->minimum(0), double(n - 1));
+}
+
+void TestAnalystWidget::sizeAtMostThree()
+{
+    QTemporaryDir dir;
+    Explorer e({"SIZE"});
+    Calculus *size = e.board.problem.calculationList()[0];
+    invConstant *three = static_cast<invConstant *>(BuildCalculus().makeConstant(true));
+    three->loadData(1, 1, {3});
+    e.board.problem.addOperatorItem(three);
+    Calculus *le = e.board.add("<=", false);
+    e.board.problem.link1(size, le);
+    e.board.problem.link2(three, le);
+    e.board.problem.compute(true);
+    QVERIFY(e.load(write(dir, "five.g6", allLabelled(5)), "g6"));
+    // 1 + 10 + 45 + 120 labelled graphs with at most three of the ten pairs.
+    QCOMPARE(e.gTable->nbRows(), 176);
+    QCOMPARE(e.gTable->maximum(0), 3.0);
+    // Filter mode off: every graph gets its row, at the next rebuild.
+    e.g.slot_set_filter_mode(false);
+    e.g.slot_update_table();
+    QCOMPARE(e.gTable->nbRows(), 176);
+    QCOMPARE(e.g.evaluations(), 0);
+    QVERIFY(!e.loader.getFilter());
+    QVERIFY(e.load(write(dir, "five.g6", allLabelled(5)), "g6"));
+    QCOMPARE(e.gTable->nbRows(), 176 + 1024);
+}
+
+void TestAnalystWidget::violatingGraphs()
+{
+    Explorer e({"SIZE", "CONNECTED"});
+    for (const QString &t : QStringList{"3 110", "3 100", "2 1"})
+        e.g.addGraph(t);
+    QCOMPARE(tags(e.gTable), QVector<int>({0, 2}));
+    QVERIFY(e.g.deleteGraph(1));
+    QCOMPARE(e.g.getGraphs(), QStringList({"3 110", "3 100"}));
+    QCOMPARE(tags(e.gTable), QVector<int>({0}));
+    e.g.slot_set_filter_mode(false);
+    e.g.slot_update_table();
+    QCOMPARE(tags(e.gTable), QVector<int>({0, 1}));
 }
 
 QTEST_MAIN(TestAnalystWidget)

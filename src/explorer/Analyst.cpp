@@ -34,13 +34,16 @@ void Analyst::setHeader(QStringList names)
 
 void Analyst::push_back(QVector<double> values, int graphNo)
 {
-    rows.append(values);
+    cells += values;
+    rowStart.append(cells.size());
     graphNos.append(graphNo);
 }
 
 void Analyst::clear()
 {
-    rows.clear();
+    cells.clear();
+    cells.squeeze();
+    rowStart = {0};
     graphNos.clear();
     means.clear();
     mins.clear();
@@ -73,8 +76,8 @@ void Analyst::emptyPage()
 
 void Analyst::showRow(int pageRow, int k)
 {
-    const QVector<double> &row = rows[k];
-    const int shown = qMin(row.size(), table->columnCount());
+    const double *row = cells.constData() + rowStart[k];
+    const int shown = qMin(rowLength(k), table->columnCount());
     for (int c = 0; c < shown; ++c)
         setCell(table, pageRow, c, cellText(row[c]));
     for (int c = shown; c < table->columnCount(); ++c)
@@ -84,7 +87,11 @@ void Analyst::showRow(int pageRow, int k)
 
 void Analyst::buildTable()
 {
-    const int count = rows.size();
+    // The rows are complete now: the room kept for more of them is given back.
+    cells.squeeze();
+    rowStart.squeeze();
+    graphNos.squeeze();
+    const int count = nbRows();
     emit signal_total_data(count);
     start = 0;
     emit signal_cur_pos(0);
@@ -108,12 +115,13 @@ void Analyst::buildTable()
 
     if (count > 0) {
         // One pass over every row, not only the page.
-        const int width = rows[0].size();
-        mins = rows[0];
-        maxs = rows[0];
+        const int width = rowLength(0);
+        mins = getLine(0);
+        maxs = mins;
         means.fill(0.0, width);
-        for (const QVector<double> &row : rows) {
-            const int w = qMin(width, row.size());
+        for (int r = 0; r < count; ++r) {
+            const double *row = cells.constData() + rowStart[r];
+            const int w = qMin(width, rowLength(r));
             for (int j = 0; j < w; ++j) {
                 const double d = row[j];
                 if (d < mins[j])
@@ -148,7 +156,7 @@ void Analyst::slot_build_next_table()
 {
     emptyPage();
     start += PageSize;
-    const int count = rows.size();
+    const int count = nbRows();
     if (start < count) {
         emit signal_cur_pos(start);
         emit signal_next_data_available(start + PageSize < count);
@@ -176,7 +184,7 @@ void Analyst::slot_build_prev_table()
         emit signal_prev_data_available(start > 0);
         emit signal_next_data_available(true);
         for (int i = 0; i < PageSize; ++i)
-            if (start + i < rows.size())
+            if (start + i < nbRows())
                 showRow(i, start + i);
     } else {
         start = 0;
@@ -187,9 +195,9 @@ void Analyst::slot_build_prev_table()
 
 double Analyst::value(int r, int c) const
 {
-    if (r < 0 || c < 0 || r >= rows.size() || c >= rows[r].size())
+    if (r < 0 || c < 0 || r >= nbRows() || c >= rowLength(r))
         return Infinite;
-    return rows[r][c];
+    return cells[rowStart[r] + c];
 }
 
 int Analyst::graphNo(int r) const
@@ -237,7 +245,7 @@ void Analyst::loadRef(int g)
 void Analyst::slot_cell_double_clicked(int row, int)
 {
     const int k = start + row;
-    if (k >= rows.size() || k < 0) {
+    if (k >= nbRows() || k < 0) {
         std::cerr << "ERROR IN Analyst::slot_cell_double_clicked(int r, int)" << std::endl;
         return;
     }
@@ -268,8 +276,9 @@ bool Analyst::save(QString fileName, QString *why) const
     }
     QByteArray text = header.join('\t').toLatin1();
     text += '\n';
-    for (const QVector<double> &row : rows) {
-        for (int c = 0; c < row.size(); ++c) {
+    for (int r = 0; r < nbRows(); ++r) {
+        const double *row = cells.constData() + rowStart[r];
+        for (int c = 0; c < rowLength(r); ++c) {
             if (c > 0)
                 text += '\t';
             text += cellText(row[c]).toLatin1();

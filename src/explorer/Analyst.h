@@ -14,6 +14,9 @@ class QTableWidgetItem;
 //
 // Filling is always clear(), setHeader(), push_back() per row, buildTable(); until
 // buildTable() the widgets show the previous state. GUI thread only; no lock.
+//
+// The rows are kept end to end in one array (a catalogue gives millions of vertex rows, and
+// a vector per row would cost several times the values themselves).
 class Analyst : public QWidget
 {
     Q_OBJECT
@@ -29,10 +32,11 @@ public:
     void clear();
     void buildTable();
 
-    int nbRows() const { return rows.size(); }
+    int nbRows() const { return graphNos.size(); }
     double value(int r, int c) const;
     // Row r must lie in 0 .. nbRows() - 1.
-    QVector<double> &getLine(int r) { return rows[r]; }
+    QVector<double> getLine(int r) const { return cells.mid(rowStart[r], rowLength(r)); }
+    int rowLength(int r) const { return rowStart[r + 1] - rowStart[r]; }
     int graphNo(int r) const;
     int vertex(int r) const;
     QVector<int> getGraphsRef() const { return graphNos; }
@@ -76,7 +80,9 @@ private:
 
     QTableWidget *table;
     QTableWidget *summary;
-    QVector<QVector<double>> rows;
+    // Row r is cells[rowStart[r]] .. cells[rowStart[r + 1] - 1].
+    QVector<double> cells;
+    QVector<int> rowStart{0};
     QVector<double> means;
     QVector<double> mins;
     QVector<double> maxs;

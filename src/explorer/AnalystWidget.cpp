@@ -108,7 +108,7 @@ QVector<double> AnalystWidget::graphRow(const Stored &s, int width) const
     if (s.n == width && s.values.size() == expected)
         return s.values;
     QVector<double> row;
-    row.reserve(kinds.size() * qMax(1, width));
+    row.reserve(expected - kinds.size() + qMax(1, width) * kinds.size());
     int pos = 0;
     for (int k : kinds) {
         if (k == Problem::ReportScalar) {
@@ -124,10 +124,9 @@ QVector<double> AnalystWidget::graphRow(const Stored &s, int width) const
     return row;
 }
 
-QVector<double> AnalystWidget::vertexRow(const Stored &s, int vertex, int width) const
+void AnalystWidget::vertexRow(const Stored &s, int vertex, int width, QVector<double> &row) const
 {
-    QVector<double> row;
-    row.reserve(kinds.size() * qMax(1, width));
+    row.clear();
     int pos = 0;
     for (int k : kinds) {
         switch (k) {
@@ -147,7 +146,6 @@ QVector<double> AnalystWidget::vertexRow(const Stored &s, int vertex, int width)
             break;
         }
     }
-    return row;
 }
 
 void AnalystWidget::slot_update_table()
@@ -162,6 +160,7 @@ void AnalystWidget::slot_update_table()
     filter->setVariables(names);
     rowGraphs.clear();
 
+    QVector<double> row;
     for (int i = 0; i < graphs.size(); ++i) {
         Stored &s = graphs[i];
         if (!s.evaluated) {
@@ -173,7 +172,7 @@ void AnalystWidget::slot_update_table()
         if (filterMode && s.violated)
             continue;
         if (!vertexMode) {
-            const QVector<double> row = graphRow(s, width);
+            row = graphRow(s, width);
             if (filter->isValid(row)) {
                 table->push_back(row, i);
                 rowGraphs.append(i);
@@ -181,13 +180,14 @@ void AnalystWidget::slot_update_table()
             continue;
         }
         for (int v = 1; v <= s.n; ++v) {
-            const QVector<double> row = vertexRow(s, v, width);
+            vertexRow(s, v, width, row);
             if (filter->isValid(row)) {
                 table->push_back(row, i);
                 rowGraphs.append(i);
             }
         }
     }
+    rowGraphs.squeeze();
     table->buildTable();
     emit signal_data_loaded();
 }

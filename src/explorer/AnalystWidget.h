@@ -89,7 +89,8 @@ private:
     int largestN() const;
     QStringList columnNames(int n);
     QVector<double> graphRow(const Stored &s, int width) const;
-    QVector<double> vertexRow(const Stored &s, int vertex, int width) const;
+    // Writes the row into `row`, whose storage is reused from one vertex to the next.
+    void vertexRow(const Stored &s, int vertex, int width, QVector<double> &row) const;
     void clearTable();
 
     Problem *problem;

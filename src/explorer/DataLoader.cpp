@@ -101,6 +101,9 @@ bool DataLoader::prepareLoad()
     copyBoard = boardSignature(problem);
     runType = dataType;
     runFilter = filter.load();
+    // Cleared before the thread starts, not when its loop does: a cancel (or the loader's
+    // destruction) right after the start is never lost.
+    cancel.store(false);
     return true;
 }
 
@@ -161,7 +164,6 @@ void DataLoader::run()
 
     std::cerr << n << " graphs to read" << std::endl;
     emit signal_progress(0, 0, 100);
-    cancel.store(false);
 
     Loaded result;
     result.board = copyBoard;

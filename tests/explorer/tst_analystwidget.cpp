@@ -49,15 +49,6 @@ struct Explorer {
     }
 };
 
-QString write(QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
-}
-
 QByteArray allLabelled(int n)
 {
     QByteArray file;
@@ -107,7 +98,7 @@ void TestAnalystWidget::allLabelledGraphsOnFour()
     QTemporaryDir dir;
     Explorer e({"SIZE", "DEGREES:node"});
     ErrCapture err;
-    QVERIFY(e.load(write(dir, "four.g6", allLabelled(4)), "g6"));
+    QVERIFY(e.load(writeTempFile(dir, "four.g6", allLabelled(4)), "g6"));
     QCOMPARE(e.gTable->getHeader(), QStringList({"SIZE", "DEGREES[1]", "DEGREES[2]", "DEGREES[3]", "DEGREES[4]"}));
     QCOMPARE(e.gTable->nbRows(), 64);
     QCOMPARE(e.gTable->minimum(0), 0.0);
@@ -185,7 +176,7 @@ void TestAnalystWidget::interactiveGraphUntouched()
     e.board.graph.loadorv("5 1011001110", true);
     const QString before = e.board.graph.graphData();
     const int id = e.board.graph.getID();
-    QVERIFY(e.load(write(dir, "four.g6", allLabelled(4)), "g6"));
+    QVERIFY(e.load(writeTempFile(dir, "four.g6", allLabelled(4)), "g6"));
     QCOMPARE(e.board.graph.graphData(), before);
     e.g.slot_update_table();
     e.v.slot_update_table();
@@ -218,7 +209,7 @@ void TestAnalystWidget::malformedLinesSkipped()
     QSignalSpy console(&e.v, &AnalystWidget::signal_console);
     QSignalSpy gConsole(&e.g, &AnalystWidget::signal_console);
     ErrCapture err;
-    QVERIFY(e.load(write(dir, "list.dorv3", file), "orv"));
+    QVERIFY(e.load(writeTempFile(dir, "list.dorv3", file), "orv"));
     QCOMPARE(e.gTable->nbRows(), 90);
     QCOMPARE(e.vTable->nbRows(), 360);
     QStringList lines;
@@ -235,7 +226,7 @@ void TestAnalystWidget::valuesAreCached()
 {
     QTemporaryDir dir;
     Explorer e({"SIZE", "WIENER"});
-    QVERIFY(e.load(write(dir, "four.g6", allLabelled(4)), "g6"));
+    QVERIFY(e.load(writeTempFile(dir, "four.g6", allLabelled(4)), "g6"));
     // The loader's values are taken as they are.
     QCOMPARE(e.g.evaluations(), 0);
     QCOMPARE(e.v.evaluations(), 0);
@@ -252,14 +243,14 @@ void TestAnalystWidget::valuesAreCached()
     QCOMPARE(e.g.evaluations(), 1 + 65);
     QCOMPARE(e.gTable->getHeader(), QStringList({"ORDER", "SIZE", "WIENER"}));
     QCOMPARE(e.gTable->getLine(64), QVector<double>({3, 3, 3}));
-    QVERIFY(e.load(write(dir, "two.g6", "A_\nA?\n"), "g6"));
+    QVERIFY(e.load(writeTempFile(dir, "two.g6", "A_\nA?\n"), "g6"));
     QCOMPARE(e.g.evaluations(), 66);
     // The board changes: the stored graphs are evaluated again, the freshly loaded ones not.
     e.board.add("RADIUS");
-    QVERIFY(e.load(write(dir, "two.g6", "A_\nA?\n"), "g6"));
+    QVERIFY(e.load(writeTempFile(dir, "two.g6", "A_\nA?\n"), "g6"));
     QCOMPARE(e.g.evaluations(), 66 + 67);
     // A load evaluated on a board that changed before it ended is evaluated again.
-    QVERIFY(e.loader.setFilename(write(dir, "two.g6", "A_\nA?\n")));
+    QVERIFY(e.loader.setFilename(writeTempFile(dir, "two.g6", "A_\nA?\n")));
     QVERIFY(e.loader.prepareLoad());
     e.board.add("DIAMETER");
     e.loader.run();
@@ -425,7 +416,7 @@ void TestAnalystWidget::optimiserInbox()
     e.loader.addGraph("3 111");
     e.loader.addGraph("2 0");
     // A file load meanwhile leaves the run's results waiting.
-    QVERIFY(e.load(write(dir, "one.g6", "A_\n"), "g6"));
+    QVERIFY(e.load(writeTempFile(dir, "one.g6", "A_\n"), "g6"));
     QCOMPARE(e.g.getGraphs(), QStringList({"2 1"}));
     QCOMPARE(e.loader.size(), 2);
     e.g.slot_data_loaded();
@@ -449,7 +440,7 @@ void TestAnalystWidget::connectedFilter()
     QFETCH(int, rows);
     QTemporaryDir dir;
     Explorer e({"SIZE", "CONNECTED"});
-    QVERIFY(e.load(write(dir, "all.g6", allLabelled(n)), "g6"));
+    QVERIFY(e.load(writeTempFile(dir, "all.g6", allLabelled(n)), "g6"));
     QCOMPARE(e.gTable->nbRows(), rows);
     QCOMPARE(e.vTable->nbRows(), rows * n);
     // The rows are exactly the connected labelled graphs, in file order.
@@ -473,7 +464,7 @@ void TestAnalystWidget::sizeAtMostThree()
     e.board.problem.link1(size, le);
     e.board.problem.link2(three, le);
     e.board.problem.compute(true);
-    QVERIFY(e.load(write(dir, "five.g6", allLabelled(5)), "g6"));
+    QVERIFY(e.load(writeTempFile(dir, "five.g6", allLabelled(5)), "g6"));
     // 1 + 10 + 45 + 120 labelled graphs with at most three of the ten pairs.
     QCOMPARE(e.gTable->nbRows(), 176);
     QCOMPARE(e.gTable->maximum(0), 3.0);
@@ -483,7 +474,7 @@ void TestAnalystWidget::sizeAtMostThree()
     QCOMPARE(e.gTable->nbRows(), 176);
     QCOMPARE(e.g.evaluations(), 0);
     QVERIFY(!e.loader.getFilter());
-    QVERIFY(e.load(write(dir, "five.g6", allLabelled(5)), "g6"));
+    QVERIFY(e.load(writeTempFile(dir, "five.g6", allLabelled(5)), "g6"));
     QCOMPARE(e.gTable->nbRows(), 176 + 1024);
 }
 

@@ -1,11 +1,8 @@
 #include "ErrCapture.h"
+#include "ExplorerBoard.h"
 #include "LabelledGraphs.h"
 #include "app/ProgressBar.h"
-#include "calculus/BuildCalculus.h"
-#include "calculus/Calculus.h"
 #include "explorer/DataLoader.h"
-#include "graph/Graph.h"
-#include "problem/Problem.h"
 
 #include <QFile>
 #include <QProgressBar>
@@ -16,28 +13,14 @@
 #include <memory>
 
 namespace {
-// The interactive graph and a board reporting SIZE, as the shell makes them.
-struct Board {
-    Graph graph{"graph", true};
-    Problem problem{&graph, "problem", true};
-    Board(const QStringList &keys = {"SIZE"})
-    {
-        BuildCalculus factory;
-        for (const QString &key : keys) {
-            Calculus *c = factory.makeCalculus(key, true);
-            problem.addInvariantItem(c);
-            c->setInReport(true);
-        }
-    }
-};
+using Board = ExplorerBoard;
 
-QString write(QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+QByteArray repeated(const QByteArray &line, int count)
 {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
+    QByteArray file;
+    for (int i = 0; i < count; ++i)
+        file += line;
+    return file;
 }
 
 // Loads in the calling thread, so every signal arrives in order and at once.
@@ -64,6 +47,7 @@ private slots:
     void consoleEveryTenThousand();
     void unreadableFile();
     void threadedLoadKeepsInboxAndBoard();
+    void cancelRightAfterStart();
 };
 
 void TestDataLoader::lines_data()
@@ -110,7 +94,7 @@ void TestDataLoader::lines()
     QSignalSpy console(&loader, &DataLoader::signal_console);
     QSignalSpy complete(&loader, &DataLoader::signal_load_complete);
     ErrCapture err;
-    const DataLoader::Loaded loaded = loadHere(loader, write(dir, "list", file), type);
+    const DataLoader::Loaded loaded = loadHere(loader, writeTempFile(dir, "list", file), type);
     QVERIFY(err.text().startsWith(QString::number(lines) + " graphs to read\n"));
     QCOMPARE(loaded.lines, lines);
     QCOMPARE(QStringList(loaded.texts.toList()), accepted);
@@ -139,7 +123,7 @@ void TestDataLoader::allLabelledGraphsOnFour()
     Board board;
     DataLoader loader(&board.problem, &board.graph, nullptr);
     ErrCapture err;
-    const DataLoader::Loaded loaded = loadHere(loader, write(dir, "four.g6", file), "g6");
+    const DataLoader::Loaded loaded = loadHere(loader, writeTempFile(dir, "four.g6", file), "g6");
     QCOMPARE(QStringList(loaded.texts.toList()), expected);
     for (int m = 0; m < 64; ++m)
         QCOMPARE(loaded.values[m].value(0), double(LabelledGraphs::edgeCount(4, quint64(m))));
@@ -148,10 +132,7 @@ void TestDataLoader::allLabelledGraphsOnFour()
 void TestDataLoader::progressOf250Lines()
 {
     QTemporaryDir dir;
-    QByteArray file;
-    for (int i = 0; i < 249; ++i)
-        file += "A_\n";
-    file += "A?";
+    const QByteArray file = repeated("A_\n", 249) + "A?";
     Board board;
     ProgressBar window;
     DataLoader loader(&board.problem, &board.graph, &window);
@@ -159,7 +140,7 @@ void TestDataLoader::progressOf250Lines()
     QSignalSpy progress(&loader, &DataLoader::signal_progress);
     QSignalSpy console(&loader, &DataLoader::signal_console);
     ErrCapture err;
-    loadHere(loader, write(dir, "list.g6", file), "g6");
+    loadHere(loader, writeTempFile(dir, "list.g6", file), "g6");
     QList<QList<qint64>> seen;
     for (const QList<QVariant> &args : progress)
         seen.append({args.at(0).toLongLong(), args.at(1).toLongLong(), args.at(2).toLongLong()});
@@ -189,7 +170,7 @@ void TestDataLoader::cancelDuringFirstLine()
         });
         ErrCapture err;
         const DataLoader::Loaded loaded =
-            loadHere(loader, write(dir, "l.dorv3", accepted ? "2 1\n3 111\n4 000000" : "\n3 111\n4 000000"), "orv");
+            loadHere(loader, writeTempFile(dir, "l.dorv3", accepted ? "2 1\n3 111\n4 000000" : "\n3 111\n4 000000"), "orv");
         QVERIFY(loaded.cancelled);
         QCOMPARE(loaded.texts.size(), accepted ? 1 : 0);
         QVERIFY(err.text().contains("\nCancelled\n"));
@@ -201,14 +182,12 @@ void TestDataLoader::cancelDuringFirstLine()
 void TestDataLoader::consoleEveryTenThousand()
 {
     QTemporaryDir dir;
-    QByteArray file;
-    for (int i = 0; i < 25000; ++i)
-        file += "A_\n";
+    const QByteArray file = repeated("A_\n", 25000);
     Board board;
     DataLoader loader(&board.problem, &board.graph, nullptr);
     QSignalSpy console(&loader, &DataLoader::signal_console);
     ErrCapture err;
-    loadHere(loader, write(dir, "many.g6", file), "g6");
+    loadHere(loader, writeTempFile(dir, "many.g6", file), "g6");
     QStringList lines;
     for (const QList<QVariant> &args : console)
         lines << args.at(0).toString();
@@ -268,7 +247,7 @@ void TestDataLoader::threadedLoadKeepsInboxAndBoard()
     DataLoader loader(&board.problem, &board.graph, &window);
     QSignalSpy complete(&loader, &DataLoader::signal_load_complete);
     loader.addGraph("2 1");
-    QVERIFY(loader.setFilename(write(dir, "many.g6", file)));
+    QVERIFY(loader.setFilename(writeTempFile(dir, "many.g6", file)));
     ErrCapture err;
     QVERIFY(loader.startLoad());
     QVERIFY(window.isVisible());
@@ -287,6 +266,23 @@ void TestDataLoader::threadedLoadKeepsInboxAndBoard()
     QTRY_VERIFY(!window.isVisible());
     QCOMPARE(board.graph.graphData(), before);
     QCOMPARE(board.graph.getID(), id);
+}
+
+void TestDataLoader::cancelRightAfterStart()
+{
+    QTemporaryDir dir;
+    const QByteArray file = repeated("A_\n", 5000);
+    Board board;
+    DataLoader loader(&board.problem, &board.graph, nullptr);
+    QSignalSpy complete(&loader, &DataLoader::signal_load_complete);
+    QVERIFY(loader.setFilename(writeTempFile(dir, "many.g6", file)));
+    ErrCapture err;
+    QVERIFY(loader.startLoad());
+    loader.slot_cancel();
+    QVERIFY(complete.wait(20000));
+    QVERIFY(loader.wait(5000));
+    QVERIFY(loader.getLoaded().cancelled);
+    QVERIFY(loader.getLoaded().texts.size() <= 1);
 }
 
 QTEST_MAIN(TestDataLoader)

@@ -6,7 +6,10 @@
 #include "graph/Graph.h"
 #include "problem/Problem.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
 // The interactive graph and the displayed board as the shell makes them, with one reported
 // item per key: "KEY" a graph value, "KEY:node" a node value, "KEY:vector" a vector. A new
@@ -43,5 +46,15 @@ struct ExplorerBoard {
         return c;
     }
 };
+
+// Writes a file of the given bytes into the folder and returns its path.
+inline QString writeTempFile(QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
 
 #endif

@@ -5,7 +5,6 @@
 #include "graph/Graph.h"
 #include "problem/Problem.h"
 
-#include <QMutexLocker>
 #include <cstring>
 #include <iostream>
 
@@ -218,7 +217,7 @@ void DataLoader::run()
     const int accepted = result.texts.size();
     const int skipped = result.skipped;
     {
-        QMutexLocker locker(&mutex);
+        std::lock_guard<std::mutex> locker(mutex);
         std::swap(loaded, result);
     }
     emit signal_console(QString::number(accepted) + " graphs loaded.");
@@ -238,26 +237,26 @@ void DataLoader::slot_cancel()
 
 DataLoader::Loaded DataLoader::getLoaded() const
 {
-    QMutexLocker locker(&mutex);
+    std::lock_guard<std::mutex> locker(mutex);
     return loaded;
 }
 
 QVector<QString> DataLoader::getGraphs() const
 {
-    QMutexLocker locker(&mutex);
+    std::lock_guard<std::mutex> locker(mutex);
     return inbox;
 }
 
 void DataLoader::addGraph(QString text)
 {
-    QMutexLocker locker(&mutex);
+    std::lock_guard<std::mutex> locker(mutex);
     inbox.append(text);
 }
 
 void DataLoader::addGraphs(QVector<QString> texts)
 {
     {
-        QMutexLocker locker(&mutex);
+        std::lock_guard<std::mutex> locker(mutex);
         inbox += texts;
     }
     emit signal_progress(0, 0, 100);
@@ -265,12 +264,12 @@ void DataLoader::addGraphs(QVector<QString> texts)
 
 void DataLoader::clear()
 {
-    QMutexLocker locker(&mutex);
+    std::lock_guard<std::mutex> locker(mutex);
     inbox.clear();
 }
 
 int DataLoader::size() const
 {
-    QMutexLocker locker(&mutex);
+    std::lock_guard<std::mutex> locker(mutex);
     return inbox.size();
 }

@@ -2,11 +2,11 @@
 #define DATALOADER_H
 
 #include <QFile>
-#include <QMutex>
 #include <QString>
 #include <QThread>
 #include <QVector>
 #include <atomic>
+#include <mutex>
 
 class Graph;
 class Problem;
@@ -95,7 +95,8 @@ private:
     QString dataType = "g6";
     QFile file;
     std::atomic<bool> cancel{false};
-    mutable QMutex mutex;
+    // A plain mutex, not a recursive one; the standard one so the thread sanitizer sees it.
+    mutable std::mutex mutex;
     QVector<QString> inbox;
     Loaded loaded;
     ProgressBar *window;

@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QTableWidget>
 #include <QTableWidgetItem>
+#include <climits>
 #include <iostream>
 
 namespace {
@@ -37,6 +38,13 @@ void Analyst::push_back(QVector<double> values, int graphNo)
     cells += values;
     rowStart.append(cells.size());
     graphNos.append(graphNo);
+}
+
+void Analyst::reserve(int count, int width)
+{
+    cells.reserve(int(qMin<qint64>(qint64(count) * width, INT_MAX)));
+    rowStart.reserve(count + 1);
+    graphNos.reserve(count);
 }
 
 void Analyst::clear()

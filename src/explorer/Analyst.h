@@ -29,6 +29,8 @@ public:
     void setHeader(QStringList names);
     QStringList getHeader() const { return header; }
     void push_back(QVector<double> values, int graphNo);
+    // Room for about this many rows of this many values, so a long fill does not regrow.
+    void reserve(int rows, int width);
     void clear();
     void buildTable();
 

@@ -159,6 +159,14 @@ void AnalystWidget::slot_update_table()
         settings->setVariables(names);
     filter->setVariables(names);
     rowGraphs.clear();
+    int expectedRows = graphs.size();
+    if (vertexMode) {
+        expectedRows = 0;
+        for (const Stored &s : graphs)
+            expectedRows += s.n;
+    }
+    table->reserve(expectedRows, names.size());
+    rowGraphs.reserve(expectedRows);
 
     QVector<double> row;
     for (int i = 0; i < graphs.size(); ++i) {

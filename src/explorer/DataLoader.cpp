@@ -167,6 +167,9 @@ void DataLoader::run()
     Loaded result;
     result.board = copyBoard;
     result.lines = int(n);
+    result.texts.reserve(int(n));
+    result.values.reserve(int(n));
+    result.violated.reserve(int(n));
     const bool g6 = runType == "g6";
     QVector<double> values;
     const char *data = bytes.constData();

@@ -69,18 +69,17 @@ AnalystWidget::Stored AnalystWidget::stored(const QString &text)
     return s;
 }
 
-bool AnalystWidget::refreshCopy()
+void AnalystWidget::refreshCopy()
 {
     const QString signature = DataLoader::boardSignature(problem);
     if (copy && signature == copyBoard)
-        return true;
+        return;
     delete copy;
     copy = problem->clone(privateGraph);
     copyBoard = signature;
     kinds = copy->getReportKinds();
     for (Stored &s : graphs)
         s.evaluated = false;
-    return true;
 }
 
 int AnalystWidget::largestN() const

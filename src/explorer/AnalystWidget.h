@@ -84,8 +84,8 @@ private:
     };
     static Stored stored(const QString &text);
     // Makes the private board copy anew when the board changed since the cached values were
-    // computed, and then forgets those values. True when the copy is usable.
-    bool refreshCopy();
+    // computed, and then forgets those values.
+    void refreshCopy();
     int largestN() const;
     QStringList columnNames(int n);
     QVector<double> graphRow(const Stored &s, int width) const;

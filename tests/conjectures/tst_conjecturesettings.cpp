@@ -6,38 +6,6 @@
 #include <QRadioButton>
 #include <QtTest>
 
-namespace {
-// Grid row and column of a widget of the window.
-QPoint cell(ConjectureSettings &s, QWidget *w)
-{
-    auto *grid = static_cast<QGridLayout *>(s.layout());
-    int row, column, rowSpan, columnSpan;
-    grid->getItemPosition(grid->indexOf(w), &row, &column, &rowSpan, &columnSpan);
-    return QPoint(column, row);
-}
-
-QLabel *label(ConjectureSettings &s, const QString &text)
-{
-    for (QLabel *l : s.findChildren<QLabel *>())
-        if (l->text() == text)
-            return l;
-    return nullptr;
-}
-
-QRadioButton *button(ConjectureSettings &s, int column, const QString &text)
-{
-    QList<QRadioButton *> found;
-    for (QRadioButton *b : s.findChildren<QRadioButton *>())
-        if (b->text() == text)
-            found << b;
-    std::sort(found.begin(), found.end(), [&s](QRadioButton *a, QRadioButton *b) {
-        const QPoint pa = cell(s, a), pb = cell(s, b);
-        return pa.x() != pb.x() ? pa.x() < pb.x() : pa.y() < pb.y();
-    });
-    return found.value(column);
-}
-} // namespace
-
 class TestConjectureSettings : public QObject
 {
     Q_OBJECT
@@ -45,7 +13,6 @@ class TestConjectureSettings : public QObject
 private slots:
     void layout_data();
     void layout();
-    void patternsAndReset();
 };
 
 void TestConjectureSettings::layout_data()
@@ -66,28 +33,32 @@ void TestConjectureSettings::layout()
     QFETCH(QPoint, lastLabel);
     QFETCH(int, closeRow);
     ConjectureSettings s;
-    QCOMPARE(s.windowTitle(), QString("Conjectures settings"));
+    auto *grid = static_cast<QGridLayout *>(s.layout());
+    auto at = [grid](QWidget *w) {
+        int row, column, rowSpan, columnSpan;
+        grid->getItemPosition(grid->indexOf(w), &row, &column, &rowSpan, &columnSpan);
+        return QPoint(column, row);
+    };
     QStringList list;
     for (int i = 1; i <= names; ++i)
         list << "c" + QString::number(i);
+    // A choice made before a rebuild does not survive it.
     s.setVariables(list);
     if (names > 0)
-        QCOMPARE(cell(s, label(s, list.last())), lastLabel);
-    QCOMPARE(cell(s, s.findChild<QPushButton *>()), QPoint(0, closeRow));
-    QCOMPARE(s.getPatterns().size(), names);
-}
-
-void TestConjectureSettings::patternsAndReset()
-{
-    ConjectureSettings s;
-    s.setVariables({"a", "b", "c"});
-    QCOMPARE(s.getPatterns(), QVector<int>({0, 0, 0}));
-    button(s, 0, "Lower")->click();
-    button(s, 2, "Upper")->click();
-    QCOMPARE(s.getPatterns(), QVector<int>({-1, 0, 1}));
-    s.setVariables({"a", "b", "c"});
-    QCOMPARE(s.getPatterns(), QVector<int>({0, 0, 0}));
-    QCOMPARE(s.findChildren<QRadioButton *>().size(), 9);
+        s.findChildren<QRadioButton *>().first()->click();
+    s.setVariables(list);
+    const QList<QLabel *> labels = s.findChildren<QLabel *>();
+    if (names > 0)
+        QCOMPARE(at(labels.last()), lastLabel);
+    QCOMPARE(at(s.findChild<QPushButton *>()), QPoint(0, closeRow));
+    QCOMPARE(s.getPatterns(), QVector<int>(names, 0));
+    if (names >= 3) {
+        // Buttons are made "Lower", "Both", "Upper" per column.
+        const QList<QRadioButton *> buttons = s.findChildren<QRadioButton *>();
+        buttons[0]->click();
+        buttons[8]->click();
+        QCOMPARE(s.getPatterns().mid(0, 3), QVector<int>({-1, 0, 1}));
+    }
 }
 
 QTEST_MAIN(TestConjectureSettings)

@@ -51,6 +51,14 @@ int edgeCount(int n, quint64 mask)
     return count;
 }
 
+int degree(int n, quint64 mask, int v)
+{
+    int d = 0;
+    for (int w = 0; w < n; ++w)
+        d += w != v && hasEdge(n, mask, v, w);
+    return d;
+}
+
 bool connected(int n, quint64 mask)
 {
     if (n <= 1)

@@ -24,6 +24,7 @@ QByteArray graph6(int n, quint64 mask);
 QString graphText(int n, quint64 mask);
 
 int edgeCount(int n, quint64 mask);
+int degree(int n, quint64 mask, int v);
 bool connected(int n, quint64 mask);
 } // namespace LabelledGraphs
 

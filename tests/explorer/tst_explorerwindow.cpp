@@ -1,5 +1,6 @@
 #include "ExplorerSides.h"
 #include "ScriptedDialogs.h"
+#include "app/ImageResources.h"
 #include "explorer/PlotItem.h"
 #include "explorer/PlotView.h"
 
@@ -270,7 +271,13 @@ void TestExplorerWindow::screenshot()
     const QString out = qEnvironmentVariable("ORV_SCREENSHOT");
     if (list.isEmpty() || out.isEmpty())
         QSKIP("ORV_SCREENSHOT and ORV_SCREENSHOT_LIST name no picture to make");
+    ImageResources::init();
     ExplorerSides e({"ORDER", "WIENER"});
+    // The shell's own actions, as it adds them.
+    QAction run(QIcon(":/src/images/run.png"), "Run", nullptr), halt(QIcon(":/src/images/halt.png"), "Halt", nullptr);
+    QAction board(QIcon(":/src/images/problem.png"), "White board", nullptr);
+    QAction graph(QIcon(":/src/images/graph.png"), "Graph", nullptr);
+    e.window.setShellActions(&run, &halt, &board, &graph);
     ScriptedDialogs dialogs;
     dialogs.fileNames << list;
     QSignalSpy done(e.g, &AnalystWidget::signal_data_loaded);

@@ -14,6 +14,9 @@
 PlotView::PlotView()
 {
     plotScene = new QGraphicsScene(this);
+    // A fill adds every point at once: keeping a spatial index up to date point by point
+    // costs far more than the linear search it saves on a click.
+    plotScene->setItemIndexMethod(QGraphicsScene::NoIndex);
     setScene(plotScene);
     setCacheMode(QGraphicsView::CacheBackground);
     setViewportUpdateMode(QGraphicsView::BoundingRectViewportUpdate);
@@ -45,10 +48,17 @@ void PlotView::addItem(RectItem *item)
 
 void PlotView::clear()
 {
-    for (PlotItem *item : items) {
+    // The scene drops all its items at once; taking points out one by one searches its item
+    // list for each. What is not a point (the axes, rectangles) is taken out and put back.
+    QList<QGraphicsItem *> keep;
+    for (QGraphicsItem *item : plotScene->items())
+        if (!dynamic_cast<PlotItem *>(item))
+            keep.append(item);
+    for (QGraphicsItem *item : keep)
         plotScene->removeItem(item);
-        delete item;
-    }
+    plotScene->clear();
+    for (QGraphicsItem *item : keep)
+        plotScene->addItem(item);
     plotScene->update();
     items.clear();
 }

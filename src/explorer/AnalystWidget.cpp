@@ -6,9 +6,12 @@
 #include "explorer/DataLoader.h"
 #include "explorer/FilterWidget.h"
 #include "graph/Graph.h"
+#include "graph/MDS.h"
 #include "problem/Problem.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QSaveFile>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -368,4 +371,100 @@ void AnalystWidget::slot_set_filter_mode(bool on)
 void AnalystWidget::slot_console(QString text)
 {
     emit signal_console(text, false, 0, QColor(Qt::green));
+}
+
+QVector<int> AnalystWidget::usedGraphs() const
+{
+    QVector<bool> used(graphs.size(), false);
+    for (int r : table->getGraphsRef())
+        if (r >= 0 && r < graphs.size())
+            used[r] = true;
+    QVector<int> which;
+    for (int i = 0; i < used.size(); ++i)
+        if (used[i])
+            which.append(i);
+    return which;
+}
+
+void AnalystWidget::slot_save_data()
+{
+    DialogProvider *dialogs = DialogProvider::instance();
+    const QString name = dialogs->getSaveFileName(this, tr("Save results as"), wd, tr("*.txt"));
+    if (name.isEmpty())
+        return;
+    QString why;
+    if (!table->save(name, &why))
+        dialogs->warning(this, "Warning", "Failed to save data.\n" + why);
+}
+
+void AnalystWidget::saveGraphList(const QString &caption, const QVector<int> &which)
+{
+    DialogProvider *dialogs = DialogProvider::instance();
+    const QString name = dialogs->getSaveFileName(this, caption, wd, tr("*.dorv3"));
+    if (name.isEmpty())
+        return;
+    QByteArray bytes;
+    for (int i : which)
+        bytes += graphs[i].text.toLatin1() + '\n';
+    // The old list survives a failed write: the new one replaces it only once complete.
+    QSaveFile file(name);
+    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+                    file.error() == QFileDevice::NoError && file.commit();
+    if (!ok)
+        dialogs->warning(this, "Save failed", "Failed to save graphs\n" + file.errorString());
+}
+
+void AnalystWidget::slot_save_graphs()
+{
+    QVector<int> all(graphs.size());
+    for (int i = 0; i < all.size(); ++i)
+        all[i] = i;
+    saveGraphList(tr("Save results as"), all);
+}
+
+void AnalystWidget::slot_save_used_graphs()
+{
+    saveGraphList(tr("Save graphs as"), usedGraphs());
+}
+
+void AnalystWidget::drawGraphs(const QVector<int> &which)
+{
+    DialogProvider *dialogs = DialogProvider::instance();
+    const QString name =
+        dialogs->getSaveFileName(this, tr("Save  graphs as (creating a folder is suggested)"), wd, tr("*.pdf"));
+    if (name.isEmpty())
+        return;
+    const QFileInfo info(name);
+    const QString stem = info.absolutePath() + "/" + info.baseName();
+    // Drawn on a graph and view of its own, so the graph being edited stays as it was.
+    Graph drawing("pdf", true);
+    drawing.resize(800, 600);
+    QStringList failed;
+    int number = 0;
+    for (int i : which) {
+        drawing.loadorv(graphs[i].text, true);
+        if (drawing.getNbNodes() > 2) {
+            MDS(&drawing, 200.0, 2);
+            drawing.update_display();
+        }
+        drawing.scaleCoords(400.0, 300.0);
+        const QString file = stem + QString::number(++number) + ".pdf";
+        if (!drawing.printToFile(file))
+            failed.append(file);
+    }
+    if (!failed.isEmpty())
+        dialogs->warning(this, "Save failed", "Failed to save graphs\n" + failed.join('\n'));
+}
+
+void AnalystWidget::slot_save_graphs_pdf()
+{
+    QVector<int> all(graphs.size());
+    for (int i = 0; i < all.size(); ++i)
+        all[i] = i;
+    drawGraphs(all);
+}
+
+void AnalystWidget::slot_save_used_graphs_pdf()
+{
+    drawGraphs(usedGraphs());
 }

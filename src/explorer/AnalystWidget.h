@@ -73,6 +73,11 @@ public slots:
     void addGraph(QString text);
     void slot_console(QString text);
     void slot_next_graph();
+    void slot_save_data();
+    void slot_save_graphs();
+    void slot_save_used_graphs();
+    void slot_save_graphs_pdf();
+    void slot_save_used_graphs_pdf();
 
 private:
     struct Stored {
@@ -92,6 +97,10 @@ private:
     // Writes the row into `row`, whose storage is reused from one vertex to the next.
     void vertexRow(const Stored &s, int vertex, int width, QVector<double> &row) const;
     void clearTable();
+    // Stored graph numbers that some table row shows, once each, in stored order.
+    QVector<int> usedGraphs() const;
+    void saveGraphList(const QString &caption, const QVector<int> &which);
+    void drawGraphs(const QVector<int> &which);
 
     Problem *problem;
     Graph *graph;

@@ -1,0 +1,189 @@
+#include "explorer/PlotView.h"
+
+#include "dialogs/DialogProvider.h"
+#include "explorer/PlotItem.h"
+#include "explorer/RectItem.h"
+
+#include <QGraphicsLineItem>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QWheelEvent>
+#include <cmath>
+
+PlotView::PlotView()
+{
+    plotScene = new QGraphicsScene(this);
+    // A fill adds every point at once: keeping a spatial index up to date point by point
+    // costs far more than the linear search it saves on a click.
+    plotScene->setItemIndexMethod(QGraphicsScene::NoIndex);
+    setScene(plotScene);
+    setCacheMode(QGraphicsView::CacheBackground);
+    setViewportUpdateMode(QGraphicsView::BoundingRectViewportUpdate);
+    setRenderHint(QPainter::Antialiasing);
+    setBackgroundBrush(QBrush(Qt::white, Qt::SolidPattern));
+    xAxis = new QGraphicsLineItem;
+    yAxis = new QGraphicsLineItem;
+    plotScene->addItem(xAxis);
+    plotScene->addItem(yAxis);
+}
+
+void PlotView::addItem(PlotItem *item, bool bounds)
+{
+    if (!item)
+        return;
+    items.append(item);
+    plotScene->addItem(item);
+    if (bounds)
+        updateBounds();
+}
+
+void PlotView::addItem(RectItem *item)
+{
+    if (!item)
+        return;
+    plotScene->addItem(item);
+    updateBounds();
+}
+
+void PlotView::clear()
+{
+    // The scene drops all its items at once; taking points out one by one searches its item
+    // list for each. What is not a point (the axes, rectangles) is taken out and put back.
+    QList<QGraphicsItem *> keep;
+    for (QGraphicsItem *item : plotScene->items())
+        if (!dynamic_cast<PlotItem *>(item))
+            keep.append(item);
+    for (QGraphicsItem *item : keep)
+        plotScene->removeItem(item);
+    plotScene->clear();
+    for (QGraphicsItem *item : keep)
+        plotScene->addItem(item);
+    plotScene->update();
+    items.clear();
+}
+
+void PlotView::updateBounds()
+{
+    xMin = xMax = yMin = yMax = 0;
+    for (const PlotItem *item : items) {
+        const double x = item->getCoordX();
+        const double y = item->getCoordY();
+        if (xMin > x)
+            xMin = x;
+        if (x > xMax)
+            xMax = x;
+        if (yMin > y)
+            yMin = y;
+        if (y > yMax)
+            yMax = y;
+    }
+    xMax = 2 * (xMax + 50);
+    yMax = 2 * (yMax + 50);
+    xMin -= 100;
+    yMin -= 100;
+    xAxis->setLine(xMin, 0, xMax, 0);
+    yAxis->setLine(0, -yMin, 0, -yMax);
+}
+
+QLineF PlotView::xAxisLine() const
+{
+    return xAxis->line();
+}
+
+QLineF PlotView::yAxisLine() const
+{
+    return yAxis->line();
+}
+
+void PlotView::scaleView(double factor)
+{
+    const double w = transform().scale(factor, factor).mapRect(QRectF(0, 0, 1, 1)).width();
+    if (w < 0.07 || w > 100)
+        return;
+    scale(factor, factor);
+}
+
+void PlotView::rotate(double a, double b, double c)
+{
+    const double ca = std::cos(a), sa = std::sin(a);
+    const double cb = std::cos(b), sb = std::sin(b);
+    const double cc = std::cos(c), sc = std::sin(c);
+    for (PlotItem *item : items) {
+        const double x = item->getCoordX(), y = item->getCoordY(), z = item->getCoordZ();
+        const double y1 = y * ca - z * sa;
+        const double z1 = z * ca + y * sa;
+        const double x2 = x * cb + z1 * sb;
+        const double z2 = z1 * cb - x * sb;
+        const double x3 = x2 * cc - y1 * sc;
+        const double y3 = y1 * cc + x2 * sc;
+        item->setPosition(x3, y3, z2);
+    }
+    updateBounds();
+}
+
+void PlotView::wheelEvent(QWheelEvent *event)
+{
+    scaleView(std::exp2(-event->angleDelta().y() / 240.0));
+}
+
+void PlotView::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Alt:
+        rotateInPlane = true;
+        break;
+    case Qt::Key_Up:
+        rotate(RotationStep, 0, 0);
+        break;
+    case Qt::Key_Down:
+        rotate(-RotationStep, 0, 0);
+        break;
+    case Qt::Key_Right:
+        rotateInPlane ? rotate(0, 0, RotationStep) : rotate(0, RotationStep, 0);
+        break;
+    case Qt::Key_Left:
+        rotateInPlane ? rotate(0, 0, -RotationStep) : rotate(0, -RotationStep, 0);
+        break;
+    case Qt::Key_Minus:
+        scaleView(1 / 1.1);
+        break;
+    case Qt::Key_Plus:
+        scaleView(1.1);
+        break;
+    default:
+        break;
+    }
+    updateBounds();
+}
+
+void PlotView::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Alt)
+        rotateInPlane = false;
+}
+
+void PlotView::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!DialogProvider::instance()->print(&printer, nullptr))
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
+    painter.end();
+}
+
+bool PlotView::printToFile(QString fileName)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(fileName);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
+    return painter.end();
+}

@@ -183,9 +183,11 @@ void TestConjectureWidget::engines_data()
     QTest::addColumn<int>("threads");
     QTest::addColumn<int>("upperColumns");  // leading columns set to "Upper"
     QTest::addColumn<int>("engines");
-    QTest::newRow("four threads, four jobs") << 4 << 0 << 4;
-    QTest::newRow("one thread runs all jobs") << 1 << 0 << 1;
-    QTest::newRow("one job, one engine") << 4 << 2 << 1;
+    QTest::addColumn<bool>("stale");  // settings made for other columns: every column on "Both"
+    QTest::newRow("four threads, four jobs") << 4 << 0 << 4 << false;
+    QTest::newRow("one thread runs all jobs") << 1 << 0 << 1 << false;
+    QTest::newRow("one job, one engine") << 4 << 2 << 1 << false;
+    QTest::newRow("stale settings") << 4 << 0 << 4 << true;
 }
 
 // Engines started, bars shown, and every job run to the same relations whatever the count.
@@ -194,7 +196,10 @@ void TestConjectureWidget::engines()
     QFETCH(int, threads);
     QFETCH(int, upperColumns);
     QFETCH(int, engines);
+    QFETCH(bool, stale);
     Stack s({"x", "y"}, fiveRows, 500);
+    if (stale)
+        s.settings.setVariables({"z"});
     s.panel->findChild<QSpinBox *>()->setValue(threads);
     const QList<QRadioButton *> radios = s.settings.findChildren<QRadioButton *>();
     for (int c = 0; c < upperColumns; ++c)

@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <QTimerEvent>
 #include <QWheelEvent>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -273,6 +274,40 @@ bool Graph::addNode()
     return true;
 }
 
+void Graph::addNodesUpTo(int count)
+{
+    if (interactive) {
+        while (n < count && addNode()) {
+        }
+        return;
+    }
+    // Nothing shows this graph: the vertices get what addNode gives them (the same place,
+    // no edges, one identifier step each) without the repaint after each one. A vertex
+    // already at that place keeps its position untouched, which spares a loader that reads
+    // graph after graph every geometry update.
+    const int target = std::min(count, int(MaxNodes));
+    if (n >= target)
+        return;
+    const QPointF p = mapToScene(lastMousePos);
+    for (int k = n; k < target; ++k) {
+        Node *node = nodes[k];
+        if (node->getCoordX() != p.x() || node->getCoordY() != p.y() || node->getCoordZ() != 0.0 ||
+            node->x() != p.x() || node->y() != p.y() || node->zValue() != 0.0)
+            node->setPosition(p.x(), p.y(), 0);
+    }
+    {
+        QMutexLocker locker(&adjMutex);
+        const Row added = lowMask(target) & ~lowMask(n);
+        for (int k = n; k < target; ++k)
+            adj[k] = 0;
+        for (int i = 0; i < MaxNodes; ++i)
+            adj[i] &= ~added;
+    }
+    const int added = target - n;
+    setVertexCount(target);
+    bumpId(added);
+}
+
 bool Graph::remNode()
 {
     if (n <= 0)
@@ -494,8 +529,7 @@ void Graph::readGraphText(const QString &text, bool reset)
     if (reset) {
         clear();
         best_backup();
-        while (n < count && addNode()) {
-        }
+        addNodesUpTo(count);
         best_backup();
     }
 
@@ -531,8 +565,7 @@ bool Graph::decodeG6(const QByteArray &line, bool reset)
     setVertexCount(count);
     if (reset) {
         clear();
-        while (n < count && addNode()) {
-        }
+        addNodesUpTo(count);
         best_backup();
     }
     writePairs(g.rows, count);

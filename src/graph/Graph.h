@@ -193,6 +193,9 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
+    // Adds vertices until there are count, as repeated addNode() calls would; a graph that
+    // shows nothing skips the repaint of each step.
+    void addNodesUpTo(int count);
     void bumpId(int k = 1) { identifier.fetch_add(k, std::memory_order_relaxed); }
     void setVertexCount(int count);
     void selectionEnding();

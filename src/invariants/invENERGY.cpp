@@ -1,6 +1,6 @@
 #include "invariants/invENERGY.h"
 
-#include "calculus/Eig.h"
+#include "calculus/SymmetricEigenvalues.h"
 
 #include <cmath>
 
@@ -21,7 +21,7 @@ void invENERGY::recompute()
         return;
     writeAdjacency(adjacency, adj, n, 1.0);
     saveTooltip("Energy");
-    const Eig eig(adjacency, n);
+    const SymmetricEigenvalues eig(adjacency, n);
     if (!eig.ok()) {
         saveTooltip("Energy: " + eig.errorText());
         nbRows = 0;

@@ -1,6 +1,6 @@
 #include "invariants/invKIRCHHOFF.h"
 
-#include "calculus/Eig.h"
+#include "calculus/SymmetricEigenvalues.h"
 
 invKIRCHHOFF::invKIRCHHOFF(bool displayed)
 {
@@ -26,7 +26,7 @@ void invKIRCHHOFF::recompute()
     }
     // The Laplacian is built in the value's own storage, which is free until the result.
     writeLaplacian(value, adj, n, -1.0);
-    const Eig eig(value, n);
+    const SymmetricEigenvalues eig(value, n);
     if (!eig.ok()) {
         saveTooltip("Kirchhoff: " + eig.errorText());
         error = true;

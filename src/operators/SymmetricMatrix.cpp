@@ -2,6 +2,7 @@
 
 #include "calculus/Calculus.h"
 #include "calculus/Eig.h"
+#include "calculus/SymmetricEigenvalues.h"
 
 #include <QMutexLocker>
 #include <cmath>
@@ -30,23 +31,41 @@ bool SymmetricMatrix::finite(const Calculus *a)
     return true;
 }
 
+bool SymmetricMatrix::read(Calculus *a, const QString &prefix, QString &why, QVector<QVector<double>> &m)
+{
+    QMutexLocker locker(&a->getValueLock());
+    why = refusal(a, prefix, QStringLiteral("symetric"));
+    if (why.isEmpty() && !finite(a))
+        why = nonFinite(prefix);
+    if (!why.isEmpty())
+        return false;
+    const int n = a->getNbRows();
+    m = QVector<QVector<double>>(n, QVector<double>(n));
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            m[i][j] = a->entry(i, j);
+    return true;
+}
+
 std::unique_ptr<Eig> SymmetricMatrix::decompose(Calculus *a, const QString &prefix, QString &why)
 {
     QVector<QVector<double>> m;
-    {
-        QMutexLocker locker(&a->getValueLock());
-        why = refusal(a, prefix, QStringLiteral("symetric"));
-        if (why.isEmpty() && !finite(a))
-            why = nonFinite(prefix);
-        if (!why.isEmpty())
-            return nullptr;
-        const int n = a->getNbRows();
-        m = QVector<QVector<double>>(n, QVector<double>(n));
-        for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j)
-                m[i][j] = a->entry(i, j);
-    }
+    if (!read(a, prefix, why, m))
+        return nullptr;
     std::unique_ptr<Eig> eig(new Eig(m, m.size()));
+    if (!eig->ok()) {
+        why = prefix + QStringLiteral(" decomposition failed");
+        return nullptr;
+    }
+    return eig;
+}
+
+std::unique_ptr<SymmetricEigenvalues> SymmetricMatrix::eigenvalues(Calculus *a, const QString &prefix, QString &why)
+{
+    QVector<QVector<double>> m;
+    if (!read(a, prefix, why, m))
+        return nullptr;
+    std::unique_ptr<SymmetricEigenvalues> eig(new SymmetricEigenvalues(m, m.size()));
     if (!eig->ok()) {
         why = prefix + QStringLiteral(" decomposition failed");
         return nullptr;

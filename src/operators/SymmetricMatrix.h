@@ -8,6 +8,7 @@
 
 class Calculus;
 class Eig;
+class SymmetricEigenvalues;
 
 // The argument checks shared by the operators that read one square symmetric matrix
 // (eigen-decomposition, determinant, inertia, Cholesky factor, Laplacian).
@@ -30,6 +31,13 @@ public:
     // is not finite ("<prefix> needs finite entries") or when the rotations gave no numbers
     // ("<prefix> decomposition failed": finite entries near the largest double overflow).
     static std::unique_ptr<Eig> decompose(Calculus *a, const QString &prefix, QString &why);
+    // The same checks and texts for the operators that need the eigenvalues only.
+    static std::unique_ptr<SymmetricEigenvalues> eigenvalues(Calculus *a, const QString &prefix, QString &why);
+
+private:
+    // The argument's square block, read under its value lock; false, with `why` set, when it
+    // is refused.
+    static bool read(Calculus *a, const QString &prefix, QString &why, QVector<QVector<double>> &m);
 };
 
 #endif

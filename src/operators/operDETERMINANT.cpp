@@ -1,6 +1,6 @@
 #include "operators/operDETERMINANT.h"
 
-#include "calculus/Eig.h"
+#include "calculus/SymmetricEigenvalues.h"
 #include "operators/SymmetricMatrix.h"
 
 #include <cmath>
@@ -20,7 +20,7 @@ void operDETERMINANT::recompute()
     if (!argumentsReady(1))
         return;
     QString why;
-    const std::unique_ptr<Eig> eig = SymmetricMatrix::decompose(args[0], "DETERMINANT", why);
+    const std::unique_ptr<SymmetricEigenvalues> eig = SymmetricMatrix::eigenvalues(args[0], "DETERMINANT", why);
     if (!eig) {
         fail(why);
         return;

@@ -1,6 +1,6 @@
 #include "operators/operEIG.h"
 
-#include "calculus/Eig.h"
+#include "calculus/SymmetricEigenvalues.h"
 #include "operators/SymmetricMatrix.h"
 
 operEIG::operEIG(bool graphical)
@@ -18,7 +18,7 @@ void operEIG::recompute()
     if (!argumentsReady(1))
         return;
     QString why;
-    const std::unique_ptr<Eig> eig = SymmetricMatrix::decompose(args[0], "EIG", why);
+    const std::unique_ptr<SymmetricEigenvalues> eig = SymmetricMatrix::eigenvalues(args[0], "EIG", why);
     if (!eig) {
         fail(why);
         return;

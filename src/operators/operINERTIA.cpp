@@ -1,6 +1,6 @@
 #include "operators/operINERTIA.h"
 
-#include "calculus/Eig.h"
+#include "calculus/SymmetricEigenvalues.h"
 #include "operators/SymmetricMatrix.h"
 
 operINERTIA::operINERTIA(bool graphical)
@@ -23,7 +23,7 @@ void operINERTIA::recompute()
     if (!argumentsReady(1))
         return;
     QString why;
-    const std::unique_ptr<Eig> eig = SymmetricMatrix::decompose(args[0], "INERTIA", why);
+    const std::unique_ptr<SymmetricEigenvalues> eig = SymmetricMatrix::eigenvalues(args[0], "INERTIA", why);
     if (!eig) {
         fail(why);
         return;

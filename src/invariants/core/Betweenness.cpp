@@ -13,59 +13,54 @@ bool Betweenness::compute(const Row rows[MaxNodes], const Distances &distances, 
         return false;
     const Row all = lowMask(n);
 
-    int order[MaxNodes];
+    // Layers of the breadth-first search from s as vertex sets; layer d+1 is what the rows of
+    // layer d reach beyond the layers before it.
+    Row layer[MaxNodes + 1];
     double paths[MaxNodes];
     double carried[MaxNodes];
+    double layerWeight[MaxNodes];
+    for (int d = 1; d < n; ++d)
+        layerWeight[d] = weight == ByDistance ? 1.0 / d : weight == BySquaredDistance ? 1.0 / (double(d) * d) : 1.0;
     for (int s = 0; s < n; ++s) {
-        // Vertices by distance from s: a stable sort of the indices.
-        for (int i = 0; i < n; ++i)
-            order[i] = i;
-        std::stable_sort(order, order + n,
-                         [&](int a, int b) { return distances.hops(s, a) < distances.hops(s, b); });
-
-        // Number of shortest s-v paths: the sum over the neighbours one layer closer.
-        for (int k = 0; k < n; ++k) {
-            const int v = order[k];
-            const int d = distances.hops(s, v);
-            if (d == 0) {
-                paths[v] = 1.0;
-                continue;
-            }
-            double count = 0.0;
-            for (Row r = rows[v] & all; r; r &= r - 1) {
-                const int u = lowest(r);
-                if (distances.hops(s, u) == d - 1)
-                    count += paths[u];
-            }
-            paths[v] = count;
+        layer[0] = bit(s);
+        paths[s] = 1.0;
+        Row seen = bit(s);
+        int depth = 0;
+        // Number of shortest s-v paths: the sum over the neighbours one layer closer, in
+        // increasing order.
+        for (;;) {
+            Row next = 0;
+            forEachBit(layer[depth], [&](int u) { next |= rows[u]; });
+            next &= all & ~seen;
+            if (!next)
+                break;
+            seen |= next;
+            layer[++depth] = next;
+            const Row closer = layer[depth - 1];
+            forEachBit(next, [&](int v) {
+                double count = 0.0;
+                forEachBit(rows[v] & closer, [&](int u) { count += paths[u]; });
+                paths[v] = count;
+            });
         }
 
         // carried[v] = sum over the targets t reached through v of
         //              (shortest v-t paths inside the s-layers) * weight(t) / paths[t];
         // an edge u-v with v one layer further then carries paths[u] * carried[v].
-        for (int k = n - 1; k >= 1; --k) {
-            const int v = order[k];
-            const int d = distances.hops(s, v);
-            double w = 1.0;
-            if (weight == ByDistance)
-                w = 1.0 / d;
-            else if (weight == BySquaredDistance)
-                w = 1.0 / (double(d) * d);
-            double c = w / paths[v];
-            for (Row r = rows[v] & all; r; r &= r - 1) {
-                const int x = lowest(r);
-                if (distances.hops(s, x) == d + 1)
-                    c += carried[x];
-            }
-            carried[v] = c;
-            for (Row r = rows[v] & all; r; r &= r - 1) {
-                const int u = lowest(r);
-                if (distances.hops(s, u) == d - 1) {
+        for (int d = depth; d >= 1; --d) {
+            const Row further = d < depth ? layer[d + 1] : 0;
+            const Row closer = layer[d - 1];
+            const double w = layerWeight[d];
+            forEachBit(layer[d], [&](int v) {
+                double c = w / paths[v];
+                forEachBit(rows[v] & further, [&](int x) { c += carried[x]; });
+                carried[v] = c;
+                forEachBit(rows[v] & closer, [&](int u) {
                     const double share = paths[u] * c;
                     value[u][v] += share;
                     value[v][u] += share;
-                }
-            }
+                });
+            });
         }
     }
     // Each pair was counted from both of its ends.

@@ -241,7 +241,9 @@ private:
     bool violated = false;
     QMutex wholeMutex;
     QMutex adjMutex;
-    int n = 0;
+    // Atomic: the count changes in the GUI thread (a hand-over taken into the shown graph)
+    // while the dispatching thread copies the graph for a worker's job.
+    std::atomic<int> n{0};
     int bestN = 0;
     QPoint lastMousePos{0, 0};
     QString workingDirectory;

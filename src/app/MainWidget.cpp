@@ -199,6 +199,9 @@ void MainWidget::buildInspector()
     auto *graphPage = new QWidget;
     buildGraphPage(graphPage);
     tool_box->addItem(graphPage, QIcon(), "Graph");
+    auto *explorerPage = new QWidget;
+    buildExplorerPage(explorerPage);
+    tool_box->addItem(explorerPage, QIcon(), "Explorer");
     preference_window = new PreferenceWindow;
     tool_box->addItem(preference_window, QIcon(), "Preferences");
 }
@@ -325,6 +328,40 @@ void MainWidget::buildGraphPage(QWidget *page)
     connect(save, &QPushButton::clicked, graph, &Graph::slot_save);
     connect(load, &QPushButton::clicked, graph, &Graph::slot_open);
     explorer->setObjectName("Explorer");
+}
+
+void MainWidget::buildExplorerPage(QWidget *page)
+{
+    auto *g = new QGridLayout(page);
+    auto button = [&](const char *text, int row, int column, int span) {
+        auto *b = new QPushButton(text, page);
+        g->addWidget(b, row, column, 1, span);
+        return b;
+    };
+    bt_explorer_load = button("Load", 0, 0, 2);
+    rb_g6 = new QRadioButton("g6", page);
+    rb_g6->setChecked(true);
+    rb_orv = new QRadioButton("orv", page);
+    auto *types = new QButtonGroup(page);
+    types->addButton(rb_g6);
+    types->addButton(rb_orv);
+    g->addWidget(rb_g6, 0, 2);
+    g->addWidget(rb_orv, 0, 3);
+    cb_filter = new QCheckBox("Filter", page);
+    cb_filter->setChecked(true);
+    g->addWidget(cb_filter, 1, 0, 1, 2);
+    bt_explorer_update = button("Update", 1, 2, 2);
+    bt_explorer_clear = button("Clear", 2, 0, 2);
+    bt_explorer_delete = button("Delete", 2, 2, 2);
+    bt_save_data_g = button("Save data (G)", 3, 0, 2);
+    bt_save_data_v = button("Save data (V)", 3, 2, 2);
+    bt_save_graphs_g = button("Save graphs (G)", 4, 0, 2);
+    bt_save_graphs_v = button("Save graphs (V)", 4, 2, 2);
+    bt_save_all_graphs = button("Save all graphs", 5, 0, 4);
+    bt_save_pdf_g = button("Save graphs pdf (G)", 6, 0, 2);
+    bt_save_pdf_v = button("Save graphs pdf (V)", 6, 2, 2);
+    bt_save_all_pdf = button("Save all graphs pdf", 7, 0, 4);
+    g->setRowStretch(8, 1);
 }
 
 void MainWidget::buildWindows()

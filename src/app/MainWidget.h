@@ -23,6 +23,7 @@ class QLineEdit;
 class QMainWindow;
 class QMenu;
 class QPushButton;
+class QRadioButton;
 class QSpinBox;
 class QTextEdit;
 class QToolBar;
@@ -93,6 +94,22 @@ public:
     QPushButton *bt_restore = nullptr;
     QPushButton *bt_exchange = nullptr;
     QPushButton *bt_add_graphs = nullptr;
+    // The inspector's "Explorer" page.
+    QPushButton *bt_explorer_load = nullptr;
+    QRadioButton *rb_g6 = nullptr;
+    QRadioButton *rb_orv = nullptr;
+    QCheckBox *cb_filter = nullptr;
+    QPushButton *bt_explorer_update = nullptr;
+    QPushButton *bt_explorer_clear = nullptr;
+    QPushButton *bt_explorer_delete = nullptr;
+    QPushButton *bt_save_data_g = nullptr;
+    QPushButton *bt_save_data_v = nullptr;
+    QPushButton *bt_save_graphs_g = nullptr;
+    QPushButton *bt_save_graphs_v = nullptr;
+    QPushButton *bt_save_all_graphs = nullptr;
+    QPushButton *bt_save_pdf_g = nullptr;
+    QPushButton *bt_save_pdf_v = nullptr;
+    QPushButton *bt_save_all_pdf = nullptr;
 
     QMenu *menu_graph = nullptr;
     QMenu *menu_add_component = nullptr;
@@ -195,6 +212,7 @@ private:
     void buildInspector();
     void buildOptimizationPage(QWidget *page);
     void buildGraphPage(QWidget *page);
+    void buildExplorerPage(QWidget *page);
     void buildWindows();
     void createActions();
     void createMenus();

@@ -33,6 +33,18 @@ int main(int argc, char *argv[])
     ImageResources::init();
     app.setWindowIcon(QIcon(":/src/images/icon_orv.png"));
 
+    // The handler is installed before the window is built; the request waits in the pipe until
+    // the event loop runs, so the window is never ended half-built or under the splash.
+    const bool piped = ::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) == 0;
+    if (piped) {
+        struct sigaction action = {};
+        action.sa_handler = onTerminationSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGTERM, &action, nullptr);
+        sigaction(SIGINT, &action, nullptr);
+    }
+
     QPixmap pixmap(":/src/images/ORV_Loading.png");
     QSplashScreen splash(pixmap);
     splash.show();
@@ -42,7 +54,7 @@ int main(int argc, char *argv[])
     window->show();
     splash.finish(window);
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) == 0) {
+    if (piped) {
         auto *notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, &app);
         QObject::connect(notifier, &QSocketNotifier::activated, &app, [window, notifier] {
             char byte;
@@ -51,12 +63,6 @@ int main(int argc, char *argv[])
             if (window)
                 window->terminate();
         });
-        struct sigaction action = {};
-        action.sa_handler = onTerminationSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        sigaction(SIGTERM, &action, nullptr);
-        sigaction(SIGINT, &action, nullptr);
     }
 
     app.setQuitOnLastWindowClosed(true);

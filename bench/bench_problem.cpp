@@ -1,6 +1,7 @@
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
 #include "calculus/Eval.h"
+#include "calculus/invConstant.h"
 #include "graph/Graph.h"
 #include "problem/Problem.h"
 
@@ -42,7 +43,7 @@ QStringList randomGraphs(int n, int count)
     return texts;
 }
 
-enum class Board { Wiener, Diameter, Energy };
+enum class Board { Wiener, Diameter, Energy, OrderDegmaxConnected };
 
 // Builds the board; false (with the board left partial) when a key is not made yet.
 bool build(Problem &p, Board b, QString &missing)
@@ -86,6 +87,32 @@ bool build(Problem &p, Board b, QString &missing)
         p.link1(d, le);
         p.link2(r, le);
         return objective("MAXIMIZE", d);
+    }
+    case Board::OrderDegmaxConnected: {
+        // ORDER <= 2·DEGMAX and CONNECTED: constraints only, as a search meets them first.
+        Calculus *order = make("ORDER");
+        Calculus *degmax = make("DEGMAX");
+        Calculus *times = make("*");
+        Calculus *le = make("<=");
+        Calculus *connected = make("CONNECTED");
+        if (!order || !degmax || !times || !le || !connected) {
+            for (Calculus *c : {order, degmax, times, le, connected})
+                delete c;
+            return false;
+        }
+        invConstant *two = factory.makeConstant(false);
+        two->loadData(1, 1, {2.0});
+        p.addInvariantItem(order);
+        p.addInvariantItem(degmax);
+        p.addOperatorItem(two);
+        p.addOperatorItem(times);
+        p.link1(two, times);
+        p.link2(degmax, times);
+        p.addConstraintItem(le);
+        p.link1(order, le);
+        p.link2(times, le);
+        p.addConstraintItem(connected);
+        return true;
     }
     case Board::Energy: {
         Calculus *e = make("ENERGY");
@@ -153,6 +180,12 @@ void BM_EvalDiameterConnected8(benchmark::State &state)
 }
 BENCHMARK(BM_EvalDiameterConnected8);
 
+void BM_EvalOrderDegmaxConnectedConnected8(benchmark::State &state)
+{
+    runBoard(state, Board::OrderDegmaxConnected, connectedEight());
+}
+BENCHMARK(BM_EvalOrderDegmaxConnectedConnected8);
+
 void BM_EvalEnergyConnected8(benchmark::State &state)
 {
     runBoard(state, Board::Energy, connectedEight());
@@ -170,6 +203,12 @@ void BM_EvalDiameterRandom(benchmark::State &state)
     runBoard(state, Board::Diameter, randomGraphs(int(state.range(0)), 1000));
 }
 BENCHMARK(BM_EvalDiameterRandom)->Arg(20)->Arg(32);
+
+void BM_EvalOrderDegmaxConnectedRandom(benchmark::State &state)
+{
+    runBoard(state, Board::OrderDegmaxConnected, randomGraphs(int(state.range(0)), 1000));
+}
+BENCHMARK(BM_EvalOrderDegmaxConnectedRandom)->Arg(20)->Arg(32);
 
 void BM_EvalEnergyRandom(benchmark::State &state)
 {

@@ -68,6 +68,34 @@
 #include "invariants/invNBETWEENNESS.h"
 #include "invariants/invNCONN.h"
 #include "invariants/invSTABLEMAX.h"
+// Graph families.
+#include "constraints/famCATERPILLAR.h"
+#include "constraints/famCOMET.h"
+#include "constraints/famLOBSTER.h"
+#include "constraints/famPATH.h"
+#include "constraints/famSPIDER.h"
+#include "constraints/famSTAR.h"
+#include "constraints/famTREE.h"
+// Constraints: the comparisons and connectivity.
+#include "constraints/ConstraintEQ.h"
+#include "constraints/ConstraintGE.h"
+#include "constraints/ConstraintGT.h"
+#include "constraints/ConstraintLE.h"
+#include "constraints/ConstraintLT.h"
+#include "constraints/constraintConnected.h"
+// Operators: reductions, counts, square root, row and column reductions.
+#include "operators/operMAX.h"
+#include "operators/operMIN.h"
+#include "operators/operSUM.h"
+#include "operators/operVAR.h"
+#include "operators/operNBEQ.h"
+#include "operators/operSUMGE.h"
+#include "operators/operNBVALUES.h"
+#include "operators/operSQRT.h"
+#include "operators/operMAXCOL.h"
+#include "operators/operMAXROW.h"
+#include "operators/operSUMCOL.h"
+#include "operators/operSUMROW.h"
 
 #include <QHash>
 #include <memory>
@@ -176,6 +204,34 @@ const QHash<QString, Maker> &makers()
         t.insert("EINCLIQMAX", &make<invEINCLIQMAX>);
         t.insert("DOMINATION", &make<invDOMINATION>);
         t.insert("INDOMINATION", &make<invINDOMINATION>);
+        // Graph families.
+        t.insert("TREE", &make<famTREE>);
+        t.insert("PATH", &make<famPATH>);
+        t.insert("STAR", &make<famSTAR>);
+        t.insert("SPIDER", &make<famSPIDER>);
+        t.insert("CATERPILLAR", &make<famCATERPILLAR>);
+        t.insert("LOBSTER", &make<famLOBSTER>);
+        t.insert("COMET", &make<famCOMET>);
+        // Constraints: the comparisons and connectivity.
+        t.insert("==", &make<ConstraintEQ>);
+        t.insert(">=", &make<ConstraintGE>);
+        t.insert(">", &make<ConstraintGT>);
+        t.insert("<=", &make<ConstraintLE>);
+        t.insert("<", &make<ConstraintLT>);
+        t.insert("CONNECTED", &make<constraintConnected>);
+        // Operators: reductions, counts, square root, row and column reductions.
+        t.insert("MAX", &make<operMAX>);
+        t.insert("MIN", &make<operMIN>);
+        t.insert("SUM", &make<operSUM>);
+        t.insert("VAR", &make<operVAR>);
+        t.insert("NBEQ", &make<operNBEQ>);
+        t.insert("SUMGE", &make<operSUMGE>);
+        t.insert("NBVALUES", &make<operNBVALUES>);
+        t.insert("SQRT", &make<operSQRT>);
+        t.insert("MAXCOL", &make<operMAXCOL>);
+        t.insert("MAXROW", &make<operMAXROW>);
+        t.insert("SUMCOL", &make<operSUMCOL>);
+        t.insert("SUMROW", &make<operSUMROW>);
         return t;
     }();
     return table;

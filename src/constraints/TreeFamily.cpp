@@ -1,0 +1,65 @@
+#include "constraints/TreeFamily.h"
+
+#include "calculus/CalculusDisplay.h"
+#include "invariants/SharedDistances.h"
+
+void TreeFamily::initTreeFamily(const QString &key, const QString &help, bool isDisplayed)
+{
+    name = key;
+    complementSnapshot = true;
+    latexDescription = help;
+    description = help;
+    sRows = "1";
+    sCols = "1";
+    displayed = isDisplayed;
+    if (!displayed)
+        return;
+    auto *d = new CalculusDisplay(name, description);
+    d->enableInvertGraph(true);
+    d->enableNatureInReport(false);
+    d->setGraphInReport(true);
+    d->disconnectReport();
+    setupDisplay(d);
+}
+
+QString TreeFamily::conventions()
+{
+    return QStringLiteral(" A graph with fewer than 2 vertices has no value and is marked in error; a "
+                          "disconnected graph, a forest included, gives No and is marked in error.");
+}
+
+void TreeFamily::recomputeTree(Member member)
+{
+    if (!graph) {
+        setNoValue(QString());
+        return;
+    }
+    Graph::Row rows[Graph::MaxNodes];
+    const int n = graph->snapshot(rows);
+    if (complementing) {
+        const Graph::Row inside = n >= 32 ? ~Graph::Row(0) : ((Graph::Row(1) << n) - 1);
+        for (int i = 0; i < n; ++i)
+            rows[i] = ~rows[i] & inside & ~(Graph::Row(1) << i);
+    }
+    if (n < 2) {
+        setNoValue(QString());
+        return;
+    }
+    nbRows = 1;
+    nbCols = 1;
+    graph->sharedDistances().use(rows, n, [&](const Distances &d) {
+        const TreeShape shape(rows, n, d);
+        switch (shape.kind()) {
+        case TreeShape::Disconnected:
+            value[0][0] = 0.0;
+            error = true;
+            break;
+        case TreeShape::NotTree:
+            value[0][0] = 0.0;
+            break;
+        case TreeShape::Tree:
+            value[0][0] = (shape.*member)() ? 1.0 : 0.0;
+            break;
+        }
+    });
+}

@@ -327,6 +327,9 @@ void TestMainWidget::menuEntryAddsItsItemAtTheClickedPoint_data()
     QTest::newRow("objective MAXIMIZE") << "MAXIMIZE" << "objectives";
     QTest::newRow("value invariant") << "WIENER" << "calculation";
     QTest::newRow("matrix invariant") << "DISTANCES" << "calculation";
+    QTest::newRow("operator") << "SUM" << "calculation";
+    QTest::newRow("constraint") << ">=" << "constraints";
+    QTest::newRow("connectivity constraint") << "CONNECTED" << "constraints";
     QTest::newRow("the menu's own title") << "Add component..." << "";
     QTest::newRow("fixed board action") << "Delete components" << "";
     QTest::newRow("a submenu") << "Invariants" << "";
@@ -341,6 +344,11 @@ void TestMainWidget::menuEntryAddsItsItemAtTheClickedPoint()
                             w->problem->objectiveList().size(), w->problem->constraintList().size()};
     };
     const QVector<int> before = sizes();
+    QSet<Calculus *> known;
+    for (const QVector<Calculus *> *list : {&w->problem->calculationList(), &w->problem->familyList(),
+                                            &w->problem->objectiveList(), &w->problem->constraintList()})
+        for (Calculus *c : *list)
+            known.insert(c);
     const QPoint click(120, 80);
     emit w->problem->customContextMenuRequested(click);
     QVERIFY(w->menu_add_component->isVisible());
@@ -370,11 +378,15 @@ void TestMainWidget::menuEntryAddsItsItemAtTheClickedPoint()
         return;
     const QVector<Calculus *> &items = grown == 0   ? w->problem->calculationList()
                                        : grown == 1 ? w->problem->familyList()
-                                                    : w->problem->objectiveList();
-    // Invariants go to the front of the calculation list, the others to the end of theirs.
-    Calculus *added = grown == 0 ? items.first() : items.last();
+                                       : grown == 2 ? w->problem->objectiveList()
+                                                    : w->problem->constraintList();
+    // The board chooses the place in its list; the new item is the one that was not there.
+    Calculus *added = nullptr;
+    for (Calculus *c : items)
+        if (!known.contains(c))
+            added = c;
+    QVERIFY(added);
     QCOMPARE(added->pos(), w->problem->mapToScene(click));
-    QVERIFY(added->isSelectedMark());
 }
 
 void TestMainWidget::minimizeChosenByMouseLandsWhereTheMenuOpened()
@@ -433,10 +445,14 @@ void TestMainWidget::runNeedsSomethingToOptimise()
     QCOMPARE(dialogs->calls.first().title, "Optimization");
     QCOMPARE(dialogs->calls.first().text, "No problem to optimize.");
 
+    // A constraint alone is something to optimise.
+    w->problem->addConstraintItem(vocabulary->makeCalculus("CONNECTED", true));
+    w->act_run->trigger();
+    QCOMPARE(starts.count(), 1);
     w->problem->addZItem(vocabulary->makeCalculus("MAXIMIZE", true));
     w->act_run->trigger();
     emit w->graph->signal_start_vns();
-    QCOMPARE(starts.count(), 2);
+    QCOMPARE(starts.count(), 3);
     QCOMPARE(dialogs->calls.size(), 1);
 }
 

@@ -379,7 +379,7 @@ void MainWidget::buildWindows()
     graph_backup_window->hide();
 
     graph_window = workingWindow("Graph", graph);
-    graph_window->resize(800, 600);
+    graph_window->resize(1000, 650);
 
     console = new Console;
     auto *logbook = new QWidget;

@@ -1,0 +1,48 @@
+#ifndef CONJECTURE_H
+#define CONJECTURE_H
+
+#include <QMetaType>
+#include <QString>
+#include <QVector>
+
+// One linear bound found by the conjecture search: coefs . x <= offset over the engine's
+// (augmented) columns, with the graphs lying on the hyperplane and the squared distances of
+// the others. A plain value; copies are independent.
+//
+// operator< ranks bounds (more touching graphs, then smaller error, is stronger) but treats
+// errors within 1e-6 as a tie, so it is not a strict weak order: order lists of records with
+// a pass of neighbour exchanges, never with std::sort.
+class Conjecture
+{
+public:
+    Conjecture(const QString &formula, const QVector<double> &coefs, double offset, int touching, double sumErr,
+               const QVector<int> &support);
+    // A null pointer gives an empty record (no text, no coefficients, nothing touching).
+    explicit Conjecture(const Conjecture *other);
+    Conjecture(const Conjecture &) = default;
+    Conjecture &operator=(const Conjecture &) = default;
+    ~Conjecture() = default;
+
+    QString getFormula() const { return formula; }
+    int getTouching() const { return touching; }
+    double getSumErr() const { return sumErr; }
+    QVector<double> getCoefs() const { return coefs; }
+    double getOffset() const { return offset; }
+    QVector<int> getSupport() const { return support; }
+
+    bool operator<(const Conjecture &other) const;
+    // Touching, error and coefficients within 1e-6; text, offset and support are not compared.
+    bool operator==(const Conjecture &other) const;
+
+private:
+    QString formula;
+    int touching = 0;
+    double sumErr = 0.0;
+    QVector<double> coefs;
+    double offset = 0.0;
+    QVector<int> support;
+};
+
+Q_DECLARE_METATYPE(Conjecture *)
+
+#endif

@@ -1,0 +1,149 @@
+#ifndef CONJECTUREENGINE_H
+#define CONJECTUREENGINE_H
+
+#include "conjectures/Conjecture.h"
+#include "conjectures/ToleranceGrid.h"
+
+#include <QStringList>
+#include <QThread>
+#include <QVector>
+#include <atomic>
+#include <memory>
+#include <random>
+#include <vector>
+
+// One search thread of the conjecture search. Each table row is a point with one axis per
+// column (optionally with squared columns and pairwise products added); the engine looks for
+// hyperplanes through as many points as possible with every point on one side, by a local
+// search over which dim points define the hyperplane, and announces each one found as a bound.
+//
+// The owner (GUI thread) feeds the engine while it is idle: clear(), the option setters,
+// setHeader(), setWeights(), addPoint() per row, then start(). A job runs until cancel() or
+// its time limit, then the engine clears its points and header and emits signal_complete().
+// The Conjecture records it signals stay valid until its next run starts.
+//
+// stop, running, idle, the start time and the limit are atomics shared with the owner's
+// thread; the stop flag is looked at after every evaluation, so a job ends within one
+// evaluation of a Cancel or of its time limit.
+class ConjectureEngine : public QThread
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DefaultLimitMs = 120000;
+
+    explicit ConjectureEngine(int id);
+    // Stops a running job and waits for its thread.
+    ~ConjectureEngine() override;
+
+    // Empties the header, the points and the graph numbers; the engine is idle. Weights and
+    // options stay. Ignored while a job runs.
+    void clear();
+    void setSq(bool on);
+    void setProd(bool on);
+    void setCombine(bool on);
+    void setHeader(const QStringList &names);
+    // One weight per header column. Ignored while a job runs.
+    void setWeights(const QVector<double> &weights);
+    // Drops a point of the wrong length, one with a NaN or infinite coordinate (counted in
+    // skippedPoints()) and one within 1e-6 of a point already held.
+    void addPoint(const QVector<double> &point, int graphNo);
+    void setTimeLimit(int ms);
+    int timeLimit() const { return limitMs.load(); }
+
+    // Raises the running flag (and leaves idle) before the thread starts, so that the job counts
+    // as running from here until just before signal_complete(). Waits for the thread of the
+    // previous job if it is still winding down; does nothing while a job runs.
+    void start(Priority priority = InheritPriority);
+    // The job's own flag, not the thread's state.
+    bool isRunning() const { return running.load(); }
+    bool isIdle() const { return idle.load(); }
+    int getId() const { return id; }
+    // Read while idle.
+    QStringList getHeader() const { return header; }
+    int nbPoints() const { return points.size(); }
+    int skippedPoints() const { return nonFinite; }
+
+    // The bound sum w[i] x[i] <= c as text over the column names.
+    static QString boundText(const QVector<double> &w, double c, const QStringList &names);
+
+public slots:
+    void run() override;
+    void cancel();
+    // Time check; the owner calls it periodically.
+    void slot_timer();
+
+signals:
+    void signal_conjecture(QString text);
+    void signal_progress(int id, qint64 elapsedMs, qint64 limitMs);
+    void signal_complete();
+    void signal_new_conjecture(Conjecture *record);
+    void signal_not_enough_points();
+
+protected:
+    struct Score {
+        int violations = 0;
+        int touching = 0;
+        double sumErr = 0.0;
+    };
+
+    // The steps of a run, in order: begin (unless start() did), addColumns, setUp, search.
+    void begin();
+    void addColumns();
+    void setUp();
+    void search();
+    bool eval();
+    void compute_m();
+    void update_stats();
+    void store();
+    void best_backup();
+    void best_restore();
+    void loc_backup();
+    void loc_restore();
+    bool stopNow();
+    qint64 nowNs() const;
+    qint64 elapsedSinceStart() const;  // whole milliseconds
+
+    // Fed by the owner.
+    const int id;
+    QStringList header;
+    QVector<double> weights;
+    ToleranceGrid points;  // the rows as given
+    QVector<int> graphNumbers;
+    int nonFinite = 0;
+    bool sq = false, prod = false, combine = false;
+
+    std::atomic<bool> idle{true};
+    std::atomic<bool> stop{false};
+    std::atomic<bool> running{false};
+    std::atomic<bool> armed{false};  // start() has done begin()'s work
+    std::atomic<qint64> startNs{0};
+    std::atomic<qint64> elapsedMs{0};
+    std::atomic<int> limitMs{DefaultLimitMs};
+
+    // A run's working state, touched by the run's thread only.
+    int dim = 0;
+    int count = 0;  // N, the number of points
+    std::vector<double> x;  // count x dim, augmented and weighted, row by row
+    std::vector<int> graphSlot;  // per point: index of its graph among the distinct graph numbers
+    std::vector<unsigned> graphSeen;  // per distinct graph: evaluation stamp when it last touched
+    unsigned stamp = 0;
+    std::vector<int> current, local, best;
+    Score currentScore, localScore, bestScore;
+    std::vector<char> violating;  // per point index, from the latest evaluation
+    QVector<double> mean;
+    QVector<QVector<double>> scatter;
+    QVector<double> coef;
+    std::vector<double> distances;  // per point, signed distance to the current hyperplane
+    double offset = 0.0;
+    QVector<int> touchingGraphs;
+    ToleranceGrid storedCoefs;
+    std::vector<std::unique_ptr<Conjecture>> records;
+    std::mt19937 rng;
+
+private:
+    void clearJob();
+    unsigned draw(unsigned n) { return unsigned(rng()) % n; }
+};
+
+#endif

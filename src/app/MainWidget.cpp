@@ -1,5 +1,6 @@
 #include "app/MainWidget.h"
 
+#include "app/ActionMaker.h"
 #include "app/Console.h"
 #include "app/DialogProvider.h"
 #include "app/PreferenceWindow.h"
@@ -98,17 +99,6 @@ QMainWindow *workingWindow(const QString &title, QWidget *view)
     return window;
 }
 
-void addSeparatedGroups(QWidget *bar, const QVector<QVector<QAction *>> &groups)
-{
-    for (int g = 0; g < groups.size(); ++g) {
-        if (g > 0) {
-            auto *separator = new QAction(bar);
-            separator->setSeparator(true);
-            bar->addAction(separator);
-        }
-        bar->addActions(groups[g].toList());
-    }
-}
 } // namespace
 
 MainWidget::MainWidget(BuildCalculus *calculus) : QWidget(nullptr), build_calculus(calculus)
@@ -413,14 +403,8 @@ void MainWidget::buildWindows()
 
 void MainWidget::createActions()
 {
-    for (const ActionRow &row : actionRows) {
-        auto *action = new QAction(row.text, this);
-        if (row.icon)
-            action->setIcon(QIcon(QString(":/src/images/%1.png").arg(row.icon)));
-        if (row.tip)
-            action->setStatusTip(row.tip);
-        this->*row.member = action;
-    }
+    for (const ActionRow &row : actionRows)
+        this->*row.member = ActionMaker::make(this, row.text, row.icon, row.tip);
     act_halt->setEnabled(false);
 }
 
@@ -443,14 +427,14 @@ void MainWidget::createMenus()
     for (const char *key : {"MAXIMIZE", "MINIMIZE", "MAXMIN"})
         menu_add_component->addAction(new QAction(key, this));
     menu_add_component->addSeparator();
-    addSeparatedGroups(menu_add_component,
+    ActionMaker::addGroups(menu_add_component,
                        {{act_delete_items, act_unselect_items},
                         {act_print_problem, act_open_problem, act_save_problem, act_refresh_problem},
                         {act_align_x, act_align_y, act_space_y, act_space_x},
                         {act_link1, act_link2, act_link3, act_link4}});
 
     menu_graph = new QMenu("Graph context menu");
-    addSeparatedGroups(menu_graph, {{act_place_graph, act_place_circle, act_open_graph, act_save_graph,
+    ActionMaker::addGroups(menu_graph, {{act_place_graph, act_place_circle, act_open_graph, act_save_graph,
                                      act_print_graph, act_show_gbackup},
                                     {act_select_all, act_unselect_all, act_toggle_selection},
                                     {act_addv, act_remv, act_adde, act_reme},
@@ -460,24 +444,24 @@ void MainWidget::createMenus()
 void MainWidget::createToolBars()
 {
     tb_problem = problem_window->addToolBar("White Board");
-    addSeparatedGroups(tb_problem, {{act_close_problem},
+    ActionMaker::addGroups(tb_problem, {{act_close_problem},
                                     {act_run, act_halt, act_clear_database},
                                     {act_open_problem, act_save_problem, act_print_problem, act_refresh_problem},
                                     {act_align_x, act_space_x, act_space_y, act_align_y},
                                     {act_link1, act_link2, act_link3, act_link4},
                                     {act_show_graph, act_show_analyst}});
     tb_graph = graph_window->addToolBar("Graph");
-    addSeparatedGroups(tb_graph, {{act_close_graph},
+    ActionMaker::addGroups(tb_graph, {{act_close_graph},
                                   {act_run, act_halt, act_clear_database},
                                   {act_open_graph, act_save_graph, act_print_graph, act_show_gbackup},
                                   {act_place_graph, act_place_circle, act_refresh_graph},
                                   {act_show_problem, act_show_analyst}});
     tb_graph2 = graph_window->addToolBar("Graph2");
-    addSeparatedGroups(tb_graph2, {{act_addv, act_remv, act_adde, act_reme},
+    ActionMaker::addGroups(tb_graph2, {{act_addv, act_remv, act_adde, act_reme},
                                    {act_select_all, act_unselect_all, act_toggle_selection}});
     if (analyst_window) {
         tb_analyst = analyst_window->addToolBar("Analyst");
-        addSeparatedGroups(tb_analyst, {{act_close_analyst},
+        ActionMaker::addGroups(tb_analyst, {{act_close_analyst},
                                         {act_run, act_halt, act_clear_database, act_rebuild_database},
                                         {act_show_problem, act_show_graph}});
     }

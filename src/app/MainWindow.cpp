@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/ActionMaker.h"
 #include "app/DialogProvider.h"
 #include "app/MainWidget.h"
 #include "calculus/BuildCalculus.h"
@@ -98,44 +99,27 @@ MainWindow::~MainWindow()
 
 void MainWindow::createActions()
 {
-    for (const ActionRow &row : actionRows) {
-        auto *action = new QAction(QIcon(QString(":/src/images/%1.png").arg(row.icon)), row.text, this);
-        action->setStatusTip(row.tip);
-        this->*row.member = action;
-    }
+    for (const ActionRow &row : actionRows)
+        this->*row.member = ActionMaker::make(this, row.text, row.icon, row.tip);
     act_halt->setEnabled(false);
 }
 
 void MainWindow::createMenus()
 {
     menu_windows = menuBar()->addMenu("Windows");
-    menu_windows->addAction(act_problem);
-    menu_windows->addAction(act_graph);
-    menu_windows->addAction(act_analyst);
-    menu_windows->addSeparator();
-    menu_windows->addAction(act_exit);
+    ActionMaker::addGroups(menu_windows, {{act_problem, act_graph, act_analyst}, {act_exit}});
     menu_help = menuBar()->addMenu("&Help");
-    menu_help->addAction(act_console);
-    menu_help->addAction(act_doc);
-    menu_help->addAction(act_about);
+    ActionMaker::addGroups(menu_help, {{act_console, act_doc, act_about}});
 }
 
 void MainWindow::createToolbars()
 {
     tb_edit = addToolBar("Edit");
-    tb_edit->addAction(act_exit);
-    tb_edit->addSeparator();
-    tb_edit->addAction(act_run);
-    tb_edit->addAction(act_halt);
-    tb_edit->addSeparator();
-    tb_edit->addAction(act_problem);
-    tb_edit->addAction(act_graph);
-    tb_edit->addAction(act_analyst);
-    tb_edit->addSeparator();
-    tb_edit->addAction(act_console);
-    tb_edit->addSeparator();
-    tb_edit->addAction(act_doc);
-    tb_edit->addAction(act_about);
+    ActionMaker::addGroups(tb_edit, {{act_exit},
+                                     {act_run, act_halt},
+                                     {act_problem, act_graph, act_analyst},
+                                     {act_console},
+                                     {act_doc, act_about}});
 }
 
 void MainWindow::about()

@@ -8,6 +8,7 @@
 #include "graph/Node.h"
 #include "problem/Problem.h"
 #include "ScriptedDialogs.h"
+#include "ShellProbe.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,7 +69,6 @@ private slots:
     void consoleReceivesTheBoardAndGraphLines();
 
 private:
-    static QStringList texts(const QList<QAction *> &actions);
     static void setGraph(Graph *g, const QString &text);
     QTemporaryDir dir;
     std::unique_ptr<BuildCalculus> vocabulary;
@@ -108,14 +108,6 @@ void TestMainWidget::cleanup()
 void TestMainWidget::cleanupTestCase()
 {
     w.reset();
-}
-
-QStringList TestMainWidget::texts(const QList<QAction *> &actions)
-{
-    QStringList t;
-    for (QAction *a : actions)
-        t << (a->isSeparator() ? QString("|") : a->text());
-    return t;
 }
 
 void TestMainWidget::setGraph(Graph *g, const QString &text)
@@ -248,7 +240,7 @@ void TestMainWidget::addComponentOffersTheVocabulary()
 {
     QMenu *menu = w->menu_add_component;
     QCOMPARE(menu->title(), "Add Component");
-    QCOMPARE(texts(menu->actions()),
+    QCOMPARE(actionTexts(menu->actions()),
              (QStringList{"Add component...", "Invariants", "Operators", "Constraints", "MAXIMIZE", "MINIMIZE",
                           "MAXMIN", "|", "Delete components", "Unselect all", "|", "&Print Problem",
                           "&Open Problem", "&Save Problem", "Refresh", "|", "Align Left", "Align Top",
@@ -256,7 +248,7 @@ void TestMainWidget::addComponentOffersTheVocabulary()
                           "Argument 4"}));
     QMenu *invariants = menu->actions().at(1)->menu();
     QVERIFY(invariants);
-    QCOMPARE(texts(invariants->actions()), (QStringList{"Value", "Vector", "Matrix", "Family"}));
+    QCOMPARE(actionTexts(invariants->actions()), (QStringList{"Value", "Vector", "Matrix", "Family"}));
     const QList<QPair<QMenu *, QStringList>> lists = {
         {invariants->actions().at(0)->menu(), vocabulary->invariantsVal},
         {invariants->actions().at(1)->menu(), vocabulary->invariantsVec},
@@ -268,7 +260,7 @@ void TestMainWidget::addComponentOffersTheVocabulary()
     for (const auto &entry : lists) {
         QVERIFY(entry.first);
         QVERIFY(!entry.second.isEmpty());
-        QCOMPARE(texts(entry.first->actions()), entry.second);
+        QCOMPARE(actionTexts(entry.first->actions()), entry.second);
     }
     QVERIFY(vocabulary->operators.contains("VALUE AT") && vocabulary->operators.contains("+"));
     QVERIFY(vocabulary->constraints.contains(">="));
@@ -305,7 +297,7 @@ void TestMainWidget::graphMenuAndToolbarsHoldTheirEntries()
     QFETCH(QStringList, entries);
     if (which == "menu") {
         QCOMPARE(w->menu_graph->title(), "Graph context menu");
-        QCOMPARE(texts(w->menu_graph->actions()), entries);
+        QCOMPARE(actionTexts(w->menu_graph->actions()), entries);
         return;
     }
     QToolBar *bar = nullptr;
@@ -313,7 +305,7 @@ void TestMainWidget::graphMenuAndToolbarsHoldTheirEntries()
         if (t->windowTitle() == which)
             bar = t;
     QVERIFY(bar);
-    QCOMPARE(texts(bar->actions()), entries);
+    QCOMPARE(actionTexts(bar->actions()), entries);
     // One "Run" for all the working windows: disabling it greys it everywhere.
     if (bar->actions().contains(w->act_run))
         QCOMPARE(bar->actions().at(2), w->act_run);

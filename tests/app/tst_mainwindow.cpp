@@ -4,6 +4,7 @@
 #include "graph/Graph.h"
 #include "ErrCapture.h"
 #include "ScriptedDialogs.h"
+#include "ShellProbe.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,7 +40,6 @@ private slots:
     void binaryWritesTheTerminationLineOnce();
 
 private:
-    static QStringList texts(const QList<QAction *> &actions);
     QTemporaryDir dir;
     QString previousDir;
     ScriptedDialogs *dialogs = nullptr;
@@ -79,14 +79,6 @@ void TestMainWindow::cleanup()
 void TestMainWindow::cleanupTestCase()
 {
     delete window;
-}
-
-QStringList TestMainWindow::texts(const QList<QAction *> &actions)
-{
-    QStringList t;
-    for (QAction *a : actions)
-        t << (a->isSeparator() ? QString("|") : a->text());
-    return t;
 }
 
 void TestMainWindow::startShowsOnlyTheMainWindow()
@@ -142,12 +134,12 @@ void TestMainWindow::actionsMatchTheirTable()
 
 void TestMainWindow::menusAndToolbarHoldTheirEntries()
 {
-    QCOMPARE(texts(window->menuBar()->actions()), (QStringList{"Windows", "&Help"}));
-    QCOMPARE(texts(window->menu_windows->actions()),
+    QCOMPARE(actionTexts(window->menuBar()->actions()), (QStringList{"Windows", "&Help"}));
+    QCOMPARE(actionTexts(window->menu_windows->actions()),
              (QStringList{"White board", "Graph", "Results Explorer", "|", "&Exit"}));
-    QCOMPARE(texts(window->menu_help->actions()), (QStringList{"Console", "&Documentation", "&About"}));
+    QCOMPARE(actionTexts(window->menu_help->actions()), (QStringList{"Console", "&Documentation", "&About"}));
     QCOMPARE(window->tb_edit->windowTitle(), "Edit");
-    QCOMPARE(texts(window->tb_edit->actions()),
+    QCOMPARE(actionTexts(window->tb_edit->actions()),
              (QStringList{"&Exit", "|", "Run", "Halt", "|", "White board", "Graph", "Results Explorer", "|",
                           "Console", "|", "&Documentation", "&About"}));
     // The window's "Run" is its own action, not the board's.

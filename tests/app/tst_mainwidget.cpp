@@ -78,12 +78,8 @@ private:
 
 void TestMainWidget::initTestCase()
 {
-    ImageResources::init();
-    QCoreApplication::setOrganizationName("QUARN");
-    QCoreApplication::setApplicationName("Orvalith-III");
     QVERIFY(dir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-    QDir::setCurrent(dir.path());
+    startShellIn(dir.path());
     vocabulary.reset(new BuildCalculus);
 }
 

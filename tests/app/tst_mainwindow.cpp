@@ -41,20 +41,14 @@ private slots:
 
 private:
     QTemporaryDir dir;
-    QString previousDir;
     ScriptedDialogs *dialogs = nullptr;
     QPointer<MainWindow> window;
 };
 
 void TestMainWindow::initTestCase()
 {
-    ImageResources::init();
-    QCoreApplication::setOrganizationName("QUARN");
-    QCoreApplication::setApplicationName("Orvalith-III");
     QVERIFY(dir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-    previousDir = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    startShellIn(dir.path());
 }
 
 void TestMainWindow::init()

@@ -5,6 +5,9 @@
 #include "app/DialogProvider.h"
 #include "app/PreferenceWindow.h"
 #include "app/ProgressBar.h"
+#include "app/Report.h"
+#include "app/VersionChecker.h"
+#include "app/DownloadEngine.h"
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
 #include "graph/Edge.h"
@@ -24,6 +27,8 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QNetworkAccessManager>
+#include <QTimer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -107,6 +112,7 @@ MainWidget::MainWidget(BuildCalculus *calculus) : QWidget(nullptr), build_calcul
     graph = new Graph("graph", true);
     graph_bak = new Graph("Graph_bak", true);
     problem = new Problem(graph, "problem", true);
+    report = new Report(problem, build_calculus);
 
     mds_dim = 2;
     runs = settings.value("runs", 0).toInt() + 1;
@@ -171,6 +177,8 @@ MainWidget::~MainWidget()
     delete problem_window;
     delete analyst_window;
     delete report;
+    delete version_checker;
+    delete network_manager;
     delete please_wait;
     delete pb_optimization;
 }
@@ -595,6 +603,19 @@ void MainWidget::slot_init_orv()
     }
     slot_place_graph();
     timer_id = startTimer(60000, Qt::CoarseTimer);
+
+    network_manager = new QNetworkAccessManager;
+    version_checker = new VersionChecker(network_manager);
+    connect(version_checker, &VersionChecker::signal_new_version_available, this,
+            &MainWidget::slot_new_version_available);
+    QTimer::singleShot(0, version_checker, &VersionChecker::slot_start);
+}
+
+void MainWidget::slot_new_version_available(QString name)
+{
+    if (no_ask_update)
+        return;
+    DownloadEngine::offer(this, network_manager, name, [] { return new ProgressBar; });
 }
 
 void MainWidget::saveWork()

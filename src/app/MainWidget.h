@@ -11,6 +11,8 @@ class BuildCalculus;
 class Console;
 class Graph;
 class PreferenceWindow;
+class Report;
+class VersionChecker;
 class Problem;
 class ProgressBar;
 class QAction;
@@ -21,6 +23,7 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QMainWindow;
+class QNetworkAccessManager;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -62,7 +65,9 @@ public:
     QMainWindow *console_window = nullptr;
     QMainWindow *problem_window = nullptr;
     QMainWindow *analyst_window = nullptr;
-    QDialog *report = nullptr;
+    Report *report = nullptr;
+    QNetworkAccessManager *network_manager = nullptr;
+    VersionChecker *version_checker = nullptr;
     QPointF problem_menu_pos{0, 0};
     BuildCalculus *build_calculus;
     QSettings settings;
@@ -173,6 +178,7 @@ public slots:
     void slot_set_reload(bool on);
     void slot_set_orv_wd();
     void slot_set_orv_media_dir() {}
+    void slot_new_version_available(QString name);
 
     void slot_start_vns();
     void slot_halt_optimization();

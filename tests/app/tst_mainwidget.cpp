@@ -1,4 +1,7 @@
 #include "app/Console.h"
+#include "app/DownloadEngine.h"
+#include "app/PreferenceWindow.h"
+#include "app/VersionChecker.h"
 #include "app/ImageResources.h"
 #include "app/MainWidget.h"
 #include "app/ProgressBar.h"
@@ -67,6 +70,8 @@ private slots:
     void logbookKeepsPlainText_data();
     void logbookKeepsPlainText();
     void consoleReceivesTheBoardAndGraphLines();
+    void newReleaseIsOfferedUnlessIgnored_data();
+    void newReleaseIsOfferedUnlessIgnored();
 
 private:
     static void setGraph(Graph *g, const QString &text);
@@ -564,6 +569,8 @@ void TestMainWidget::windowActionsToggleTheirWindow_data()
     QTest::newRow("backup") << &MainWidget::act_show_gbackup << WindowSlot(&MainWidget::slot_show_gbackup)
                             << "Graph Backup";
     QTest::newRow("console") << ActionMember(nullptr) << WindowSlot(&MainWidget::slot_show_console) << "Console";
+    QTest::newRow("report") << ActionMember(nullptr) << WindowSlot(&MainWidget::slot_write_documentation)
+                            << "ORV-III Report";
 }
 
 void TestMainWidget::windowActionsToggleTheirWindow()
@@ -585,7 +592,6 @@ void TestMainWidget::windowActionsToggleTheirWindow()
     }
     // A window that was never made: nothing happens.
     w->slot_show_analyst();
-    w->slot_write_documentation();
 }
 
 void TestMainWidget::logbookKeepsPlainText_data()
@@ -621,6 +627,33 @@ void TestMainWidget::consoleReceivesTheBoardAndGraphLines()
     emit w->graph->signal_console("from the graph", false, 0, Qt::black);
     emit w->graph->signal_console("hidden detail", false, 3, Qt::black);
     QCOMPARE(w->console->log()->toPlainText(), "from the board\nfrom the graph");
+}
+
+void TestMainWidget::newReleaseIsOfferedUnlessIgnored_data()
+{
+    QTest::addColumn<bool>("ignore");
+    QTest::newRow("offered") << false;
+    QTest::newRow("ignored") << true;
+}
+
+void TestMainWidget::newReleaseIsOfferedUnlessIgnored()
+{
+    QFETCH(bool, ignore);
+    const QString before = DownloadEngine::downloadDirectory();
+    DownloadEngine::setDownloadDirectory("https://releases.invalid/orv/");
+    w->preference_window->ignoreUpdatesBox()->click();
+    if (!ignore)
+        w->preference_window->ignoreUpdatesBox()->click();
+    QCOMPARE(w->no_ask_update, ignore);
+    QCOMPARE(QSettings().value("noAskUpdate").toBool(), ignore);
+    dialogs->answers << QMessageBox::No;
+    emit w->version_checker->signal_new_version_available("ORV-3.0.27.dmg");
+    DownloadEngine::setDownloadDirectory(before);
+    QCOMPARE(dialogs->kinds(), ignore ? QStringList() : QStringList{"question"});
+    if (!ignore) {
+        QCOMPARE(dialogs->calls.first().title, "New Version");
+        QVERIFY(dialogs->calls.first().text.contains("ORV-3.0.27.dmg"));
+    }
 }
 
 QTEST_MAIN(TestMainWidget)

@@ -70,6 +70,8 @@ private slots:
     void logbookKeepsPlainText_data();
     void logbookKeepsPlainText();
     void consoleReceivesTheBoardAndGraphLines();
+    void startRestoresTheLastWork_data();
+    void startRestoresTheLastWork();
     void newReleaseIsOfferedUnlessIgnored_data();
     void newReleaseIsOfferedUnlessIgnored();
 
@@ -627,6 +629,71 @@ void TestMainWidget::consoleReceivesTheBoardAndGraphLines()
     emit w->graph->signal_console("from the graph", false, 0, Qt::black);
     emit w->graph->signal_console("hidden detail", false, 3, Qt::black);
     QCOMPARE(w->console->log()->toPlainText(), "from the board\nfrom the graph");
+}
+
+void TestMainWidget::startRestoresTheLastWork_data()
+{
+    QTest::addColumn<bool>("storedProblem");
+    QTest::addColumn<QVariant>("reload"); // invalid: absent from the store
+    QTest::addColumn<bool>("problemFile");
+    QTest::addColumn<bool>("storedGraph");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<bool>("restored");
+    QTest::addColumn<QVariant>("reloadAfter");
+    QTest::newRow("first start") << false << QVariant() << false << false << "" << false << QVariant();
+    QTest::newRow("restore") << true << QVariant(true) << true << true << "" << true << QVariant(true);
+    QTest::newRow("reload off") << true << QVariant(false) << true << true << "" << false << QVariant(false);
+    QTest::newRow("problem file missing") << true << QVariant(true) << false << true << "Unable to load problem "
+                                          << false << QVariant(true);
+    QTest::newRow("graph text empty") << true << QVariant(true) << true << false << "Unable to load graph "
+                                      << true << QVariant(true);
+}
+
+void TestMainWidget::startRestoresTheLastWork()
+{
+    QFETCH(bool, storedProblem);
+    QFETCH(QVariant, reload);
+    QFETCH(bool, problemFile);
+    QFETCH(bool, storedGraph);
+    QFETCH(QString, warning);
+    QFETCH(bool, restored);
+    QFETCH(QVariant, reloadAfter);
+    // The work of a former run, written by that run.
+    w->problem->addZItem(vocabulary->makeCalculus("MINIMIZE", true));
+    w->le_title->setText("Former run");
+    setGraph(w->graph, "5 1111111111");
+    w->problem->autosave();
+    w->graph->autosave();
+    const QString problemText = w->problem->saveString();
+    w.reset();
+    if (!problemFile)
+        QVERIFY(QFile::remove(".orvpb"));
+    QSettings().clear();
+    {
+        QSettings store;
+        store.setValue("runs", 4);
+        if (storedProblem)
+            store.setValue("problem", problemText);
+        if (reload.isValid())
+            store.setValue("reload", reload);
+        store.setValue("graph", storedGraph ? QString("5 1111111111") : QString());
+    }
+    dialogs->calls.clear();
+    w.reset(new MainWidget(vocabulary.get()));
+
+    QCOMPARE(dialogs->kinds(), warning.isEmpty() ? QStringList() : QStringList{"warning"});
+    if (!warning.isEmpty())
+        QCOMPARE(dialogs->calls.first().text, warning);
+    QCOMPARE(w->problem->objectiveList().size(), restored ? 1 : 0);
+    QCOMPARE(w->problem->userTitle(), restored ? QString("Former run") : QString());
+    QCOMPARE(w->graph->graphData() == "5 1111111111", restored && storedGraph);
+    QSettings store;
+    QCOMPARE(store.value("runs").toInt(), 5);
+    QCOMPARE(store.value("problem").toString(), QString());
+    QCOMPARE(store.value("reload"), reloadAfter);
+    QCOMPARE(store.value("graph").toString().isEmpty(), restored || !storedGraph);
+    QCOMPARE(w->preference_window->reloadBox()->isChecked(), storedProblem && reload.toBool());
+    QCOMPARE(w->timer_id != 0, true);
 }
 
 void TestMainWidget::newReleaseIsOfferedUnlessIgnored_data()

@@ -2,14 +2,14 @@
 // Wiener index over every connected graph on 8 vertices (graphs per second).
 #include "FixtureReader.h"
 #include "NamedGraphs.h"
-#include "invariants/Betweenness.h"
-#include "invariants/Distances.h"
-#include "invariants/Domination.h"
-#include "invariants/ExactColouring.h"
-#include "invariants/FlowBetweenness.h"
-#include "invariants/Girth.h"
-#include "invariants/StableSets.h"
-#include "invariants/VertexConnectivity.h"
+#include "invariants/core/Betweenness.h"
+#include "invariants/core/Distances.h"
+#include "invariants/core/Domination.h"
+#include "invariants/core/ExactColouring.h"
+#include "invariants/core/FlowBetweenness.h"
+#include "invariants/core/Girth.h"
+#include "invariants/core/StableSets.h"
+#include "invariants/core/VertexConnectivity.h"
 
 #include "bench_support.h"
 

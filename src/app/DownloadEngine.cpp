@@ -1,6 +1,6 @@
 #include "app/DownloadEngine.h"
 
-#include "app/DialogProvider.h"
+#include "dialogs/DialogProvider.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

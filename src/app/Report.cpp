@@ -1,6 +1,6 @@
 #include "app/Report.h"
 
-#include "app/DialogProvider.h"
+#include "dialogs/DialogProvider.h"
 #include "calculus/BuildCalculus.h"
 #include "graph/Graph.h"
 #include "problem/Problem.h"

@@ -3,71 +3,7 @@
 #include "calculus/Calculus.h"
 #include "calculus/Z.h"
 #include "calculus/invConstant.h"
-#include "invariants/invADJACENCY.h"
-#include "invariants/invCLAWS.h"
-#include "invariants/invCOMNEIGH.h"
-#include "invariants/invDEGMAX.h"
-#include "invariants/invDEGMIN.h"
-#include "invariants/invDEGREES.h"
-#include "invariants/invENERGY.h"
-#include "invariants/invIDENTITY.h"
-#include "invariants/invK4.h"
-#include "invariants/invKCHERRIES.h"
-#include "invariants/invKIRCHHOFF.h"
-#include "invariants/invLAPLACIAN.h"
-#include "invariants/invMODULARITY.h"
-#include "invariants/invNLAPLACIAN.h"
-#include "invariants/invNUMERO.h"
-#include "invariants/invONEMAT.h"
-#include "invariants/invONEVEC.h"
-#include "invariants/invORDER.h"
-#include "invariants/invPENDING.h"
-#include "invariants/invPLATT.h"
-#include "invariants/invRANDIC.h"
-#include "invariants/invSIZE.h"
-#include "invariants/invSLLAPLACIAN.h"
-#include "invariants/invTRIANGLES.h"
-#include "invariants/invZAGREBM1.h"
-#include "invariants/invZAGREBM2.h"
-// Distances and distance indices, girth and highlights.
-#include "invariants/invAVDIST.h"
-#include "invariants/invBALABAN.h"
-#include "invariants/invCLOSENESS.h"
-#include "invariants/invCUTCENTRALITY.h"
-#include "invariants/invDIAMETER.h"
-#include "invariants/invDISTANCE.h"
-#include "invariants/invDISTCLOSESTLEAF.h"
-#include "invariants/invECCENTRICITY.h"
-#include "invariants/invGIRTH.h"
-#include "invariants/invHARARY.h"
-#include "invariants/invHARMONIC.h"
-#include "invariants/invIINDEX.h"
-#include "invariants/invINDIAMETER.h"
-#include "invariants/invINGIRTH.h"
-#include "invariants/invINPCC.h"
-#include "invariants/invRADIUS.h"
-#include "invariants/invSUMDISTP.h"
-#include "invariants/invSZEGED.h"
-#include "invariants/invTRANSMISSION.h"
-#include "invariants/invWIENER.h"
-// Betweenness and centralities, connectivity, colouring, stable sets, cliques, domination.
-#include "invariants/invBETWEENNESS.h"
-#include "invariants/invCENTRALITY.h"
-#include "invariants/invCHROMATIC.h"
-#include "invariants/invCHROMATICVAL.h"
-#include "invariants/invCLIQMAX.h"
-#include "invariants/invDBETWEENNESS.h"
-#include "invariants/invDBETWEENNESS2.h"
-#include "invariants/invDCENTRALITY.h"
-#include "invariants/invDCENTRALITY2.h"
-#include "invariants/invDOMINATION.h"
-#include "invariants/invEINCLIQMAX.h"
-#include "invariants/invINCLIQMAX.h"
-#include "invariants/invINDOMINATION.h"
-#include "invariants/invINSTABLEMAX.h"
-#include "invariants/invNBETWEENNESS.h"
-#include "invariants/invNCONN.h"
-#include "invariants/invSTABLEMAX.h"
+#include "invariants/InvariantCatalogue.h"
 // Graph families.
 #include "constraints/famCATERPILLAR.h"
 #include "constraints/famCOMET.h"
@@ -96,6 +32,24 @@
 #include "operators/operMAXROW.h"
 #include "operators/operSUMCOL.h"
 #include "operators/operSUMROW.h"
+// Operators: element-wise functions, sum and quotient, similarities, edge correlation, columns
+// and diagonal, centring, palindromic distance, conditional choice.
+#include "operators/operABS.h"
+#include "operators/operCEIL.h"
+#include "operators/operEXP.h"
+#include "operators/operFLOOR.h"
+#include "operators/operADD.h"
+#include "operators/operDIV.h"
+#include "operators/operANGLE.h"
+#include "operators/operCORR.h"
+#include "operators/operEUCLIDIANDIST.h"
+#include "operators/operECORR.h"
+#include "operators/operADDCOLS.h"
+#include "operators/operCOL.h"
+#include "operators/operDIAG.h"
+#include "operators/operCENTER.h"
+#include "operators/operDPALINDROMIC.h"
+#include "operators/operIFGE.h"
 
 #include <QHash>
 #include <memory>
@@ -116,6 +70,8 @@ const QHash<QString, Maker> &makers()
 {
     static const QHash<QString, Maker> table = [] {
         QHash<QString, Maker> t;
+        for (const InvariantCatalogue::Entry &e : InvariantCatalogue::entries())
+            t.insert(e.key, e.make);
         t.insert("CONSTANT", [](bool d) -> Calculus * { return new invConstant(d); });
         // The sense that ends switched on is set first, so both are never off at once.
         t.insert("Z", [](bool d) -> Calculus * { return new Z(d); });
@@ -138,72 +94,6 @@ const QHash<QString, Maker> &makers()
             z->setMin(true);
             return z;
         });
-        // Matrices, degrees and counts, spectra.
-        t.insert("ADJACENCY", &make<invADJACENCY>);
-        t.insert("IDENTITY", &make<invIDENTITY>);
-        t.insert("ONEMAT", &make<invONEMAT>);
-        t.insert("ONEVEC", &make<invONEVEC>);
-        t.insert("LAPLACIAN", &make<invLAPLACIAN>);
-        t.insert("SLLAPLACIAN", &make<invSLLAPLACIAN>);
-        t.insert("NLAPLACIAN", &make<invNLAPLACIAN>);
-        t.insert("MODULARITY", &make<invMODULARITY>);
-        t.insert("COMNEIGH", &make<invCOMNEIGH>);
-        t.insert("ORDER", &make<invORDER>);
-        t.insert("SIZE", &make<invSIZE>);
-        t.insert("DEGREES", &make<invDEGREES>);
-        t.insert("DEGMAX", &make<invDEGMAX>);
-        t.insert("DEGMIN", &make<invDEGMIN>);
-        t.insert("PENDING", &make<invPENDING>);
-        t.insert("NUMERO", &make<invNUMERO>);
-        t.insert("KCHERRIES", &make<invKCHERRIES>);
-        t.insert("PLATT", &make<invPLATT>);
-        t.insert("RANDIC", &make<invRANDIC>);
-        t.insert("ZAGREBM1", &make<invZAGREBM1>);
-        t.insert("ZAGREBM2", &make<invZAGREBM2>);
-        t.insert("CLAWS", &make<invCLAWS>);
-        t.insert("TRIANGLES", &make<invTRIANGLES>);
-        t.insert("K4", &make<invK4>);
-        t.insert("KIRCHHOFF", &make<invKIRCHHOFF>);
-        t.insert("ENERGY", &make<invENERGY>);
-        // Distances and distance indices, girth and highlights.
-        t.insert("DISTANCES", &make<invDISTANCE>);
-        t.insert("ECCENTRICITY", &make<invECCENTRICITY>);
-        t.insert("DIAMETER", &make<invDIAMETER>);
-        t.insert("RADIUS", &make<invRADIUS>);
-        t.insert("WIENER", &make<invWIENER>);
-        t.insert("HARARY", &make<invHARARY>);
-        t.insert("TRANSMISSION", &make<invTRANSMISSION>);
-        t.insert("AVDIST", &make<invAVDIST>);
-        t.insert("DISTCLOSESTLEAF", &make<invDISTCLOSESTLEAF>);
-        t.insert("SUMDISTP", &make<invSUMDISTP>);
-        t.insert("BALABAN", &make<invBALABAN>);
-        t.insert("SZEGED", &make<invSZEGED>);
-        t.insert("HARMONIC", &make<invHARMONIC>);
-        t.insert("CLOSENESS", &make<invCLOSENESS>);
-        t.insert("CUTCENTRALITY", &make<invCUTCENTRALITY>);
-        t.insert("IINDEX", &make<invIINDEX>);
-        t.insert("GIRTH", &make<invGIRTH>);
-        t.insert("INGIRTH", &make<invINGIRTH>);
-        t.insert("INPCC", &make<invINPCC>);
-        t.insert("INDIAMETER", &make<invINDIAMETER>);
-        // Betweenness and centralities, connectivity, colouring, stable sets, cliques, domination.
-        t.insert("BETWEENNESS", &make<invBETWEENNESS>);
-        t.insert("DBETW", &make<invDBETWEENNESS>);
-        t.insert("DBETW2", &make<invDBETWEENNESS2>);
-        t.insert("NBETWEENNESS", &make<invNBETWEENNESS>);
-        t.insert("CENTRALITY", &make<invCENTRALITY>);
-        t.insert("DCENTRALITY", &make<invDCENTRALITY>);
-        t.insert("DCENTRALITY2", &make<invDCENTRALITY2>);
-        t.insert("NCONN", &make<invNCONN>);
-        t.insert("CHROMATIC", &make<invCHROMATIC>);
-        t.insert("CHROMATICVAL", &make<invCHROMATICVAL>);
-        t.insert("STABLEMAX", &make<invSTABLEMAX>);
-        t.insert("CLIQMAX", &make<invCLIQMAX>);
-        t.insert("INSTABLEMAX", &make<invINSTABLEMAX>);
-        t.insert("INCLIQMAX", &make<invINCLIQMAX>);
-        t.insert("EINCLIQMAX", &make<invEINCLIQMAX>);
-        t.insert("DOMINATION", &make<invDOMINATION>);
-        t.insert("INDOMINATION", &make<invINDOMINATION>);
         // Graph families.
         t.insert("TREE", &make<famTREE>);
         t.insert("PATH", &make<famPATH>);
@@ -232,6 +122,24 @@ const QHash<QString, Maker> &makers()
         t.insert("MAXROW", &make<operMAXROW>);
         t.insert("SUMCOL", &make<operSUMCOL>);
         t.insert("SUMROW", &make<operSUMROW>);
+        // Operators: element-wise functions, sum and quotient, similarities, edge correlation,
+        // columns and diagonal, centring, palindromic distance, conditional choice.
+        t.insert("ABS", &make<operABS>);
+        t.insert("CEIL", &make<operCEIL>);
+        t.insert("EXP", &make<operEXP>);
+        t.insert("FLOOR", &make<operFLOOR>);
+        t.insert("+", &make<operADD>);
+        t.insert("/", &make<operDIV>);
+        t.insert("ANGLE", &make<operANGLE>);
+        t.insert("CORR", &make<operCORR>);
+        t.insert("EUCLIDIANDIST", &make<operEUCLIDIANDIST>);
+        t.insert("ECORR", &make<operECORR>);
+        t.insert("ADDCOLS", &make<operADDCOLS>);
+        t.insert("COLUMN", &make<operCOL>);
+        t.insert("DIAG", &make<operDIAG>);
+        t.insert("CENTER", &make<operCENTER>);
+        t.insert("DPALINDROMIC", &make<operDPALINDROMIC>);
+        t.insert("IFGE", &make<operIFGE>);
         return t;
     }();
     return table;
@@ -249,17 +157,9 @@ BuildCalculus::BuildCalculus()
                             "MAXCOL", "MAXROW", "MIN", "MMAX", "MMIN", "MOMENT", "NBEQ", "NBVALUES",
                             "NORMALIZEMAT", "ROW", "SECOND", "SORT", "SQRT", "SUM", "SUMCOL", "SUMGE",
                             "SUMPRODUCT", "SUMROW", "TRANSPOSE", "VALUE AT", "VAR"};
-    invariantsVal = QStringList{"AVDIST", "BALABAN", "CLAWS", "CLIQMAX", "CHROMATIC", "DEGMAX", "DEGMIN",
-                                "DIAMETER", "DOMINATION", "ENERGY", "GIRTH", "HARARY", "K4", "KIRCHHOFF",
-                                "NCONN", "ORDER", "PENDING", "PLATT", "RADIUS", "RANDIC", "SIZE",
-                                "STABLEMAX", "SZEGED", "TRIANGLES", "WIENER", "ZAGREBM1", "ZAGREBM2"};
-    invariantsVec = QStringList{"CENTRALITY", "CLOSENESS", "CUTCENTRALITY", "CHROMATICVAL", "DCENTRALITY",
-                                "DCENTRALITY2", "DEGREES", "DISTCLOSESTLEAF", "ECCENTRICITY", "HARMONIC",
-                                "IINDEX", "INCLIQMAX", "INDOMINATION", "INSTABLEMAX", "KCHERRIES",
-                                "NUMERO", "ONEVEC", "SUMDISTP", "TRANSMISSION"};
-    invariantsMat = QStringList{"ADJACENCY", "BETWEENNESS", "COMNEIGH", "DBETW", "DBETW2", "DISTANCES",
-                                "EINCLIQMAX", "IDENTITY", "INGIRTH", "INPCC", "INDIAMETER", "LAPLACIAN",
-                                "MODULARITY", "NLAPLACIAN", "ONEMAT", "SLLAPLACIAN"};
+    invariantsVal = InvariantCatalogue::keys(InvariantCatalogue::Values);
+    invariantsVec = InvariantCatalogue::keys(InvariantCatalogue::Vectors);
+    invariantsMat = InvariantCatalogue::keys(InvariantCatalogue::Matrices);
     invariantsFam = QStringList{"CATERPILLAR", "COMET", "LOBSTER", "PATH", "SPIDER", "STAR", "TREE"};
     constraints = QStringList{"<", "<=", "==", ">=", ">", "CONNECTED"};
     all = invariantsVal + invariantsVec + invariantsMat + invariantsFam + operators + constraints

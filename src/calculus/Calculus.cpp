@@ -147,14 +147,13 @@ bool Calculus::compute(bool force)
     } else if (flagInvert.load(std::memory_order_relaxed)) {
         // The whole-graph lock keeps the half-inverted graph from every other whole-graph
         // operation (copies of the best graph, files) until it is restored.
-        graph->lock();
+        QMutexLocker whole(graph->wholeLock());
         graph->invert();
         {
             QMutexLocker valueLocker(&valueLock);
             recompute();
         }
         graph->invert();
-        graph->unlock();
     } else {
         QMutexLocker valueLocker(&valueLock);
         recompute();
@@ -202,14 +201,10 @@ void Calculus::setGraph(Graph *g)
 void Calculus::bestBackup()
 {
     compute(true);
-    if (dialog) {
-        if (QThread::currentThread() == dialog->thread())
-            refreshDialog();
-        else
-            // The dialog is a widget: its refresh runs in the GUI thread, and is dropped
-            // when the dialog (and so the item) is gone before it runs.
-            QMetaObject::invokeMethod(dialog, [this] { refreshDialog(); }, Qt::QueuedConnection);
-    }
+    // The dialog is a widget: its refresh runs in the GUI thread (at once when that is this
+    // thread), and is dropped when the dialog (and so the item) is gone before it runs.
+    if (dialog)
+        QMetaObject::invokeMethod(dialog, [this] { refreshDialog(); }, Qt::AutoConnection);
     shownError = getError();
 }
 

@@ -78,11 +78,8 @@ int Invariant::readGraph(Graph::Row *rows)
         return -1;
     }
     const int n = rows ? graph->snapshot(rows) : graph->getNbNodes();
-    if (rows && complementing) {
-        const Graph::Row inside = n >= 32 ? ~Graph::Row(0) : ((Graph::Row(1) << n) - 1);
-        for (int i = 0; i < n; ++i)
-            rows[i] = ~rows[i] & inside & ~(Graph::Row(1) << i);
-    }
+    if (rows && complementing)
+        adjacency::complement(rows, n);
     nbRows = sRows == QLatin1String("n") ? n : 1;
     nbCols = sCols == QLatin1String("n") ? n : 1;
     return n;

@@ -3,8 +3,8 @@
 
 #include "calculus/Calculus.h"
 #include "graph/Graph.h"
-#include "invariants/Betweenness.h"
-#include "invariants/SharedDistances.h"
+#include "invariants/core/Betweenness.h"
+#include "invariants/core/SharedDistances.h"
 
 // The base of the graph invariants: no argument; may be the argument of other items.
 class Invariant : public Calculus
@@ -62,7 +62,7 @@ protected:
         Graph::Row rows[Graph::MaxNodes];
         const int n = readGraph(rows);
         if (n >= 0)
-            graph->sharedDistances().use(rows, n, [&](const Distances &d) { use(d, rows, n); });
+            SharedDistances::forThisThread().use(rows, n, [&](const Distances &d) { use(d, rows, n); });
     }
     // As withDistances for the items without a value on a disconnected graph: no value and
     // the error flag there, use is not called.
@@ -77,7 +77,7 @@ protected:
         });
     }
 
-    static int degree(const Graph::Row rows[], int v) { return __builtin_popcount(rows[v]); }
+    static int degree(const Graph::Row rows[], int v) { return adjacency::popcount(rows[v]); }
     static int edgeCount(const Graph::Row rows[], int n)
     {
         int twice = 0;
@@ -91,11 +91,11 @@ protected:
         Graph::Row leaves = 0;
         for (int v = 0; v < n; ++v)
             if (degree(rows, v) == 1)
-                leaves |= Graph::Row(1) << v;
+                leaves |= adjacency::bit(v);
         return leaves;
     }
     // The vertices above v, as a mask.
-    static Graph::Row above(int v) { return ~((Graph::Row(2) << v) - 1); }
+    static Graph::Row above(int v) { return adjacency::above(v); }
 
     // Entry (i, j) of the n x n block of the value from at(i, j).
     template <class At>
@@ -127,7 +127,7 @@ protected:
         double sum = 0.0;
         for (int i = 0; i < n; ++i)
             for (Graph::Row r = rows[i] & above(i); r; r &= r - 1) {
-                const int j = __builtin_ctz(r);
+                const int j = adjacency::lowest(r);
                 sum += term(value[i][0], value[j][0]);
             }
         return sum;

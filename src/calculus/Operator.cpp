@@ -3,6 +3,7 @@
 #include "calculus/CalculusDisplay.h"
 
 #include <QPainter>
+#include <QThread>
 #include <cmath>
 
 const QString Operator::MissingArguments = QStringLiteral("Missing arguments");
@@ -82,23 +83,29 @@ QString Operator::infixFormula(int required, int shown) const
     return joinFormula(QString(), ' ' + name + ' ', QString(), required, shown);
 }
 
-bool Operator::argumentsReady(int required, const QString &missing, bool testEmpty)
+bool Operator::argumentsReady(int required, const QString &missing, bool testEmpty, bool keepLabels)
 {
     for (int k = 0; k < required; ++k)
         if (!args[k]) {
-            fail(missing);
+            fail(missing, keepLabels);
             return false;
         }
     for (const Calculus *a : args)
         if (a && (a->getNbRows() > MaxSize || a->getNbCols() > MaxSize)) {
-            fail(TooLarge);
+            fail(TooLarge, keepLabels);
             return false;
         }
     if (testEmpty && args[0] && (args[0]->getNbRows() <= 0 || args[0]->getNbCols() <= 0)) {
-        fail(ArgumentError);
+        fail(ArgumentError, keepLabels);
         return false;
     }
     return true;
+}
+
+void Operator::showTooltipNow(const QString &text)
+{
+    if (dialog && QThread::currentThread() == dialog->thread())
+        setToolTip(text);
 }
 
 void Operator::fail(const QString &statusText, bool keepLabels)

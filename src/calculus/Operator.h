@@ -87,8 +87,10 @@ protected:
 
     // The first two steps of a computation: the first `required` arguments present (else
     // `missing`), argument 1 neither empty ("Argument error", when testEmpty) nor, like any
-    // present argument, larger than the storage. False after failing.
-    bool argumentsReady(int required, const QString &missing = MissingArguments, bool testEmpty = true);
+    // present argument, larger than the storage. False after failing, with labels "NA" unless
+    // kept.
+    bool argumentsReady(int required, const QString &missing = MissingArguments, bool testEmpty = true,
+                        bool keepLabels = false);
     // A failure: the status text, no value, the error flag and, unless kept, labels "NA".
     void fail(const QString &statusText, bool keepLabels = false);
     // A success: the status text, the result's shape and labels; the entries follow.
@@ -138,12 +140,13 @@ protected:
         }
     }
 
+    // Shows the text as the tooltip at once where the item is displayed and this is the GUI
+    // thread; elsewhere the next backup shows the status text.
+    void showTooltipNow(const QString &text);
+
     // The highest slot the class accepts.
     int lastSlot = 4;
 
-private:
-    QString joinFormula(const QString &open, const QString &separator, const QString &close, int required,
-                        int shown) const;
     // Writes f(entry) of argument k over its shape into the value.
     template <class F>
     void mapArgument(int k, F f)
@@ -156,6 +159,10 @@ private:
                 out[j] = f(a.at(i, j));
         }
     }
+
+private:
+    QString joinFormula(const QString &open, const QString &separator, const QString &close, int required,
+                        int shown) const;
 };
 
 template <class WithSecond, class WithFirst, class Fold>

@@ -57,11 +57,8 @@ void invConstant::showInDialog(int rows, int cols, const QVector<double> &values
 {
     if (!dialog)
         return;
-    if (QThread::currentThread() == dialog->thread())
-        dialog->loadData(rows, cols, values);
-    else
-        QMetaObject::invokeMethod(
-            dialog, [d = dialog, rows, cols, values] { d->loadData(rows, cols, values); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        dialog, [d = dialog, rows, cols, values] { d->loadData(rows, cols, values); }, Qt::AutoConnection);
 }
 
 void invConstant::setLabelsFromCounts()

@@ -1,7 +1,7 @@
 #include "constraints/TreeFamily.h"
 
 #include "calculus/CalculusDisplay.h"
-#include "invariants/SharedDistances.h"
+#include "invariants/core/SharedDistances.h"
 
 void TreeFamily::initTreeFamily(const QString &key, const QString &help, bool isDisplayed)
 {
@@ -36,18 +36,15 @@ void TreeFamily::recomputeTree(Member member)
     }
     Graph::Row rows[Graph::MaxNodes];
     const int n = graph->snapshot(rows);
-    if (complementing) {
-        const Graph::Row inside = n >= 32 ? ~Graph::Row(0) : ((Graph::Row(1) << n) - 1);
-        for (int i = 0; i < n; ++i)
-            rows[i] = ~rows[i] & inside & ~(Graph::Row(1) << i);
-    }
+    if (complementing)
+        adjacency::complement(rows, n);
     if (n < 2) {
         setNoValue(QString());
         return;
     }
     nbRows = 1;
     nbCols = 1;
-    graph->sharedDistances().use(rows, n, [&](const Distances &d) {
+    SharedDistances::forThisThread().use(rows, n, [&](const Distances &d) {
         const TreeShape shape(rows, n, d);
         switch (shape.kind()) {
         case TreeShape::Disconnected:

@@ -1,8 +1,6 @@
 #include "constraints/TreeShape.h"
 
-namespace {
-inline Graph::Row bit(int j) { return Graph::Row(1) << j; }
-} // namespace
+using adjacency::bit;
 
 TreeShape::TreeShape(const Graph::Row r[Graph::MaxNodes], int count, const Distances &d)
     : rows(r), dist(d), n(count)
@@ -51,7 +49,7 @@ bool TreeShape::isLobster() const
             grown |= rows[__builtin_ctz(f)];
         near = grown;
     }
-    const Graph::Row all = n >= 32 ? ~Graph::Row(0) : bit(n) - 1;
+    const Graph::Row all = adjacency::lowMask(n);
     return near == all;
 }
 

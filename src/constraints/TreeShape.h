@@ -2,7 +2,7 @@
 #define TREESHAPE_H
 
 #include "graph/Graph.h"
-#include "invariants/Distances.h"
+#include "invariants/core/Distances.h"
 
 // What the graph-family items read of a graph: whether it is connected, whether it is a tree,
 // and for a tree its degrees, leaves and a diametral path. Pure over one adjacency snapshot

@@ -24,7 +24,7 @@ QString constraintConnected::formula()
 
 int constraintConnected::components(const Graph::Row rows[], int n)
 {
-    Graph::Row unseen = n >= 32 ? ~Graph::Row(0) : (Graph::Row(1) << n) - 1;
+    Graph::Row unseen = adjacency::lowMask(n);
     int count = 0;
     // One breadth-first sweep per component, a whole frontier at a time.
     while (unseen) {
@@ -53,11 +53,8 @@ void constraintConnected::recompute()
     }
     Graph::Row rows[Graph::MaxNodes];
     const int n = graph->snapshot(rows);
-    if (complementing) {
-        const Graph::Row inside = n >= 32 ? ~Graph::Row(0) : (Graph::Row(1) << n) - 1;
-        for (int i = 0; i < n; ++i)
-            rows[i] = ~rows[i] & inside & ~(Graph::Row(1) << i);
-    }
+    if (complementing)
+        adjacency::complement(rows, n);
     value[0][0] = n < 2 ? 0.0 : double(components(rows, n) - 1);
     nbRows = 1;
     nbCols = 1;

@@ -3,9 +3,10 @@
 #include "graph/Edge.h"
 #include "graph/Node.h"
 
-#include "app/DialogProvider.h"
+#include "dialogs/DialogProvider.h"
+#include "files/TextFile.h"
+#include "graph/GraphText.h"
 #include "calculus/orv_rand.h"
-#include "invariants/SharedDistances.h"
 
 #include <QFile>
 #include <QGraphicsRectItem>
@@ -15,7 +16,6 @@
 #include <QMutexLocker>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTimerEvent>
 #include <QWheelEvent>
@@ -24,10 +24,9 @@
 #include <cstring>
 #include <iostream>
 
-namespace {
-inline Graph::Row bit(int j) { return Graph::Row(1) << j; }
-inline Graph::Row lowMask(int count) { return count >= 32 ? ~Graph::Row(0) : (bit(count) - 1); }
+using namespace adjacency;
 
+namespace {
 // One step of the arrow keys and of the animation: a 64th of a half turn.
 constexpr double RotationStep = 3.14159265 / 64;
 
@@ -50,8 +49,7 @@ inline int colorValue(double v)
 inline QString shortNumber(double v) { return QString::number(v, 'g', 6); }
 } // namespace
 
-Graph::Graph(QString name_, bool interactive_) : QGraphicsView(static_cast<QWidget *>(nullptr)), name(name_), interactive(interactive_),
-      distances(new SharedDistances)
+Graph::Graph(QString name_, bool interactive_) : QGraphicsView(static_cast<QWidget *>(nullptr)), name(name_), interactive(interactive_)
 {
     if (interactive) {
         scene = new QGraphicsScene(this);
@@ -173,7 +171,7 @@ int Graph::getNbEdges()
     for (int i = 0; i < n; ++i) {
         // Entries (i, j) with i < j only.
         const Row above = inside & ~lowMask(i + 1);
-        count += __builtin_popcount(adj[i] & above);
+        count += popcount(adj[i] & above);
     }
     return count;
 }
@@ -187,7 +185,7 @@ int Graph::symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes])
         Row r = src[i] & inside & ~bit(i);
         out[i] |= r;
         while (r) {
-            const int j = __builtin_ctz(r);
+            const int j = lowest(r);
             r &= r - 1;
             out[j] |= bit(i);
         }
@@ -445,13 +443,20 @@ QString Graph::currentGraphData()
     return text;
 }
 
+void Graph::writePairs(const Row rows[MaxNodes], int count)
+{
+    QMutexLocker locker(&adjMutex);
+    const Row inside = lowMask(count);
+    for (int i = 0; i < count; ++i) {
+        const Row pairs = inside & ~bit(i);
+        adj[i] = (adj[i] & ~pairs) | (rows[i] & pairs);
+    }
+}
+
 void Graph::readGraphText(const QString &text, bool reset)
 {
-    const QStringList fields = text.split(' ', Qt::KeepEmptyParts, Qt::CaseSensitive);
-    int count = fields.value(0).toInt(nullptr, 10);
-    count = count < 0 ? 0 : (count > MaxNodes ? MaxNodes : count);
-    const QString pairs = fields.size() > 1 ? fields[1] : QString();
-
+    const GraphText::Rows g = GraphText::parsePairs(text);
+    const int count = g.count;
     setVertexCount(count);
     if (reset) {
         clear();
@@ -462,20 +467,7 @@ void Graph::readGraphText(const QString &text, bool reset)
     }
 
     // Every pair of the new count is written; the identifier moves on once per pair.
-    {
-        QMutexLocker locker(&adjMutex);
-        int k = 0;
-        for (int i = 1; i < count; ++i)
-            for (int j = 0; j < i; ++j, ++k) {
-                if (k < pairs.size() && pairs[k] == QLatin1Char('1')) {
-                    adj[i] |= bit(j);
-                    adj[j] |= bit(i);
-                } else {
-                    adj[i] &= ~bit(j);
-                    adj[j] &= ~bit(i);
-                }
-            }
-    }
+    writePairs(g.rows, count);
     const int nbPairs = count * (count - 1) / 2;
     // A graph without pairs still becomes a new graph for the items' caches.
     bumpId(nbPairs > 0 ? nbPairs : 1);
@@ -498,22 +490,11 @@ void Graph::loadCurrentGraph(QString text)
 
 bool Graph::decodeG6(const QByteArray &line, bool reset)
 {
-    // Validate the whole line before touching the graph: a refused line changes nothing.
-    if (line.isEmpty())
+    // The whole line is read before the graph is touched: a refused line changes nothing.
+    GraphText::Rows g;
+    if (!GraphText::parseGraph6(line, &g))
         return false;
-    const int count = static_cast<signed char>(line[0]) - 63;
-    if (count < 2 || count > 31)
-        return false;
-    const int nbPairs = count * (count - 1) / 2;
-    const int needed = (nbPairs + 5) / 6;
-    if (line.size() - 1 < needed)
-        return false;
-    for (int c = 1; c <= needed; ++c) {
-        const unsigned char ch = static_cast<unsigned char>(line[c]);
-        if (ch < 63 || ch > 126)
-            return false;
-    }
-
+    const int count = g.count;
     setVertexCount(count);
     if (reset) {
         clear();
@@ -521,28 +502,8 @@ bool Graph::decodeG6(const QByteArray &line, bool reset)
         }
         best_backup();
     }
-    {
-        QMutexLocker locker(&adjMutex);
-        int b = 6;
-        int byte = 0;
-        int pos = 1;
-        for (int j = 1; j < count; ++j)
-            for (int i = 0; i < j; ++i) {
-                if (b == 6) {
-                    byte = static_cast<unsigned char>(line[pos++]) - 63;
-                    b = 0;
-                }
-                if ((byte >> (5 - b)) & 1) {
-                    adj[i] |= bit(j);
-                    adj[j] |= bit(i);
-                } else {
-                    adj[i] &= ~bit(j);
-                    adj[j] &= ~bit(i);
-                }
-                ++b;
-            }
-    }
-    bumpId(nbPairs);
+    writePairs(g.rows, count);
+    bumpId(count * (count - 1) / 2);
     return true;
 }
 
@@ -1256,7 +1217,7 @@ QString Graph::exportText() const
     symmetricRows(bestAdj, bestN, rows);
     int m = 0;
     for (int i = 0; i < bestN; ++i)
-        m += __builtin_popcount(rows[i]);
+        m += popcount(rows[i]);
     QString text = QString::number(bestN) + '\n' + QString::number(m / 2) + '\n' + vertexLines();
     for (int i = 0; i < bestN; ++i)
         for (int j = 0; j < bestN; ++j)
@@ -1279,14 +1240,10 @@ bool Graph::writeFile(const QString &path, const std::function<QString()> &build
         QMutexLocker whole(&wholeMutex);
         text = build();
     }
-    // The old file is replaced only once the whole new text is written.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        const QByteArray bytes = text.toLatin1();
-        if (file.write(bytes) == bytes.size() && file.commit())
-            return true;
-    }
-    consoleError("Failed to write graph file " + path + ": " + file.errorString());
+    QString why;
+    if (TextFile::write(path, text.toLatin1(), &why))
+        return true;
+    consoleError("Failed to write graph file " + path + ": " + why);
     return false;
 }
 
@@ -1307,58 +1264,28 @@ bool Graph::export_graph(QString fileName)
 
 bool Graph::readFile(const QString &path, bool withIdentifier)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!withIdentifier)
+    QByteArray bytes;
+    QString why;
+    bool tooLarge = false;
+    if (!TextFile::read(path, &bytes, &why, &tooLarge)) {
+        if (tooLarge)
+            consoleError("Refused graph file " + path + ": " + why);
+        else if (!withIdentifier)
             DialogProvider::instance()->warning(this, "Opening", "Cannot open graph");
         return false;
     }
-    QByteArray bytes = file.readAll();
-    const int nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    const QStringList lines = QString::fromLatin1(bytes).split('\n');
-
     // The whole file is checked before the graph is touched.
-    int line = 0;
-    bool valid = false;
-    const int count = lines.value(line++).toInt(&valid, 10);
-    valid = valid && count >= 0 && count <= MaxNodes;
-    int storedId = 0;
-    if (valid && withIdentifier)
-        storedId = lines.value(line++).toInt(&valid, 10);
-    valid = valid && lines.size() >= line + count + 1;
-    QStringList names;
-    QVector<QPointF> positions;
-    for (int i = 0; valid && i < count; ++i) {
-        const QStringList fields = lines[line++].split('\t');
-        if (fields.size() < 3) {
-            valid = false;
-            break;
-        }
-        bool okX = false, okY = false;
-        const double x = fields[1].toDouble(&okX), y = fields[2].toDouble(&okY);
-        valid = okX && okY && std::isfinite(x) && std::isfinite(y);
-        names << fields[0];
-        positions << QPointF(x, y);
-    }
-    QStringList matrix;
-    if (valid) {
-        // The writer ends every field with a TAB; the empty text after the last one is no field.
-        matrix = lines[line].split('\t');
-        if (!matrix.isEmpty() && matrix.last().isEmpty())
-            matrix.removeLast();
-        valid = matrix.size() >= count * count;
-    }
-    if (!valid) {
+    GraphText::File file;
+    if (!GraphText::parseFile(bytes, withIdentifier, &file)) {
         std::cerr << "ERROR IN FILE FORMAT" << std::endl;
         return false;
     }
+    const int count = file.graph.count;
 
     clear();
     best_backup();
     if (withIdentifier) {
-        identifier.store(storedId);
+        identifier.store(file.storedId);
     } else {
         emit signal_console("Graph:" + QString::number(count), false, 1, QColor(Qt::gray));
         identifier.store(orv_rand(1000000));
@@ -1368,14 +1295,13 @@ bool Graph::readFile(const QString &path, bool withIdentifier)
     {
         QMutexLocker whole(&wholeMutex);
         for (int i = 0; i < count; ++i) {
-            nodes[i]->setNodeName(names[i]);
-            nodes[i]->setPosition(positions[i].x(), positions[i].y(), 0);
+            nodes[i]->setNodeName(file.names[i]);
+            nodes[i]->setPosition(file.positions[i].x(), file.positions[i].y(), 0);
             nodes[i]->setSelected(false);
         }
-        // Only the upper triangle decides the edges.
         for (int i = 0; i < count; ++i)
             for (int j = i + 1; j < count; ++j) {
-                if (matrix[i * count + j].toInt(nullptr, 10) != 0)
+                if (has(file.graph.rows[i], j))
                     addEdge(i, j);
                 else
                     remEdge(i, j);

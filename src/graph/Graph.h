@@ -1,6 +1,8 @@
 #ifndef GRAPH_H
 #define GRAPH_H
 
+#include "graph/Adjacency.h"
+
 #include <QColor>
 #include <QGraphicsView>
 #include <QMutex>
@@ -18,20 +20,26 @@ class Node;
 class Edge;
 class QGraphicsScene;
 class QGraphicsRectItem;
-class SharedDistances;
 
 // The simple undirected graph of at most 32 vertices that every computation reads, and
 // at the same time the interactive view that shows and edits it.
 //
 // The adjacency is kept as 32 row bitmasks (bit j of row i is entry (i, j)); a pair is an
 // edge when either of its two entries is set.
+//
+// Threads: the four search workers and the GUI thread share a graph. adjMutex guards the rows
+// and is held only for one edit or one snapshot; wholeMutex guards the best copy and any
+// sequence of edits that must look atomic (a complemented computation, a copy, a file). Take
+// wholeMutex first, then adjMutex, never the other way round. Items read the graph through
+// snapshot() and compute on their copy without a lock; the widgets (vertex and edge items,
+// timers) are touched from the GUI thread only.
 class Graph : public QGraphicsView
 {
     Q_OBJECT
 
 public:
-    static constexpr int MaxNodes = 32;
-    using Row = std::uint32_t;
+    static constexpr int MaxNodes = adjacency::MaxNodes;
+    using Row = adjacency::Row;
 
     Graph(QString name, bool interactive);
     ~Graph() override;
@@ -47,8 +55,6 @@ public:
     // One consistent picture of the current graph, taken under the adjacency lock: symmetric
     // rows without diagonal, restricted to the vertex count, which is returned.
     int snapshot(Row rows[MaxNodes]);
-    // The distances that the distance items computed on this graph share.
-    SharedDistances &sharedDistances() { return *distances; }
 
     // Changing the current graph.
     bool addEdge(int i, int j);
@@ -73,6 +79,8 @@ public:
 
     void lock() { wholeMutex.lock(); }
     void unlock() { wholeMutex.unlock(); }
+    // The whole-graph mutex, for a QMutexLocker.
+    QMutex *wholeLock() { return &wholeMutex; }
 
     // Graph text and graph6.
     QString graphData();
@@ -197,6 +205,8 @@ private:
     void consoleError(const QString &text);
     // Shared by both graph-text readers: sets the count and writes every pair.
     void readGraphText(const QString &text, bool reset);
+    // Writes every pair among the first count vertices from the rows, under the adjacency lock.
+    void writePairs(const Row rows[MaxNodes], int count);
     bool decodeG6(const QByteArray &line, bool reset);
     static int symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes]);
 
@@ -229,7 +239,6 @@ private:
     QGraphicsRectItem *rubberBand = nullptr;
     bool dragged = false;
     int lastClickedNode = 0;
-    std::unique_ptr<SharedDistances> distances;
 };
 
 #endif

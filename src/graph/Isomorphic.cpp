@@ -21,12 +21,10 @@ constexpr double Unreachable = 1e12;
 // Extensions the exact matching may try before it leaves the graphs to the local search.
 constexpr long MatchBudget = 2000000;
 
-using Row = Graph::Row;
-
-inline Row bit(int j)
-{
-    return Row(1) << j;
-}
+using adjacency::Row;
+using adjacency::bit;
+using adjacency::lowest;
+using adjacency::popcount;
 
 // Colour refinement of both graphs at once, from the degrees: a vertex's next colour
 // stands for its colour and the multiset of its neighbours' colours. Returns false as soon
@@ -34,8 +32,8 @@ inline Row bit(int j)
 bool refineColours(const Row *r1, const Row *r2, int n, std::vector<int> &c1, std::vector<int> &c2)
 {
     for (int v = 0; v < n; ++v) {
-        c1[v] = __builtin_popcount(r1[v]);
-        c2[v] = __builtin_popcount(r2[v]);
+        c1[v] = popcount(r1[v]);
+        c2[v] = popcount(r2[v]);
     }
     int classes = 0;
     for (;;) {
@@ -100,7 +98,7 @@ struct Matching
         const int v = order[depth];
         Row need = 0;
         for (Row r = r1[v] & placed; r; r &= r - 1)
-            need |= bit(image[__builtin_ctz(r)]);
+            need |= bit(image[lowest(r)]);
         for (int w = 0; w < n; ++w) {
             if (((used >> w) & 1u) || c2[w] != c1[v] || (r2[w] & used) != need)
                 continue;
@@ -386,7 +384,7 @@ int Isomorphic::matchExactly()
         for (int v = 0; v < n; ++v) {
             if ((chosen >> v) & 1u)
                 continue;
-            const int links = __builtin_popcount(r1[v] & chosen);
+            const int links = popcount(r1[v] & chosen);
             if (best < 0 || links > bestLinks || (links == bestLinks && classSize[c1[v]] < classSize[c1[best]])) {
                 best = v;
                 bestLinks = links;

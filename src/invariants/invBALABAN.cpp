@@ -27,7 +27,7 @@ void invBALABAN::recompute()
         double sum = 0.0;
         for (int i = 0; i < n; ++i)
             for (Graph::Row r = rows[i] & above(i); r; r &= r - 1)
-                sum += 1.0 / std::sqrt(t[i] * t[__builtin_ctz(r)]);
+                sum += 1.0 / std::sqrt(t[i] * t[adjacency::lowest(r)]);
         value[0][0] = sum * (double(m) / double(m - n + 2));
     });
 }

@@ -1,6 +1,6 @@
 #include "invariants/invCHROMATIC.h"
 
-#include "invariants/ExactColouring.h"
+#include "invariants/core/ExactColouring.h"
 
 invCHROMATIC::invCHROMATIC(bool displayed)
 {

@@ -1,6 +1,6 @@
 #include "invariants/invCHROMATICVAL.h"
 
-#include "invariants/ExactColouring.h"
+#include "invariants/core/ExactColouring.h"
 
 invCHROMATICVAL::invCHROMATICVAL(bool displayed)
 {

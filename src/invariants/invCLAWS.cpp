@@ -21,12 +21,12 @@ void invCLAWS::recompute()
     int count = 0;
     for (int u = 0; u < n; ++u) {
         const Graph::Row nb = adj[u];
-        if (__builtin_popcount(nb) != 3)
+        if (adjacency::popcount(nb) != 3)
             continue;
         // Rows hold no loops, so a neighbour's row meets nb only at another neighbour.
         Graph::Row inside = 0;
         for (Graph::Row r = nb; r; r &= r - 1)
-            inside |= adj[__builtin_ctz(r)] & nb;
+            inside |= adj[adjacency::lowest(r)] & nb;
         if (!inside)
             ++count;
     }

@@ -1,6 +1,6 @@
 #include "invariants/invCLIQMAX.h"
 
-#include "invariants/StableSets.h"
+#include "invariants/core/StableSets.h"
 
 invCLIQMAX::invCLIQMAX(bool displayed)
 {

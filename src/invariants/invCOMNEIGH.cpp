@@ -15,7 +15,7 @@ void invCOMNEIGH::recompute()
     // is never written.
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j) {
-            const double c = __builtin_popcount(adj[i] & adj[j]);
+            const double c = adjacency::popcount(adj[i] & adj[j]);
             value[i][j] = c;
             value[j][i] = c;
         }

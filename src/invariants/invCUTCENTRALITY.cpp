@@ -1,6 +1,6 @@
 #include "invariants/invCUTCENTRALITY.h"
 
-#include "invariants/DistanceSplit.h"
+#include "invariants/core/DistanceSplit.h"
 
 invCUTCENTRALITY::invCUTCENTRALITY(bool displayed)
 {
@@ -24,7 +24,7 @@ void invCUTCENTRALITY::recompute()
         const double density = n > 1 ? edgeCount(rows, n) / double(n * (n - 1) / 2) : 0.0;
         for (int i = 0; i < n; ++i)
             for (Graph::Row r = rows[i] & above(i); r; r &= r - 1) {
-                const int j = __builtin_ctz(r);
+                const int j = adjacency::lowest(r);
                 const DistanceSplit split(d, rows, n, i, j);
                 value[i][j] = value[j][i] = (split.sideA() * split.sideB() * density) / split.cut();
             }

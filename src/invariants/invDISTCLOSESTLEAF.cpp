@@ -21,7 +21,7 @@ void invDISTCLOSESTLEAF::recompute()
         for (int i = 0; i < n; ++i) {
             int best = n;
             for (Graph::Row r = leaves; r; r &= r - 1)
-                best = std::min(best, d.hops(i, __builtin_ctz(r)));
+                best = std::min(best, d.hops(i, adjacency::lowest(r)));
             value[i][0] = best;
         }
     });

@@ -1,6 +1,6 @@
 #include "invariants/invDOMINATION.h"
 
-#include "invariants/Domination.h"
+#include "invariants/core/Domination.h"
 
 invDOMINATION::invDOMINATION(bool displayed)
 {

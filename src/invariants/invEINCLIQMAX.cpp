@@ -1,6 +1,6 @@
 #include "invariants/invEINCLIQMAX.h"
 
-#include "invariants/StableSets.h"
+#include "invariants/core/StableSets.h"
 
 invEINCLIQMAX::invEINCLIQMAX(bool displayed)
 {

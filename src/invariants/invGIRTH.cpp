@@ -1,8 +1,8 @@
 #include "invariants/invGIRTH.h"
 
-#include "invariants/BreadthFirstTree.h"
-#include "invariants/Distances.h"
-#include "invariants/Girth.h"
+#include "invariants/core/BreadthFirstTree.h"
+#include "invariants/core/Distances.h"
+#include "invariants/core/Girth.h"
 
 invGIRTH::invGIRTH(bool displayed)
 {

@@ -1,6 +1,6 @@
 #include "invariants/invIINDEX.h"
 
-#include "invariants/DistanceSplit.h"
+#include "invariants/core/DistanceSplit.h"
 
 invIINDEX::invIINDEX(bool displayed)
 {
@@ -22,9 +22,9 @@ void invIINDEX::recompute()
         // v lies at distance 1 from both neighbours, so it is always a tie of their split.
         for (int v = 0; v < n; ++v)
             for (Graph::Row ra = rows[v]; ra; ra &= ra - 1) {
-                const int a = __builtin_ctz(ra);
+                const int a = adjacency::lowest(ra);
                 for (Graph::Row rb = rows[v] & above(a); rb; rb &= rb - 1) {
-                    const DistanceSplit split(d, rows, n, a, __builtin_ctz(rb));
+                    const DistanceSplit split(d, rows, n, a, adjacency::lowest(rb));
                     value[v][0] += (split.sideA() * split.sideB()) / split.cut();
                 }
             }

@@ -1,6 +1,6 @@
 #include "invariants/invINCLIQMAX.h"
 
-#include "invariants/StableSets.h"
+#include "invariants/core/StableSets.h"
 
 invINCLIQMAX::invINCLIQMAX(bool displayed)
 {

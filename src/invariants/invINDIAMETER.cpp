@@ -1,6 +1,6 @@
 #include "invariants/invINDIAMETER.h"
 
-#include "invariants/BreadthFirstTree.h"
+#include "invariants/core/BreadthFirstTree.h"
 
 invINDIAMETER::invINDIAMETER(bool displayed)
 {

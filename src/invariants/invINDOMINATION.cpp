@@ -1,6 +1,6 @@
 #include "invariants/invINDOMINATION.h"
 
-#include "invariants/Domination.h"
+#include "invariants/core/Domination.h"
 
 invINDOMINATION::invINDOMINATION(bool displayed)
 {

@@ -1,7 +1,7 @@
 #include "invariants/invINGIRTH.h"
 
-#include "invariants/BreadthFirstTree.h"
-#include "invariants/Girth.h"
+#include "invariants/core/BreadthFirstTree.h"
+#include "invariants/core/Girth.h"
 
 invINGIRTH::invINGIRTH(bool displayed)
 {

@@ -1,6 +1,6 @@
 #include "invariants/invINPCC.h"
 
-#include "invariants/BreadthFirstTree.h"
+#include "invariants/core/BreadthFirstTree.h"
 
 invINPCC::invINPCC(bool displayed)
 {

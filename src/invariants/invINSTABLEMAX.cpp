@@ -1,6 +1,6 @@
 #include "invariants/invINSTABLEMAX.h"
 
-#include "invariants/StableSets.h"
+#include "invariants/core/StableSets.h"
 
 invINSTABLEMAX::invINSTABLEMAX(bool displayed)
 {

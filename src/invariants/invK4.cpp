@@ -17,11 +17,11 @@ void invK4::recompute()
     int count = 0;
     for (int i = 0; i < n; ++i)
         for (Graph::Row r = adj[i] & above(i); r; r &= r - 1) {
-            const int j = __builtin_ctz(r);
+            const int j = adjacency::lowest(r);
             const Graph::Row common = adj[i] & adj[j] & above(j);
             for (Graph::Row s = common; s; s &= s - 1) {
-                const int k = __builtin_ctz(s);
-                count += __builtin_popcount(common & adj[k] & above(k));
+                const int k = adjacency::lowest(s);
+                count += adjacency::popcount(common & adj[k] & above(k));
             }
         }
     value[0][0] = count;

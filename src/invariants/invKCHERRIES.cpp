@@ -17,8 +17,8 @@ void invKCHERRIES::recompute()
     for (int v = 0; v < n; ++v) {
         degrees[v] = degree(adj, v);
         if (degrees[v] == 1)
-            pendant |= Graph::Row(1) << v;
+            pendant |= adjacency::bit(v);
     }
     for (int v = 0; v < n; ++v)
-        value[v][0] = __builtin_popcount(adj[v] & pendant);
+        value[v][0] = adjacency::popcount(adj[v] & pendant);
 }

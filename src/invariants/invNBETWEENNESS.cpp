@@ -1,6 +1,6 @@
 #include "invariants/invNBETWEENNESS.h"
 
-#include "invariants/FlowBetweenness.h"
+#include "invariants/core/FlowBetweenness.h"
 
 invNBETWEENNESS::invNBETWEENNESS(bool displayed)
 {

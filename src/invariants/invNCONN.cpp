@@ -1,6 +1,6 @@
 #include "invariants/invNCONN.h"
 
-#include "invariants/VertexConnectivity.h"
+#include "invariants/core/VertexConnectivity.h"
 
 #include <iostream>
 

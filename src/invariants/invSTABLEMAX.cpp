@@ -1,6 +1,6 @@
 #include "invariants/invSTABLEMAX.h"
 
-#include "invariants/StableSets.h"
+#include "invariants/core/StableSets.h"
 
 invSTABLEMAX::invSTABLEMAX(bool displayed)
 {

@@ -15,7 +15,7 @@ void invSUMDISTP::recompute()
         for (int i = 0; i < n; ++i) {
             int sum = 0;
             for (Graph::Row r = leaves; r; r &= r - 1)
-                sum += d.hops(i, __builtin_ctz(r));
+                sum += d.hops(i, adjacency::lowest(r));
             value[i][0] = sum;
         }
     });

@@ -19,7 +19,7 @@ void invSZEGED::recompute()
         double total = 0.0;
         for (int u = 0; u < n; ++u)
             for (Graph::Row r = rows[u] & above(u); r; r &= r - 1) {
-                const int v = __builtin_ctz(r);
+                const int v = adjacency::lowest(r);
                 int nu = 0;
                 int nv = 0;
                 for (int w = 0; w < n; ++w) {

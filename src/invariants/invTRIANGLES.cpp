@@ -17,8 +17,8 @@ void invTRIANGLES::recompute()
     int count = 0;
     for (int i = 0; i < n; ++i)
         for (Graph::Row r = adj[i] & above(i); r; r &= r - 1) {
-            const int j = __builtin_ctz(r);
-            count += __builtin_popcount(adj[i] & adj[j] & above(j));
+            const int j = adjacency::lowest(r);
+            count += adjacency::popcount(adj[i] & adj[j] & above(j));
         }
     value[0][0] = count;
 }

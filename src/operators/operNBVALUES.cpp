@@ -1,5 +1,7 @@
 #include "operators/operNBVALUES.h"
 
+#include "graph/Adjacency.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -46,7 +48,7 @@ void operNBVALUES::recompute()
         if (x > -1.0 && x < IntegerRange + 1.0) {
             const double k = std::nearbyint(x);
             if (k >= 0.0 && k < IntegerRange && std::fabs(x - k) < 1e-6)
-                near[int(k) >> 5] |= std::uint32_t(1) << (int(k) & 31);
+                near[int(k) >> 5] |= adjacency::bit(int(k) & 31);
         }
     };
     const Argument a(args[0]);
@@ -60,7 +62,7 @@ void operNBVALUES::recompute()
             const double shifted = x + Shift;
             const std::uint64_t k = bitsOf(shifted) - ShiftBits;
             if (k < IntegerRange && shifted - Shift == x) {
-                if (!((near[k >> 5] >> (k & 31)) & 1u))
+                if (!adjacency::has(near[k >> 5], k & 31))
                     keep(x);
                 continue;
             }

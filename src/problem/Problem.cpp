@@ -1,6 +1,7 @@
 #include "problem/Problem.h"
 
-#include "app/DialogProvider.h"
+#include "dialogs/DialogProvider.h"
+#include "files/TextFile.h"
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
 #include "calculus/CalculusDisplay.h"
@@ -12,7 +13,6 @@
 #include "graph/Graph.h"
 
 #include <QBrush>
-#include <QFile>
 #include <QFileInfo>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
@@ -23,7 +23,6 @@
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QThread>
 #include <QWheelEvent>
 #include <algorithm>
@@ -32,17 +31,6 @@
 
 namespace {
 constexpr double Infinite = 1e12;
-const QString Separator = QStringLiteral("<NEW>");
-
-// Tabs, the record separator and NUL cannot travel in the problem text; the title and the
-// description keep their line breaks (the description record comes last).
-QString cleanText(QString s)
-{
-    s.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    s.replace(QChar(0), QLatin1Char(' '));
-    s.replace(Separator, QStringLiteral("[NEW]"));
-    return s;
-}
 
 
 bool setLinkK(Calculus *target, int k, Link *l)
@@ -518,14 +506,10 @@ void Problem::best_backup()
         return;
     GraphDisplay d = takeGraphDisplay();
     d.violated = e.violated();
-    if (QThread::currentThread() == graph->thread()) {
-        showGraphDisplay(graph, d);
-    } else {
-        // Widgets belong to the GUI thread: a worker hands the display over, and it is
-        // dropped when the graph is gone before it runs.
-        Graph *g = graph;
-        QMetaObject::invokeMethod(g, [g, d] { showGraphDisplay(g, d); }, Qt::QueuedConnection);
-    }
+    // Widgets belong to the GUI thread: a worker hands the display over, and it is dropped
+    // when the graph is gone before it runs.
+    Graph *g = graph;
+    QMetaObject::invokeMethod(g, [g, d] { showGraphDisplay(g, d); }, Qt::AutoConnection);
 }
 
 // ---- Report names and values ----
@@ -618,12 +602,12 @@ QString Problem::algDefinition() const
 
 void Problem::slot_set_title(QString text)
 {
-    title = cleanText(text);
+    title = ProblemText::clean(text);
 }
 
 void Problem::slot_set_description(QString text)
 {
-    description = cleanText(text);
+    description = ProblemText::clean(text);
 }
 
 void Problem::display(bool debug)
@@ -645,158 +629,25 @@ void Problem::display(bool debug)
 
 // ---- Problem text ----
 
-namespace {
-// One item record as read from a problem text.
-struct Record
-{
-    enum Kind { Constant, Info, Item, Unlisted } kind = Item;
-    QString key;
-    QString givenName;
-    bool inReport = false;
-    bool node = false;
-    bool vector = false;
-    bool invert = false;
-    double x = 0;
-    double y = 0;
-    int args[4] = {-1, -1, -1, -1};
-    int category = 0;
-    bool hasSense = false;
-    QString sense;
-    int rows = 0;
-    int cols = 0;
-    QVector<double> values;
-};
-
-// A position that is no finite number reads as 0, like one that is no number at all.
-double coordinate(const QString &field)
-{
-    const double v = field.toDouble();
-    return std::isfinite(v) ? v : 0.0;
-}
-} // namespace
-
-struct Problem::ParsedText
-{
-    QVector<Record> records;
-    bool hasDesc = false;
-    QString title;
-    QString description;
-};
+static_assert(ProblemText::MaxSize == Calculus::MaxSize, "a constant read from a file fits an item");
 
 QString Problem::saveString()
 {
     for (int i = 0; i < calc.size(); ++i)
         calc[i]->setNumber(i);
-    QString text;
-    forEachItem([&](Calculus *c) {
-        text += c->getCaractToSave();
-    });
-    text.replace(QLatin1Char('\n'), Separator);
-    return text + "DESC\t" + title + '\t' + description;
+    QStringList texts;
+    forEachItem([&](Calculus *c) { texts << c->getCaractToSave(); });
+    return ProblemText::compose(texts, title, description);
 }
 
-bool Problem::parseText(const QString &text, ParsedText &parsed, QString &consoleLine, QString &errorLine)
-{
-    BuildCalculus vocabulary;
-    auto fail = [&](const QString &console, const QString &error) {
-        consoleLine = console;
-        errorLine = error;
-        return false;
-    };
-    // The calculation list as the records build it.
-    int calcSize = 0;
-    const QStringList pieces = text.split(Separator, Qt::KeepEmptyParts);
-    for (const QString &piece : pieces) {
-        const QStringList fields = piece.split(QLatin1Char('\t'), Qt::KeepEmptyParts);
-        const QString key = fields[0];
-        if (key == "DESC") {
-            parsed.hasDesc = true;
-            parsed.title = fields.value(1);
-            parsed.description = fields.value(2);
-            return true;
-        }
-        if (fields.size() < 9)
-            return fail("Critical error, missing argument.",
-                        "Critical error, missing argument" + QString(fields.size(), QLatin1Char('.')));
-        Record r;
-        r.key = key;
-        r.givenName = fields[1];
-        r.inReport = fields[2] == "1";
-        r.node = fields[3] == "1";
-        r.vector = fields[4] == "1";
-        r.invert = fields[5] == "1";
-        r.x = coordinate(fields[6]);
-        r.y = coordinate(fields[7]);
-
-        // Arguments must come from records before this one.
-        int limit = calcSize;
-        if (key == "CONSTANT") {
-            r.kind = Record::Constant;
-        } else if (key == "Colors" || key == "Labels" || key == "E_Labels" || key == "E_Hilights") {
-            r.kind = Record::Info;
-        } else {
-            Calculus *probe = vocabulary.makeCalculus(key, false);
-            if (!probe) {
-                const QString line = key + " is not a valid name in problem description.";
-                return fail(line, line);
-            }
-            delete probe;
-            r.category = vocabulary.type(key);
-            r.kind = r.category == 0 ? Record::Unlisted : Record::Item;
-            if (r.category == 1 || r.category == 3)
-                ++calcSize;
-        }
-
-        const QString wrong = "Critical error, wrong argument for " + key;
-        for (int k = 0; k < 4; ++k) {
-            const bool constant = r.kind == Record::Constant;
-            const QString console = constant && k < 3 ? "*" + wrong : wrong;
-            const QString error = constant ? "*" + wrong : wrong;
-            if (8 + k >= fields.size())
-                return fail(console, error);
-            if (fields[8 + k] == "NULL")
-                continue;
-            const int index = fields[8 + k].toInt(nullptr, 10);
-            if (index < 0 || index >= limit)
-                return fail(console, error);
-            r.args[k] = index;
-        }
-
-        if (key == "Z" || key == "OBJECTIVE") {
-            if (fields.size() < 13)
-                return fail(wrong, wrong);
-            r.hasSense = true;
-            r.sense = fields[12];
-        }
-        if (r.kind == Record::Constant) {
-            if (fields.size() < 14)
-                return fail("Problem : ERROR LOADING CONSTANT", "Problem : ERROR LOADING CONSTANT");
-            const QString invalid = "Critical error, invalid value in loading constant";
-            r.rows = fields[12].toInt(nullptr, 10);
-            if (r.rows < 0 || r.rows > Calculus::MaxSize)
-                return fail(invalid + ".", invalid);
-            r.cols = fields[13].toInt(nullptr, 10);
-            if (r.cols < 0 || r.cols > Calculus::MaxSize)
-                return fail(invalid + ".", invalid + ".");
-            for (int i = 14; i < fields.size(); ++i)
-                r.values.append(fields[i].toDouble());
-            // More values than cells would leave the constant without its value as well.
-            if (r.values.size() != r.rows * r.cols)
-                return fail("Problem : ERROR LOADING CONSTANT", "Problem : ERROR LOADING CONSTANT.");
-            ++calcSize;
-        }
-        parsed.records.append(r);
-    }
-    return true;
-}
-
-void Problem::build(const ParsedText &parsed)
+void Problem::build(const ProblemText::Parsed &parsed)
 {
     BuildCalculus vocabulary;
     // The records rely on being appended in their order.
     const bool alt = altDown;
     altDown = false;
     clear();
+    using Record = ProblemText::Record;
     auto setFlags = [](Calculus *c, const Record &r) {
         c->setPos(r.x, r.y);
         c->setInReport(r.inReport);
@@ -859,9 +710,17 @@ void Problem::build(const ParsedText &parsed)
 
 bool Problem::openString(QString text)
 {
-    ParsedText parsed;
+    BuildCalculus vocabulary;
+    const auto categoryOf = [&vocabulary](const QString &key) {
+        Calculus *probe = vocabulary.makeCalculus(key, false);
+        if (!probe)
+            return -1;
+        delete probe;
+        return vocabulary.type(key);
+    };
+    ProblemText::Parsed parsed;
     QString consoleLine, errorLine;
-    if (!parseText(text, parsed, consoleLine, errorLine)) {
+    if (!ProblemText::parse(text, categoryOf, &parsed, &consoleLine, &errorLine)) {
         std::cerr << errorLine.toUtf8().constData() << std::endl;
         emit signal_console(consoleLine, false, 0, QColor(Qt::red));
         return false;
@@ -869,12 +728,8 @@ bool Problem::openString(QString text)
     build(parsed);
     if (!parsed.hasDesc) {
         if (graph) {
-            if (QThread::currentThread() == graph->thread()) {
-                graph->update_display();
-            } else {
-                Graph *g = graph;
-                QMetaObject::invokeMethod(g, [g] { g->update_display(); }, Qt::QueuedConnection);
-            }
+            Graph *g = graph;
+            QMetaObject::invokeMethod(g, [g] { g->update_display(); }, Qt::AutoConnection);
         }
         emit signal_console("Problem loaded", false, 0, QColor(Qt::black));
         return true;
@@ -899,35 +754,8 @@ Problem *Problem::clone()
 
 bool Problem::writeText(const QString &path, QString *why)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *why = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = saveString().toLatin1();
-    if (file.write(bytes) != bytes.size()) {
-        *why = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *why = file.errorString();
-        return false;
-    }
-    return true;
+    return TextFile::write(path, saveString().toLatin1(), why);
 }
-
-namespace {
-// The bytes of a problem file up to the first NUL, as Latin-1.
-QString readLatin1(QFile &file)
-{
-    QByteArray bytes = file.readAll();
-    const int nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    return QString::fromLatin1(bytes);
-}
-} // namespace
 
 bool Problem::save(QString path)
 {
@@ -943,14 +771,17 @@ bool Problem::save(QString path)
 bool Problem::open(QString path)
 {
     std::cerr << "Opening " << path.toUtf8().constData() << std::endl;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        DialogProvider::instance()->warning(this, "Opening", "Cannot open file");
+    QByteArray bytes;
+    QString why;
+    bool tooLarge = false;
+    if (!TextFile::read(path, &bytes, &why, &tooLarge)) {
+        if (tooLarge)
+            emit signal_console("Refused problem file " + path + ": " + why, false, 0, QColor(Qt::red));
+        else
+            DialogProvider::instance()->warning(this, "Opening", "Cannot open file");
         return false;
     }
-    const QString text = readLatin1(file);
-    file.close();
-    return openString(text);
+    return openString(QString::fromLatin1(bytes));
 }
 
 QString Problem::autosavePath() const
@@ -973,14 +804,18 @@ void Problem::autosave()
 
 bool Problem::autoload()
 {
-    QFile file(autosavePath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::cerr << "Cannot open file (autoload)" << std::endl;
+    QByteArray bytes;
+    QString why;
+    bool tooLarge = false;
+    if (!TextFile::read(autosavePath(), &bytes, &why, &tooLarge)) {
+        if (tooLarge)
+            emit signal_console("Refused problem autosave " + autosavePath() + ": " + why, false, 0,
+                                QColor(Qt::red));
+        else
+            std::cerr << "Cannot open file (autoload)" << std::endl;
         return false;
     }
-    const QString text = readLatin1(file);
-    file.close();
-    return openString(text);
+    return openString(QString::fromLatin1(bytes));
 }
 
 void Problem::setNames(const QString &path)

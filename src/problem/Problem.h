@@ -1,6 +1,8 @@
 #ifndef PROBLEM_H
 #define PROBLEM_H
 
+#include "problem/ProblemText.h"
+
 #include <QColor>
 #include <QGraphicsView>
 #include <QMutex>
@@ -192,9 +194,7 @@ private:
     // The in-report items of the calculation list, the families and the objectives.
     void forEachReported(const std::function<void(Calculus *)> &f) const;
     // Reads the records of a problem text into this board; see openString.
-    struct ParsedText;
-    static bool parseText(const QString &text, ParsedText &parsed, QString &consoleLine, QString &errorLine);
-    void build(const ParsedText &parsed);
+    void build(const ProblemText::Parsed &parsed);
     // Clears what the file format cannot carry from a given name, title or description.
     void setNames(const QString &path);
     // Writes the problem text to a file; false with the reason in *why on failure.

@@ -35,7 +35,7 @@ struct Adj
     }
 };
 
-Adj adjacency(int n, const Edges &edges)
+Adj adjacencyLists(int n, const Edges &edges)
 {
     Adj adj;
     adj.n = n;
@@ -414,7 +414,7 @@ private slots:
         forEachTree(n, [&](const Edges &edges) {
             ++seen;
             board.setEdges(edges);
-            const std::array<bool, 7> expected = expectedMembership(adjacency(n, edges));
+            const std::array<bool, 7> expected = expectedMembership(adjacencyLists(n, edges));
             for (int k = 0; k < keys.size(); ++k) {
                 const double v = board.value(k);
                 ones[k] += v == 1.0;
@@ -449,7 +449,7 @@ private slots:
             const Edges edges = kind == 5 ? randomSpider(n, rng) : randomTree(n, std::vector<int>{1, 2, 3, 4, n}[kind], rng);
             Board board(n);
             board.setEdges(edges);
-            const std::array<bool, 7> expected = expectedMembership(adjacency(n, edges));
+            const std::array<bool, 7> expected = expectedMembership(adjacencyLists(n, edges));
             double first[7];
             for (int k = 0; k < keys.size(); ++k) {
                 first[k] = board.value(k);

@@ -2,6 +2,7 @@
 #include "graph/Node.h"
 
 #include "ScriptedDialogs.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
+
+using testfiles::readAll;
+using testfiles::writeAll;
 
 // Graph files, the autosave, the export and PDF output.
 class TestGraphFiles : public QObject
@@ -34,26 +38,7 @@ private slots:
     void slotsGoThroughDialogs();
     void cancelledDialogsDoNothing();
     void failedOpenAndSaveWarn();
-
-private:
-    static QByteArray readAll(const QString &path);
-    static void writeAll(const QString &path, const QByteArray &bytes);
 };
-
-QByteArray TestGraphFiles::readAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
-
-void TestGraphFiles::writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 void TestGraphFiles::smallExampleBytes()
 {

@@ -62,7 +62,7 @@ QString marks(Calculus *c, const FixtureReader::Entry &e, Graph::Row out[Graph::
             if (x == 1.0) {
                 if (!((e.rows[i] >> j) & 1u))
                     return QString("(%1, %2) marked but not an edge").arg(i).arg(j);
-                out[i] |= Graph::Row(1) << j;
+                out[i] |= adjacency::bit(j);
             }
         }
     }
@@ -73,7 +73,7 @@ int markedEdges(const Graph::Row rows[], int n)
 {
     int twice = 0;
     for (int v = 0; v < n; ++v)
-        twice += __builtin_popcount(rows[v]);
+        twice += adjacency::popcount(rows[v]);
     return twice / 2;
 }
 
@@ -83,7 +83,7 @@ bool isCycle(const Graph::Row rows[], int n, int length)
     int first = -1;
     int onCycle = 0;
     for (int v = 0; v < n; ++v) {
-        const int d = __builtin_popcount(rows[v]);
+        const int d = adjacency::popcount(rows[v]);
         if (d != 0 && d != 2)
             return false;
         if (d == 2) {
@@ -97,9 +97,9 @@ bool isCycle(const Graph::Row rows[], int n, int length)
     // Walk around from the first vertex: one cycle visits all of them.
     int previous = -1, at = first, steps = 0;
     do {
-        Graph::Row next = rows[at] & ~(previous >= 0 ? Graph::Row(1) << previous : 0);
+        Graph::Row next = rows[at] & ~(previous >= 0 ? adjacency::bit(previous) : 0);
         previous = at;
-        at = __builtin_ctz(next);
+        at = adjacency::lowest(next);
         ++steps;
     } while (at != first && steps <= n);
     return steps == length;
@@ -110,7 +110,7 @@ bool isPathBetweenFarEnds(const Graph::Row rows[], int n, int length, const QVec
 {
     QVector<int> ends;
     for (int v = 0; v < n; ++v) {
-        const int d = __builtin_popcount(rows[v]);
+        const int d = adjacency::popcount(rows[v]);
         if (d > 2)
             return false;
         if (d == 1)

@@ -19,7 +19,11 @@
 //   computed  the arguments its computation needs (the missing-argument text without them);
 //   missing   that text;
 //   infix     "f1 KEY f2" rather than "KEY(f1,f2)";
-//   emptyArg  an empty argument 1 is an "Argument error" (else it is computed).
+//   emptyArg  an empty argument 1 is an "Argument error" (else it is computed);
+//   labels    the labels its constructor sets and every failure keeps (none: "NA");
+//   vectors   its samples are columns of one value per vertex of the path 0-1-2, the same
+//             shape in every slot, and an empty argument 1 comes with empty others;
+//   shown     the arguments its formula shows (none: every accepted slot).
 namespace {
 struct Row {
     const char *key;
@@ -29,6 +33,9 @@ struct Row {
     const char *missing;
     bool infix;
     bool emptyArg;
+    const char *labels = nullptr;
+    bool vectors = false;
+    int shown = 0;
 };
 
 const Row indexTable[] = {
@@ -44,11 +51,34 @@ const Row indexTable[] = {
     {"MAXROW", 1, 1, 1, "Missing arguments", false, true},
     {"SUMCOL", 1, 1, 1, "Missing arguments", false, true},
     {"SUMROW", 1, 1, 1, "Missing arguments", false, true},
+    {"ABS", 1, 1, 1, "Missing argument", false, true},
+    {"CEIL", 1, 1, 1, "Missing argument", false, true},
+    {"EXP", 1, 1, 1, "Missing argument", false, true},
+    {"FLOOR", 1, 1, 1, "Missing argument", false, true},
+    {"+", 4, 2, 2, "Missing arguments", true, true},
+    {"/", 2, 2, 2, "Missing arguments", true, true},
+    {"ANGLE", 2, 2, 2, "Missing arguments", false, true, "1", true},
+    {"CORR", 2, 2, 2, "Missing arguments", false, true, "1", true},
+    {"EUCLIDIANDIST", 2, 2, 2, "Missing arguments", false, true, nullptr, true},
+    {"ECORR", 1, 1, 1, "Missing arguments", false, true, "1", true},
+    {"ADDCOLS", 4, 2, 1, "Missing arguments", false, false, nullptr, true, 2},
+    {"COLUMN", 2, 2, 2, "Missing arguments", false, true},
+    {"DIAG", 1, 1, 1, "Missing argument", false, true, nullptr, true},
+    {"CENTER", 1, 1, 1, "Missing arguments", false, true},
+    {"DPALINDROMIC", 1, 1, 1, "Missing argument", false, true, "1", true},
+    {"IFGE", 4, 4, 4, "Missing arguments", false, true, nullptr, true},
 };
 
 // Arguments every operator accepts: a 1 x 1 value in each slot beyond the first, so that
 // broadcasting, index and threshold arguments all have a valid reading.
 const Matrix sample = {{4, 1, 9}, {16, 0.25, 1}};
+const QString pathOfThree = "3 101";
+
+// The sample of slot k in the vector mode: no zero, no two slots alike, no constant slot.
+Matrix vectorSample(int k)
+{
+    return {{double(k)}, {2.0 * k + 1}, {4.0 * k}};
+}
 
 bool setLink(Calculus *item, int slot, Link *l)
 {
@@ -65,10 +95,13 @@ bool setLink(Calculus *item, int slot, Link *l)
 }
 
 // Fills the accepted slots with fixed arguments whose formulas are A1, A2, ...
-void fillSlots(OperatorHarness &h, Calculus *op, int last, bool skipFirst = false)
+void fillSlots(OperatorHarness &h, Calculus *op, int last, bool skipFirst = false, bool vectors = false)
 {
     for (int k = skipFirst ? 2 : 1; k <= last; ++k) {
-        FixedItem *a = k == 1 ? h.fixed(sample, "n", "n", "A1") : h.fixed({{1}}, "1", "1", QString("A%1").arg(k));
+        const QString text = QString("A%1").arg(k);
+        FixedItem *a = vectors  ? h.fixed(vectorSample(k), "n", "1", text)
+                       : k == 1 ? h.fixed(sample, "n", "n", text)
+                                : h.fixed({{1}}, "1", "1", text);
         QVERIFY(OperatorHarness::setArg(op, k, a));
     }
 }
@@ -118,9 +151,13 @@ private slots:
         QTest::addColumn<QString>("missing");
         QTest::addColumn<bool>("infix");
         QTest::addColumn<bool>("emptyArg");
+        QTest::addColumn<QString>("labels");
+        QTest::addColumn<bool>("vectors");
+        QTest::addColumn<int>("shownArgs");
         for (const Row &r : indexTable)
             QTest::newRow(r.key) << QString(r.key) << r.lastSlot << r.required << r.computed << QString(r.missing)
-                                 << r.infix << r.emptyArg;
+                                 << r.infix << r.emptyArg << QString(r.labels ? r.labels : "NA") << r.vectors
+                                 << (r.shown ? r.shown : r.lastSlot);
     }
 
     void contract()
@@ -132,9 +169,14 @@ private slots:
         QFETCH(QString, missing);
         QFETCH(bool, infix);
         QFETCH(bool, emptyArg);
+        QFETCH(QString, labels);
+        QFETCH(bool, vectors);
+        QFETCH(int, shownArgs);
         BuildCalculus vocabulary;
         QCOMPARE(vocabulary.type(key), 3);
         OperatorHarness h;
+        if (vectors)
+            h.setGraphText(pathOfThree);
 
         // Fresh, displayed and not.
         Calculus *shown = h.make(key, true);
@@ -145,8 +187,8 @@ private slots:
             QCOMPARE(c->getType(), QString("Operator"));
             QCOMPARE(c->getNbRows(), 0);
             QCOMPARE(c->getNbCols(), 0);
-            QCOMPARE(c->getSRows(), QString("NA"));
-            QCOMPARE(c->getSCols(), QString("NA"));
+            QCOMPARE(c->getSRows(), labels);
+            QCOMPARE(c->getSCols(), labels);
             QCOMPARE(c->getStatus(), QString());
             QCOMPARE(c->formula(), QString("MISSING ARGUMENT"));
             QVERIFY(c->getDescription() != "N/A" && c->getLatexDescription() != "N/A");
@@ -162,11 +204,11 @@ private slots:
         QCOMPARE(hidden->getStatus(), missing);
         QVERIFY(hidden->getError());
         QCOMPARE(hidden->getNbRows(), 0);
-        QCOMPARE(hidden->getSRows(), QString("NA"));
+        QCOMPARE(hidden->getSRows(), labels);
 
         // Refused lastSlot change nothing: not the slot, not the value, not the formula.
-        fillSlots(h, hidden, lastSlot);
-        fillSlots(h, shown, lastSlot);
+        fillSlots(h, hidden, lastSlot, false, vectors);
+        fillSlots(h, shown, lastSlot, false, vectors);
         h.evaluate(hidden);
         h.evaluate(shown);
         QVERIFY(!hidden->getError());
@@ -187,7 +229,7 @@ private slots:
 
         // Formula of every accepted slot.
         QStringList texts;
-        for (int k = 1; k <= lastSlot; ++k)
+        for (int k = 1; k <= shownArgs; ++k)
             texts << QString("A%1").arg(k);
         QCOMPARE(hidden->formula(), infix ? texts.join(' ' + key + ' ') : key + '(' + texts.join(',') + ')');
 
@@ -203,7 +245,7 @@ private slots:
         // Required arguments: the formula needs `required`, the computation `computed`.
         for (int k = 1; k <= lastSlot; ++k) {
             Calculus *gap = h.make(key);
-            fillSlots(h, gap, lastSlot);
+            fillSlots(h, gap, lastSlot, false, vectors);
             // The same item with slot k left empty.
             Calculus *without = h.make(key);
             for (int s = 1; s <= lastSlot; ++s)
@@ -217,7 +259,11 @@ private slots:
 
         // An empty argument 1 that is not in error.
         Calculus *empty = h.make(key);
-        fillSlots(h, empty, lastSlot, true);
+        if (vectors)
+            for (int k = 2; k <= lastSlot; ++k)
+                OperatorHarness::setArg(empty, k, h.fixed({}, "n", "1", "E"));
+        else
+            fillSlots(h, empty, lastSlot, true);
         FixedItem *nothing = h.fixed({}, "n", "n", "E");
         OperatorHarness::setArg(empty, 1, nothing);
         h.evaluate(empty);
@@ -225,14 +271,14 @@ private slots:
         if (emptyArg) {
             QCOMPARE(empty->getStatus(), QString("Argument error"));
             QCOMPARE(empty->getNbRows(), 0);
-            QCOMPARE(empty->getSRows(), QString("NA"));
-            QCOMPARE(empty->getSCols(), QString("NA"));
+            QCOMPARE(empty->getSRows(), labels);
+            QCOMPARE(empty->getSCols(), labels);
         }
 
         // An argument claiming more than the 32 x 32 storage is refused, never read.
         for (int k = 1; k <= lastSlot; ++k) {
             Calculus *wide = h.make(key);
-            fillSlots(h, wide, lastSlot);
+            fillSlots(h, wide, lastSlot, false, vectors);
             auto *beyond = static_cast<FixedItem *>(wide->getArg(k));
             beyond->claimShape(k == 1 ? 2 : 33, k == 1 ? 33 : 1);
             h.evaluate(wide);
@@ -244,8 +290,8 @@ private slots:
         // Argument 1 in error: no value, the error flag, status and labels of the last
         // computation kept (recompute is not called).
         Calculus *downstream = h.make(key);
-        fillSlots(h, downstream, lastSlot, true);
-        FixedItem *broken = h.fixed(sample, "n", "n", "B");
+        fillSlots(h, downstream, lastSlot, true, vectors);
+        FixedItem *broken = vectors ? h.fixed(vectorSample(1), "n", "1", "B") : h.fixed(sample, "n", "n", "B");
         OperatorHarness::setArg(downstream, 1, broken);
         h.evaluate(downstream);
         const QString rowsLabel = downstream->getSRows();

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "TestFiles.h"
 #include "ErrCapture.h"
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
@@ -10,24 +11,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using testfiles::readAll;
+using testfiles::writeAll;
 
 // A board with one constant, an objective on it and a title.
 void fill(Problem &p, const QString &title)
@@ -260,15 +247,11 @@ void TestProblemFiles::failedWriteKeepsOldFile()
     Problem p(&g, "problem", false);
     fill(p, QString(200000, QLatin1Char('x')));
     // A file size limit makes the write itself fail, for every user.
-    rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = p.save(path);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    bool saved = true;
+    {
+        testfiles::FileSizeLimit limit(4096);
+        saved = p.save(path);
+    }
     QVERIFY(!saved);
     QCOMPARE(readAll(path), QByteArray("old contents"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.orv3"});

@@ -32,7 +32,7 @@ ValueFn degrees()
         const int n = g->snapshot(rows);
         QVector<QVector<double>> m;
         for (int i = 0; i < n; ++i)
-            m.append(QVector<double>{double(__builtin_popcount(rows[i]))});
+            m.append(QVector<double>{double(adjacency::popcount(rows[i]))});
         return m;
     };
 }

@@ -2,7 +2,7 @@
 
 namespace {
 using Row = Graph::Row;
-inline Row bit(int j) { return Row(1) << j; }
+using adjacency::bit;
 
 bool firstFrom(int n, int from, int left, Row chosen, const std::function<bool(Row)> &test, Row &found)
 {
@@ -47,7 +47,7 @@ Graph::Row BruteForce::firstSubset(int n, int size, const std::function<bool(Row
 bool BruteForce::isStable(const Row rows[Graph::MaxNodes], Row set)
 {
     for (Row r = set; r; r &= r - 1)
-        if (rows[__builtin_ctz(r)] & set)
+        if (rows[adjacency::lowest(r)] & set)
             return false;
     return true;
 }
@@ -55,7 +55,7 @@ bool BruteForce::isStable(const Row rows[Graph::MaxNodes], Row set)
 bool BruteForce::isClique(const Row rows[Graph::MaxNodes], Row set)
 {
     for (Row r = set; r; r &= r - 1) {
-        const int v = __builtin_ctz(r);
+        const int v = adjacency::lowest(r);
         if (((rows[v] | bit(v)) & set) != set)
             return false;
     }
@@ -72,14 +72,14 @@ bool BruteForce::dominates(const Row rows[Graph::MaxNodes], int n, Row set)
 
 bool BruteForce::connectedWithout(const Row rows[Graph::MaxNodes], int n, Row removed)
 {
-    const Row all = (n >= 32 ? ~Row(0) : bit(n) - 1) & ~removed;
+    const Row all = adjacency::lowMask(n) & ~removed;
     if (!all)
         return true;
     Row seen = all & (~all + 1);
     for (Row grown = seen; grown;) {
         Row next = 0;
         for (Row r = grown; r; r &= r - 1)
-            next |= rows[__builtin_ctz(r)];
+            next |= rows[adjacency::lowest(r)];
         grown = next & all & ~seen;
         seen |= grown;
     }

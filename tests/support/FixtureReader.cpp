@@ -33,8 +33,8 @@ bool FixtureReader::parseGraphText(const QString &text, int &n, Graph::Row rows[
     for (int i = 1; i < n; ++i)
         for (int j = 0; j < i; ++j, ++k) {
             if (bits[k] == QLatin1Char('1')) {
-                rows[i] |= Graph::Row(1) << j;
-                rows[j] |= Graph::Row(1) << i;
+                rows[i] |= adjacency::bit(j);
+                rows[j] |= adjacency::bit(i);
             } else if (bits[k] != QLatin1Char('0')) {
                 return false;
             }

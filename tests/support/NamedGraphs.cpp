@@ -5,8 +5,8 @@
 
 void NamedGraphs::addEdge(Graph::Row rows[Graph::MaxNodes], int i, int j)
 {
-    rows[i] |= Graph::Row(1) << j;
-    rows[j] |= Graph::Row(1) << i;
+    rows[i] |= adjacency::bit(j);
+    rows[j] |= adjacency::bit(i);
 }
 
 int NamedGraphs::empty(Graph::Row rows[Graph::MaxNodes], int n)

@@ -1,7 +1,7 @@
 #ifndef SCRIPTEDDIALOGS_H
 #define SCRIPTEDDIALOGS_H
 
-#include "app/DialogProvider.h"
+#include "dialogs/DialogProvider.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,0 +1,110 @@
+#include "graph/GraphText.h"
+
+#include <cmath>
+
+using namespace adjacency;
+
+namespace {
+void join(GraphText::Rows &g, int i, int j)
+{
+    g.rows[i] |= bit(j);
+    g.rows[j] |= bit(i);
+}
+} // namespace
+
+GraphText::Rows GraphText::parsePairs(const QString &text)
+{
+    const QStringList fields = text.split(' ', Qt::KeepEmptyParts, Qt::CaseSensitive);
+    int count = fields.value(0).toInt(nullptr, 10);
+    count = count < 0 ? 0 : (count > MaxNodes ? MaxNodes : count);
+    const QString pairs = fields.size() > 1 ? fields[1] : QString();
+
+    Rows g;
+    g.count = count;
+    int k = 0;
+    for (int i = 1; i < count; ++i)
+        for (int j = 0; j < i; ++j, ++k)
+            if (k < pairs.size() && pairs[k] == QLatin1Char('1'))
+                join(g, i, j);
+    return g;
+}
+
+bool GraphText::parseGraph6(const QByteArray &line, Rows *out)
+{
+    if (line.isEmpty())
+        return false;
+    const int count = static_cast<signed char>(line[0]) - 63;
+    if (count < 2 || count > 31)
+        return false;
+    const int nbPairs = count * (count - 1) / 2;
+    const int needed = (nbPairs + 5) / 6;
+    if (line.size() - 1 < needed)
+        return false;
+    for (int c = 1; c <= needed; ++c) {
+        const unsigned char ch = static_cast<unsigned char>(line[c]);
+        if (ch < 63 || ch > 126)
+            return false;
+    }
+
+    Rows g;
+    g.count = count;
+    int b = 6;
+    int byte = 0;
+    int pos = 1;
+    for (int j = 1; j < count; ++j)
+        for (int i = 0; i < j; ++i) {
+            if (b == 6) {
+                byte = static_cast<unsigned char>(line[pos++]) - 63;
+                b = 0;
+            }
+            if ((byte >> (5 - b)) & 1)
+                join(g, i, j);
+            ++b;
+        }
+    *out = g;
+    return true;
+}
+
+bool GraphText::parseFile(const QByteArray &text, bool withIdentifier, File *out)
+{
+    QByteArray bytes = text;
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    const QStringList lines = QString::fromLatin1(bytes).split('\n');
+
+    int line = 0;
+    bool valid = false;
+    const int count = lines.value(line++).toInt(&valid, 10);
+    valid = valid && count >= 0 && count <= MaxNodes;
+    File f;
+    if (valid && withIdentifier)
+        f.storedId = lines.value(line++).toInt(&valid, 10);
+    valid = valid && lines.size() >= line + count + 1;
+    for (int i = 0; valid && i < count; ++i) {
+        const QStringList fields = lines[line++].split('\t');
+        if (fields.size() < 3)
+            return false;
+        bool okX = false, okY = false;
+        const double x = fields[1].toDouble(&okX), y = fields[2].toDouble(&okY);
+        valid = okX && okY && std::isfinite(x) && std::isfinite(y);
+        f.names << fields[0];
+        f.positions << QPointF(x, y);
+    }
+    if (!valid)
+        return false;
+    // The writer ends every field with a TAB; the empty text after the last one is no field.
+    QStringList matrix = lines[line].split('\t');
+    if (!matrix.isEmpty() && matrix.last().isEmpty())
+        matrix.removeLast();
+    if (matrix.size() < count * count)
+        return false;
+
+    f.graph.count = count;
+    for (int i = 0; i < count; ++i)
+        for (int j = i + 1; j < count; ++j)
+            if (matrix[i * count + j].toInt(nullptr, 10) != 0)
+                join(f.graph, i, j);
+    *out = f;
+    return true;
+}

@@ -1,0 +1,111 @@
+#include "invariants/core/Distances.h"
+
+#include <algorithm>
+
+using namespace adjacency;
+
+void Distances::fill(const Row rows[MaxNodes], int count)
+{
+    n = std::max(0, std::min(count, int(MaxNodes)));
+    allReached = true;
+    longest = 0;
+    const Row all = lowMask(n);
+    for (int s = 0; s < n; ++s) {
+        std::int8_t *row = hop[s];
+        std::fill(row, row + n, std::int8_t(Unreached));
+        row[s] = 0;
+        Row seen = bit(s);
+        Row frontier = seen;
+        long long sum = 0;
+        int d = 0;
+        while (frontier) {
+            Row next = 0;
+            for (Row f = frontier; f; f &= f - 1)
+                next |= rows[lowest(f)];
+            next &= all & ~seen;
+            if (!next)
+                break;
+            ++d;
+            seen |= next;
+            sum += static_cast<long long>(d) * popcount(next);
+            for (Row f = next; f; f &= f - 1)
+                row[lowest(f)] = std::int8_t(d);
+            frontier = next;
+        }
+        rowSum[s] = sum;
+        longest = std::max(longest, d);
+        if (seen != all)
+            allReached = false;
+    }
+}
+
+Row Distances::sphere(int s, int d) const
+{
+    Row out = 0;
+    for (int j = 0; j < n; ++j)
+        if (hop[s][j] == d)
+            out |= bit(j);
+    return out;
+}
+
+double Distances::eccentricity(int v) const
+{
+    int e = 0;
+    for (int j = 0; j < n; ++j) {
+        if (hop[v][j] < 0)
+            return Infinity;
+        e = std::max(e, int(hop[v][j]));
+    }
+    return e;
+}
+
+double Distances::radius() const
+{
+    if (n == 0)
+        return 0.0;
+    double r = eccentricity(0);
+    for (int i = 1; i < n; ++i)
+        r = std::min(r, eccentricity(i));
+    return r;
+}
+
+int Distances::peripheralVertex() const
+{
+    for (int v = 0; v < n; ++v)
+        if (eccentricity(v) == double(longest))
+            return v;
+    return 0;
+}
+
+long long Distances::wiener() const
+{
+    long long total = 0;
+    for (int s = 0; s < n; ++s)
+        total += rowSum[s];
+    return total / 2;
+}
+
+double Distances::harary() const
+{
+    double total = 0.0;
+    for (int i = 1; i < n; ++i)
+        for (int j = 0; j < i; ++j)
+            if (hop[i][j] > 0)
+                total += 1.0 / hop[i][j];
+    return total;
+}
+
+double Distances::transmission(int v) const
+{
+    double total = 0.0;
+    for (int j = 0; j < n; ++j)
+        total += at(v, j);
+    return total;
+}
+
+double Distances::averageDistance() const
+{
+    if (n < 2)
+        return 0.0;
+    return 2.0 * double(wiener()) / double(n * (n - 1));
+}

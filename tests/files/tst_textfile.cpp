@@ -1,0 +1,128 @@
+// Whole-file writes that never leave a truncated file behind, and reads bounded in size.
+#include "TestFiles.h"
+#include "files/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+using testfiles::FileSizeLimit;
+using testfiles::readAll;
+using testfiles::writeAll;
+
+// A sparse file of the given size: no disk space, no memory.
+void makeSized(const QString &path, qint64 size)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QVERIFY(f.resize(size));
+}
+} // namespace
+
+class TestTextFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writes_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("limited");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("small file") << 10 << false << true;
+        QTest::newRow("empty file") << 0 << false << true;
+        QTest::newRow("large file") << 100000 << false << true;
+        // What a full disk looks like to a small write: everything sits in Qt's buffer
+        // until the last flush, which then writes only the first 64 bytes.
+        QTest::newRow("within the size limit") << 60 << true << true;
+        QTest::newRow("beyond the size limit") << 200 << true << false;
+        QTest::newRow("far beyond the size limit") << 100000 << true << false;
+    }
+    void writes()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, limited);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("f.txt");
+        writeAll(path, "old contents");
+        const QByteArray text(size, 'n');
+        QString why;
+        bool ok = false;
+        if (limited) {
+            FileSizeLimit limit(64);
+            ok = TextFile::write(path, text, &why);
+        } else {
+            ok = TextFile::write(path, text, &why);
+        }
+        QCOMPARE(ok, written);
+        QCOMPARE(readAll(path), written ? text : QByteArray("old contents"));
+        QCOMPARE(why.isEmpty(), written);
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"f.txt"});
+    }
+
+    void writeIntoMissingFolder()
+    {
+        QTemporaryDir dir;
+        QString why;
+        QVERIFY(!TextFile::write(dir.filePath("absent/f.txt"), "x", &why));
+        QVERIFY(!why.isEmpty());
+    }
+
+    void reads_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty") << qint64(0) << true;
+        QTest::newRow("exactly the bound") << TextFile::MaxBytes << true;
+        QTest::newRow("one byte more") << TextFile::MaxBytes + 1 << false;
+        QTest::newRow("64 MiB") << qint64(64) * 1024 * 1024 << false;
+    }
+    void reads()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, accepted);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("big");
+        makeSized(path, size);
+        QByteArray bytes("untouched");
+        QString why;
+        bool tooLarge = true;
+        QCOMPARE(TextFile::read(path, &bytes, &why, &tooLarge), accepted);
+        QCOMPARE(tooLarge, !accepted);
+        if (accepted) {
+            // A sparse file reads as NULs, and reading stops at the first one.
+            QCOMPARE(bytes, QByteArray());
+        } else {
+            QCOMPARE(why, QString("the file is larger than 16 MiB"));
+        }
+    }
+
+    void readStopsAtNul()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("nul");
+        writeAll(path, QByteArray("3 101\0junk", 10));
+        QByteArray bytes;
+        QString why;
+        QVERIFY(TextFile::read(path, &bytes, &why));
+        QCOMPARE(bytes, QByteArray("3 101"));
+    }
+
+    void readMissingFile()
+    {
+        QTemporaryDir dir;
+        QByteArray bytes;
+        QString why;
+        bool tooLarge = true;
+        QVERIFY(!TextFile::read(dir.filePath("absent"), &bytes, &why, &tooLarge));
+        QVERIFY(!tooLarge);
+        QVERIFY(!why.isEmpty());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"

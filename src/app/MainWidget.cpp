@@ -2,7 +2,7 @@
 
 #include "app/ActionMaker.h"
 #include "app/Console.h"
-#include "app/DialogProvider.h"
+#include "dialogs/DialogProvider.h"
 #include "app/PreferenceWindow.h"
 #include "app/ProgressBar.h"
 #include "app/Report.h"

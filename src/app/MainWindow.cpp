@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/ActionMaker.h"
-#include "app/DialogProvider.h"
+#include "dialogs/DialogProvider.h"
 #include "app/MainWidget.h"
 #include "calculus/BuildCalculus.h"
 

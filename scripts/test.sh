@@ -8,5 +8,13 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORV_SANITIZE=ON -DORV
       -DCMAKE_CXX_FLAGS="-O1" >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-cd "$BUILD"
-ctest --no-tests=error --output-on-failure -j"$(nproc)" "$@"
+(cd "$BUILD" && ctest --no-tests=error --output-on-failure -j"$(nproc)" "$@")
+
+# The tests of the threaded code (the archive, the search worker) once more under
+# ThreadSanitizer, in a build of their own that makes only those targets.
+TSAN_BUILD=${TSAN_BUILD_DIR:-build-tsan}
+TSAN_TESTS=(tst_optimalsolutions tst_vns)
+cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORV_TSAN=ON -DORV_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS="-O1" >/dev/null
+cmake --build "$TSAN_BUILD" -j"$(nproc)" --target "${TSAN_TESTS[@]}"
+(cd "$TSAN_BUILD" && ctest --no-tests=error --output-on-failure -R "^($(IFS='|'; echo "${TSAN_TESTS[*]}"))\$")

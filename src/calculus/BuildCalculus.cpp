@@ -50,6 +50,31 @@
 #include "operators/operCENTER.h"
 #include "operators/operDPALINDROMIC.h"
 #include "operators/operIFGE.h"
+// Operators: eigenvalues and eigenvectors, determinant and inertia, Cholesky, Laplacian of a matrix.
+#include "operators/operEIG.h"
+#include "operators/operEIGVEC.h"
+#include "operators/operDETERMINANT.h"
+#include "operators/operINERTIA.h"
+#include "operators/operCHOLESKY.h"
+#include "operators/operLAPLACIANOF.h"
+// Operators: term-by-term combinations, product and transpose, selection, sorting, vector
+// comparisons, graph-weighted operators.
+#include "operators/operSUBSTRACT.h"
+#include "operators/operMULTTERMS.h"
+#include "operators/operMMAX.h"
+#include "operators/operMMIN.h"
+#include "operators/operMULT.h"
+#include "operators/operTRANSPOSE.h"
+#include "operators/operVALUEAT.h"
+#include "operators/operROW.h"
+#include "operators/operFIRST.h"
+#include "operators/operSECOND.h"
+#include "operators/operLAST.h"
+#include "operators/operSORT.h"
+#include "operators/operMANHATTANDIST.h"
+#include "operators/operSUMPRODUCT.h"
+#include "operators/operMOMENT.h"
+#include "operators/operNORMALIZEMAT.h"
 
 #include <QHash>
 #include <memory>
@@ -140,6 +165,31 @@ const QHash<QString, Maker> &makers()
         t.insert("CENTER", &make<operCENTER>);
         t.insert("DPALINDROMIC", &make<operDPALINDROMIC>);
         t.insert("IFGE", &make<operIFGE>);
+        // Operators: eigenvalues and eigenvectors, determinant and inertia, Cholesky, Laplacian of a matrix.
+        t.insert("EIGENVALUES", &make<operEIG>);
+        t.insert("EIGENVECTORS", &make<operEIGVEC>);
+        t.insert("DETERMINANT", &make<operDETERMINANT>);
+        t.insert("INERTIA", &make<operINERTIA>);
+        t.insert("CHOLESKY", &make<operCHOLESKY>);
+        t.insert("LAPLACIANOF", &make<operLAPLACIANOF>);
+        // Operators: term-by-term combinations, product and transpose, selection, sorting, vector
+        // comparisons, graph-weighted operators.
+        t.insert("-", &make<operSUBSTRACT>);
+        t.insert(".*", &make<operMULTTERMS>);
+        t.insert("MMAX", &make<operMMAX>);
+        t.insert("MMIN", &make<operMMIN>);
+        t.insert("*", &make<operMULT>);
+        t.insert("TRANSPOSE", &make<operTRANSPOSE>);
+        t.insert("VALUE AT", &make<operVALUEAT>);
+        t.insert("ROW", &make<operROW>);
+        t.insert("FIRST", &make<operFIRST>);
+        t.insert("SECOND", &make<operSECOND>);
+        t.insert("LAST", &make<operLAST>);
+        t.insert("SORT", &make<operSORT>);
+        t.insert("MANHATTANDIST", &make<operMANHATTANDIST>);
+        t.insert("SUMPRODUCT", &make<operSUMPRODUCT>);
+        t.insert("MOMENT", &make<operMOMENT>);
+        t.insert("NORMALIZEMAT", &make<operNORMALIZEMAT>);
         return t;
     }();
     return table;

@@ -165,6 +165,14 @@ bool Calculus::compute(bool force)
     return true;
 }
 
+int Calculus::adjacencySnapshot(std::uint32_t rows[MaxSize])
+{
+    const int n = graph->snapshot(rows);
+    if (complementing)
+        adjacency::complement(rows, n);
+    return n;
+}
+
 void Calculus::update_crucial()
 {
     if (!isCrucial())

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVector>
 #include <atomic>
+#include <cstdint>
 
 class CalculusDisplay;
 class Graph;
@@ -218,6 +219,9 @@ protected:
     // inverted, so no other thread can see it half-complemented.
     bool complementSnapshot = false;
     bool complementing = false;
+    // The adjacency rows of the item's graph in one consistent piece (symmetric, without
+    // diagonal), complemented while `complementing`; returns the vertex count.
+    int adjacencySnapshot(std::uint32_t rows[MaxSize]);
 
     QVector<QVector<double>> value;
     std::atomic<int> nbRows{0};

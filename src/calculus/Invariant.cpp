@@ -77,9 +77,7 @@ int Invariant::readGraph(Graph::Row *rows)
         error = true;
         return -1;
     }
-    const int n = rows ? graph->snapshot(rows) : graph->getNbNodes();
-    if (rows && complementing)
-        adjacency::complement(rows, n);
+    const int n = rows ? adjacencySnapshot(rows) : graph->getNbNodes();
     nbRows = sRows == QLatin1String("n") ? n : 1;
     nbCols = sCols == QLatin1String("n") ? n : 1;
     return n;

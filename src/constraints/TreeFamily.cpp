@@ -35,9 +35,7 @@ void TreeFamily::recomputeTree(Member member)
         return;
     }
     Graph::Row rows[Graph::MaxNodes];
-    const int n = graph->snapshot(rows);
-    if (complementing)
-        adjacency::complement(rows, n);
+    const int n = adjacencySnapshot(rows);
     if (n < 2) {
         setNoValue(QString());
         return;

@@ -52,9 +52,7 @@ void constraintConnected::recompute()
         return;
     }
     Graph::Row rows[Graph::MaxNodes];
-    const int n = graph->snapshot(rows);
-    if (complementing)
-        adjacency::complement(rows, n);
+    const int n = adjacencySnapshot(rows);
     value[0][0] = n < 2 ? 0.0 : double(components(rows, n) - 1);
     nbRows = 1;
     nbCols = 1;

@@ -435,11 +435,20 @@ QString Graph::currentGraphData()
 {
     Row rows[MaxNodes];
     const int count = snapshot(rows);
-    QString text = QString::number(count) + ' ';
-    text.reserve(text.size() + count * (count - 1) / 2);
+    return graphText(rows, count);
+}
+
+QString Graph::graphText(const Row rows[MaxNodes], int count)
+{
+    // Written in place: an optimiser makes one text per candidate graph.
+    const QString head = QString::number(count) + ' ';
+    QString text(head.size() + (count > 1 ? count * (count - 1) / 2 : 0), QLatin1Char('0'));
+    QChar *out = text.data();
+    for (QChar c : head)
+        *out++ = c;
     for (int i = 1; i < count; ++i)
         for (int j = 0; j < i; ++j)
-            text += ((rows[i] >> j) & 1u) ? '1' : '0';
+            *out++ = QLatin1Char(((rows[i] >> j) & 1u) ? '1' : '0');
     return text;
 }
 
@@ -451,6 +460,30 @@ void Graph::writePairs(const Row rows[MaxNodes], int count)
         const Row pairs = inside & ~bit(i);
         adj[i] = (adj[i] & ~pairs) | (rows[i] & pairs);
     }
+}
+
+void Graph::offerGraph(const QString &text)
+{
+    // The text it replaces is released here, after the lock, by the inline destructor: its
+    // data may be shared with strings of other threads.
+    QString replaced = text;
+    std::lock_guard<std::mutex> locker(offerMutex);
+    offeredText.swap(replaced);
+    hasOffer = true;
+}
+
+bool Graph::takeOfferedGraph()
+{
+    QString text;
+    {
+        std::lock_guard<std::mutex> locker(offerMutex);
+        if (!hasOffer)
+            return false;
+        text.swap(offeredText);
+        hasOffer = false;
+    }
+    loadCurrentGraph(text);
+    return true;
 }
 
 void Graph::readGraphText(const QString &text, bool reset)

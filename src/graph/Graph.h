@@ -15,6 +15,7 @@
 #include <functional>
 #include <istream>
 #include <memory>
+#include <mutex>
 
 class Node;
 class Edge;
@@ -77,6 +78,11 @@ public:
     int getBestID() const { return bestIdentifier.load(std::memory_order_relaxed); }
     int bestSnapshot(Row rows[MaxNodes]);
 
+    // A graph found by another thread waits here, the latest offer winning, until the GUI
+    // thread takes it into the current graph; the worker never touches the view itself.
+    void offerGraph(const QString &text);
+    bool takeOfferedGraph();
+
     void lock() { wholeMutex.lock(); }
     void unlock() { wholeMutex.unlock(); }
     // The whole-graph mutex, for a QMutexLocker.
@@ -85,6 +91,8 @@ public:
     // Graph text and graph6.
     QString graphData();
     QString currentGraphData();
+    // The graph text of symmetric adjacency rows over count vertices.
+    static QString graphText(const Row rows[MaxNodes], int count);
     void loadorv(QString text, bool reset);
     void loadCurrentGraph(QString text);
     bool loadg6(QString line, bool reset);
@@ -239,6 +247,9 @@ private:
     QGraphicsRectItem *rubberBand = nullptr;
     bool dragged = false;
     int lastClickedNode = 0;
+    std::mutex offerMutex;
+    QString offeredText;
+    bool hasOffer = false;
 };
 
 #endif

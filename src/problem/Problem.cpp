@@ -360,8 +360,12 @@ void Problem::slot_link4()
 
 void Problem::slot_refresh()
 {
-    if (graph)
+    // A best graph that an optimiser thread handed over enters the graph here, in the GUI
+    // thread, before the graph and the board record it.
+    if (graph) {
+        graph->takeOfferedGraph();
         graph->best_backup();
+    }
     best_backup();
     if (graph)
         graph->update_display();
@@ -502,7 +506,9 @@ void Problem::best_backup()
     forEachItem([](Calculus *c) { c->bestBackup(); });
     Eval e;
     eval(&e);
-    if (!graph)
+    // A graph without a view (an optimiser's private graph) shows nothing, and its worker
+    // keeps changing it: the display data would only race with that worker.
+    if (!graph || !graph->isInteractive())
         return;
     GraphDisplay d = takeGraphDisplay();
     d.violated = e.violated();

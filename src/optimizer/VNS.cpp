@@ -1,0 +1,578 @@
+#include "optimizer/VNS.h"
+
+#include "calculus/Eval.h"
+#include "calculus/orv_rand.h"
+#include "problem/Problem.h"
+
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QTime>
+#include <cmath>
+
+namespace {
+// Milliseconds on one monotonic clock shared by every worker.
+qint64 monotonicMs()
+{
+    static const QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed();
+}
+} // namespace
+
+using adjacency::bit;
+
+std::atomic<qint64> VNS::lastRefreshMs{-RefreshIntervalMs - 1};
+
+VNS::VNS(Problem *board, Graph *interactive, int id_, QMutex *shared)
+    : id(id_), mutex(shared), mainProblem(board), mainGraph(interactive)
+{
+    qsrand(uint(qrand() + id));
+    problem = board->clone();
+    // Handled in the worker thread at the evaluation itself, so that the search stops at
+    // once and the limit is acted on once per job.
+    connect(problem, &Problem::signal_max_eval_reached, this, &VNS::maxEvalsReached, Qt::DirectConnection);
+    graph = new Graph("VNS", false);
+    graph->copy(interactive);
+    problem->setGraph(graph);
+    syncGraph();
+    localArchive.name = "local";
+    localArchive.setFamily(true);
+    zeroQuadStats();
+}
+
+void VNS::zeroQuadStats()
+{
+    for (int s = 0; s < 64; ++s)
+        for (int t = 0; t < 64; ++t) {
+            quadStats[s][t] = 0.0;
+            quadTanh[s][t] = 0.0;
+        }
+}
+
+void VNS::setQuadStat(int s, int t, double v)
+{
+    quadStats[s][t] = v;
+    quadTanh[s][t] = std::tanh(v);
+}
+
+VNS::~VNS()
+{
+    // No forced termination: every loop of the search polls the stop flag.
+    if (isRunning()) {
+        if (OptimalSolutions *a = jobArchive.load())
+            a->close();
+    }
+    stop.store(true, std::memory_order_release);
+    wait();
+    delete problem;
+    delete graph;
+}
+
+bool VNS::init(int n, int maxTimeMs, OptimalSolutions *archive, QVector<double> signs, int index)
+{
+    if (n < MinNodes || n > Graph::MaxNodes || !archive || isRunning()) {
+        console(QString("VNS: job refused, vertex count %1 outside %2 to %3").arg(n).arg(MinNodes).arg(Graph::MaxNodes),
+                false, 0, QColor(Qt::red));
+        return false;
+    }
+    jobArchive.store(archive);
+    nbnod = n;
+    maxTime.store(maxTimeMs);
+    jobIndex.store(index);
+    graph->copy(mainGraph);
+    syncGraph();
+    problem->resetNbEvals();
+    {
+        QMutexLocker locker(mutex);
+        problem->openString(mainProblem->saveString());
+    }
+    problem->setNbNod(n);
+    problem->setOptFactors(signs);
+    limitHandled.store(false);
+    generation.fetch_add(1);
+    // The start time and the cleared stop flag belong to the job from here: a halt that
+    // comes before the thread runs is kept.
+    startMs.store(monotonicMs());
+    stop.store(false, std::memory_order_release);
+    ready.store(true, std::memory_order_release);
+    return true;
+}
+
+int VNS::nbEvals() const
+{
+    return problem->nbEvals();
+}
+
+qint64 VNS::elapsedMs() const
+{
+    return monotonicMs() - startMs.load();
+}
+
+void VNS::console(const QString &text, bool debug, int level, QColor colour)
+{
+    emit signal_console(text, debug, level, colour, id);
+}
+
+void VNS::run()
+{
+    if (!ready.exchange(false))
+        return;
+    const int v = graph->getNbNodes();
+    kMin = v / 4;
+    kMax = v;
+    kStep = 1;
+    console("optimization running.. thread no=" + QString::number(id), true, 2, QColor(Qt::black));
+    optimize();
+}
+
+void VNS::syncGraph()
+{
+    nbNodes = graph->snapshot(rows);
+}
+
+void VNS::loadPrivate(const QString &text)
+{
+    graph->loadCurrentGraph(text);
+    syncGraph();
+}
+
+void VNS::setPair(int u, int v, bool on)
+{
+    if (on) {
+        graph->addEdge(u, v);
+        rows[u] |= bit(v);
+        rows[v] |= bit(u);
+    } else {
+        graph->remEdge(u, v);
+        rows[u] &= ~bit(v);
+        rows[v] &= ~bit(u);
+    }
+}
+
+Solution *VNS::evaluate(Eval *e)
+{
+    problem->eval(e);
+    return new Solution(e, currentText());
+}
+
+bool VNS::offer(OptimalSolutions *archive, Solution *s)
+{
+    if (archive && archive->addSolution(s))
+        return true;
+    delete s;
+    return false;
+}
+
+bool VNS::offerBoth(Solution *s, const QString &tag)
+{
+    if (!offer(&localArchive, s))
+        return false;
+    if (!offer(jobArchive.load(), new Solution(s)))
+        return false;
+    best_backup(tag);
+    return true;
+}
+
+QVector<int> VNS::vertexOrder() const
+{
+    QVector<int> order(nbNodes);
+    for (int i = 0; i < nbNodes; ++i)
+        order[i] = i;
+    return order;
+}
+
+bool VNS::tryMove(Eval *e, const char *tag, bool *result)
+{
+    problem->eval(e);
+    // The graph text is made once the local archive takes the graph: most candidates are
+    // refused on their values alone.
+    Solution *s = new Solution(e, QString());
+    if (!localArchive.addSolution(s)) {
+        delete s;
+        return false;
+    }
+    const QString text = currentText();
+    s->setGraph(text);
+    improved = true;
+    if (offer(jobArchive.load(), new Solution(e, text))) {
+        best_backup(QString::fromLatin1(tag));
+        *result = true;
+    }
+    return true;
+}
+
+void VNS::shuffle(QVector<int> &order)
+{
+    const int n = order.size();
+    for (int i = 0; i < n; ++i)
+        std::swap(order[i], order[qrand() % n]);
+}
+
+void VNS::optimize()
+{
+    k = kMin;
+    const int clockSeed = QTime::currentTime().msec() + 1000 * id;
+    qsrand(uint(seed >= 0 ? seed : clockSeed));
+    localArchive.clear();
+    if (resetStats.load() || amnesy.load())
+        zeroQuadStats();
+
+    if (nbNodes != nbnod || startRandom.load()) {
+        // A random graph on the job's vertex count, each pair an edge with probability 1/2.
+        Graph::Row r[Graph::MaxNodes] = {};
+        for (int i = 0; i + 1 < nbnod; ++i)
+            for (int j = i + 1; j < nbnod; ++j)
+                if (qrand() & 1) {
+                    r[i] |= bit(j);
+                    r[j] |= bit(i);
+                }
+        loadPrivate(Graph::graphText(r, nbnod));
+    }
+    localArchive.clear();
+    best_backup("Restart");
+
+    OptimalSolutions *archive = jobArchive.load();
+    if (archive->size() == 0 && !stop.load()) {
+        Eval e;
+        offer(archive, evaluate(&e));
+    }
+
+    while (!stop.load(std::memory_order_acquire)) {
+        perturb(k);
+        localArchive.updateSolutions();
+
+        bool success = false;
+        do {
+            improved = false;
+            QVector<QString> texts = localArchive.graphs();
+            if (texts.isEmpty() && !stop.load()) {
+                Eval e;
+                offer(&localArchive, evaluate(&e));
+                texts = {currentText()};
+            }
+            for (const QString &text : texts) {
+                if (stop.load(std::memory_order_acquire))
+                    continue;
+                loadPrivate(text);
+                if (ls_stoquad())
+                    success = true;
+            }
+            localArchive.updateSolutions();
+        } while (improved);
+
+        if (success) {
+            console("ls succes", true, 4, QColor(Qt::green));
+            k = kMin;
+            const int before = archive->size();
+            archive->updateSolutions();
+            const int after = archive->size();
+            if (before != after) {
+                console(QString::number(archive->nbPoints()) + " points", false, 1, QColor(Qt::blue));
+                console("OPT SOL : " + QString::number(after), false, 1, QColor(Qt::blue));
+            }
+        } else {
+            console("ls failed", true, 4, QColor(Qt::green));
+            k += kStep;
+        }
+        if (k > kMax)
+            k = kMin;
+
+        // Restart from one of the job's graphs, drawn at random.
+        archive->lock();
+        const int count = archive->size();
+        const QString start = count > 0 ? archive->graph(orv_rand(count)) : QString();
+        archive->unlock();
+        if (count > 0)
+            loadPrivate(start);
+    }
+    flushRefresh(true);
+    console("VNS Complete (" + QString::number(id) + ")", true, 4, QColor(Qt::blue));
+    quit();
+}
+
+void VNS::best_backup(QString tag)
+{
+    OptimalSolutions *archive = jobArchive.load();
+    {
+        QMutexLocker shared(mutex);
+        archive->lock();
+        if (Solution *last = archive->lastSolution()) {
+            const QString text = last->getGraph();
+            const QString record = last->getValue()->display();
+            const int size = archive->size();
+            archive->unlock();
+            loadPrivate(text);
+            // Data only: the GUI thread takes it into the interactive graph and redraws.
+            mainGraph->offerGraph(text);
+            refreshOwed = true;
+            flushRefresh(false);
+            console(tag + " [" + QString::number(id) + "] : " + record + "\t time = " +
+                        QString::number(double(elapsedMs()), 'g', 6) + "/" + QString::number(maxTime.load()) +
+                        " nb evals = " + QString::number(problem->nbEvals()) + " #sol = " + QString::number(size),
+                    false, 1, QColor(Qt::gray));
+        } else {
+            archive->unlock();
+        }
+    }
+    // The private copies are the worker's own: recorded outside the shared lock.
+    graph->best_backup();
+    problem->best_backup();
+}
+
+void VNS::flushRefresh(bool force)
+{
+    if (!refreshOwed)
+        return;
+    const qint64 now = monotonicMs();
+    qint64 last = lastRefreshMs.load();
+    if (!force) {
+        if (now - last < RefreshIntervalMs || !lastRefreshMs.compare_exchange_strong(last, now))
+            return;
+    } else {
+        lastRefreshMs.store(now);
+    }
+    refreshOwed = false;
+    emit signal_best_solution_changed();
+}
+
+void VNS::maxEvalsReached()
+{
+    if (limitHandled.exchange(true))
+        return;
+    stop.store(true, std::memory_order_release);
+    if (OptimalSolutions *a = jobArchive.load())
+        a->close();
+    // The progress report and the rest of the halt run in the GUI thread, for this job only.
+    const int gen = generation.load();
+    const int job = jobIndex.load();
+    QMetaObject::invokeMethod(
+        this,
+        [this, gen, job] {
+            if (gen == generation.load())
+                slot_terminateVNS();
+            else
+                emit signal_progress_vns(job, 100, 100);
+        },
+        Qt::QueuedConnection);
+}
+
+void VNS::slot_timer()
+{
+    if (stop.load(std::memory_order_acquire))
+        return;
+    const int limit = maxTime.load();
+    const qint64 e = elapsedMs();
+    if (limit > 0 && double(e) >= double(limit)) {
+        emit signal_progress_vns(jobIndex.load(), 100, 100);
+        if (isRunning())
+            if (OptimalSolutions *a = jobArchive.load())
+                a->close();
+        stop.store(true, std::memory_order_release);
+        return;
+    }
+    const int ev = problem->nbEvals();
+    const int mx = problem->maxEvals();
+    const double evalFraction = mx > 0 ? double(ev) / mx : 0.0;
+    const double timeFraction = limit > 0 ? double(elapsedMs()) / limit : 0.0;
+    if (timeFraction > evalFraction)
+        emit signal_progress_vns(jobIndex.load(), int(elapsedMs()), limit);
+    else
+        emit signal_progress_vns(jobIndex.load(), ev, mx);
+}
+
+void VNS::slot_set_agressivity(double a)
+{
+    agressivity.store(a);
+    console("VNS: prob = " + QString::number(a, 'g', 6), true, 0, QColor(Qt::green));
+}
+
+void VNS::slot_set_start_random(bool b)
+{
+    console(QString("start random = ") + (b ? "1" : "0"), true, 3, QColor(Qt::red));
+    startRandom.store(b);
+}
+
+void VNS::slot_set_max_evals(int limit)
+{
+    if (problem)
+        problem->slot_set_max_eval(limit);
+}
+
+void VNS::slot_terminateVNS()
+{
+    emit signal_progress_vns(jobIndex.load(), 100, 100);
+    // A job that is loaded but not yet running is closed as well: the halt is never lost.
+    if (isRunning() || ready.load())
+        if (OptimalSolutions *a = jobArchive.load())
+            a->close();
+    stop.store(true, std::memory_order_release);
+}
+
+// ---- Moves ----
+
+void VNS::perturb(int kSwaps)
+{
+    const int n = nbNodes;
+    if (n < 5)
+        return;
+    for (int attempt = 0; attempt < kSwaps; ++attempt) {
+        const int ra = qrand() % n, rb = qrand() % n, rc = qrand() % n, rd = qrand() % n;
+        bool found = false;
+        for (int i = 0; i < n - 1 && !found; ++i) {
+            if (stop.load(std::memory_order_relaxed))
+                break;
+            const int a = (ra + i) % n;
+            for (int j = 0; j < n && !found; ++j) {
+                const int b = (rb + j) % n;
+                if (b == a || !adjacent(a, b))
+                    continue;
+                for (int m = 0; m < n && !found; ++m) {
+                    const int c = (rc + m) % n;
+                    if (c == a || c == b || adjacent(b, c))
+                        continue;
+                    for (int l = 0; l < n; ++l) {
+                        const int d = (rd + l) % n;
+                        if (d == c || d == a || d == b || !adjacent(c, d) || adjacent(a, d))
+                            continue;
+                        setPair(a, b, false);
+                        setPair(c, d, false);
+                        setPair(a, d, true);
+                        setPair(c, b, true);
+                        found = true;
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    localArchive.clear();
+    if (!stop.load()) {
+        Eval e;
+        offer(&localArchive, evaluate(&e));
+    }
+}
+
+bool VNS::ls_add_rem()
+{
+    Eval e;
+    bool result = false;
+    if (stop.load())
+        return result;
+    offerBoth(evaluate(&e), "ls_add_rem");
+
+    const int n = nbNodes;
+    QVector<int> order = vertexOrder();
+    bool changed = true;
+    while (changed) {
+        shuffle(order);
+        changed = false;
+        for (int i = 0; i + 1 < n; ++i)
+            for (int j = i + 1; j < n; ++j) {
+                if (stop.load(std::memory_order_relaxed))
+                    continue;
+                flushRefresh(false);
+                const int u = order[i], v = order[j];
+                const bool was = adjacent(u, v);
+                setPair(u, v, !was);
+                if (tryMove(&e, "ls_add_rem", &result))
+                    changed = true;
+                else
+                    setPair(u, v, was);
+            }
+    }
+    return result;
+}
+
+int VNS::quadSignature(int *q) const
+{
+    static const int pairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
+    int s = 0;
+    for (int b = 0; b < 6; ++b)
+        if (adjacent(q[pairs[b][0]], q[pairs[b][1]]))
+            s |= 1 << b;
+    return s;
+}
+
+void VNS::setQuadGraph(int *q, int t)
+{
+    static const int pairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
+    for (int b = 0; b < 6; ++b)
+        setPair(q[pairs[b][0]], q[pairs[b][1]], (t >> b) & 1);
+}
+
+bool VNS::tryRewrite(double m, double agressivity, double u)
+{
+    return tryRewriteTanh(std::tanh(m), agressivity, u);
+}
+
+void VNS::recentreQuadStats()
+{
+    double sum = 0.0;
+    int count = 0;
+    for (auto &row : quadStats)
+        for (double x : row)
+            if (std::fabs(x) > 0.01) {
+                sum += x;
+                ++count;
+            }
+    if (count == 0)
+        return;
+    const double shift = sum / count;
+    for (int s = 0; s < 64; ++s)
+        for (int t = 0; t < 64; ++t)
+            if (std::fabs(quadStats[s][t]) > 0.01)
+                setQuadStat(s, t, quadStats[s][t] - shift);
+}
+
+bool VNS::ls_stoquad()
+{
+    bool result = ls_add_rem();
+    Eval e;
+    if (!stop.load())
+        offerBoth(evaluate(&e), "ls_stoquad init");
+
+    const int n = nbNodes;
+    QVector<int> order = vertexOrder();
+    bool changed = true;
+    while (changed) {
+        shuffle(order);
+        changed = false;
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j)
+                for (int k2 = j + 1; k2 < n; ++k2)
+                    for (int l = k2 + 1; l < n; ++l) {
+                        if (stop.load(std::memory_order_relaxed))
+                            continue;
+                        flushRefresh(false);
+                        int q[4] = {order[i], order[j], order[k2], order[l]};
+                        int s = quadSignature(q);
+                        for (int t = 0; t < 64; ++t) {
+                            // Also within the quadruple: an evaluation limit is never overrun.
+                            if (stop.load(std::memory_order_relaxed))
+                                break;
+                            if (t == s)
+                                continue;
+                            // orv_rand() inline, multiplied by the reciprocal: a draw is made
+                            // for every pattern, most of them tried by nobody.
+                            const double u = qrand() * (1.0 / 2147483647.0);
+                            if (!tryRewriteTanh(quadTanh[s][t], agressivity.load(std::memory_order_relaxed), u))
+                                continue;
+                            setQuadGraph(q, t);
+                            if (tryMove(&e, "ls_stoquad", &result)) {
+                                setQuadStat(s, t, quadStats[s][t] + 1.0);
+                                changed = true;
+                                s = t;
+                            } else {
+                                setQuadStat(s, t, quadStats[s][t] - 0.1);
+                                setQuadGraph(q, s);
+                            }
+                        }
+                    }
+    }
+    recentreQuadStats();
+    return result;
+}

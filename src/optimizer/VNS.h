@@ -1,0 +1,154 @@
+#ifndef VNS_H
+#define VNS_H
+
+#include "graph/Graph.h"
+#include "optimizer/OptimalSolutions.h"
+
+#include <QColor>
+#include <QString>
+#include <QThread>
+#include <QVector>
+#include <atomic>
+
+class Eval;
+class Problem;
+class QMutex;
+
+// One search worker: a variable neighbourhood search of one job (a vertex count, a time
+// limit, the job's archive, the objective signs) on a private copy of the board and a private
+// graph, in a thread of its own. It shakes the graph by degree-preserving edge swaps, improves
+// it by edge toggles and by rewriting four-vertex patterns under a learned table of
+// preferences, keeps what it finds in the job archive and hands each new best graph over.
+//
+// Threads: the object lives in the GUI thread, where its slots run (timer, halt, settings);
+// init runs in the dispatching thread; run() and everything it calls run in the worker's
+// own thread. The worker hands a best graph over as data only (Graph::offerGraph) and
+// signals; the GUI thread loads it and redraws, at most every 200 ms during a run.
+class VNS : public QThread
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MinNodes = 1;
+    // Refreshes of the shown best graph are at least this far apart during a run.
+    static constexpr qint64 RefreshIntervalMs = 200;
+
+    VNS(Problem *board, Graph *interactive, int id, QMutex *shared);
+    ~VNS() override;
+
+    // Loads a job; false, with nothing changed, for a vertex count outside 1 to 32 or while
+    // a job runs. A time limit of 0 means none.
+    bool init(int n, int maxTimeMs, OptimalSolutions *archive, QVector<double> signs, int jobIndex);
+
+    // The moves, on the private graph.
+    void perturb(int k);
+    bool ls_add_rem();
+    bool ls_stoquad();
+    int quadSignature(int *q) const;
+    void setQuadGraph(int *q, int t);
+    void best_backup(QString tag);
+
+    // The pattern-preference table, and the rule by which a rewrite is tried: with u drawn
+    // uniformly in [0, 1], when tanh(m) + agressivity > 2u - 0.5.
+    double quadStat(int s, int t) const { return quadStats[s][t]; }
+    void setQuadStat(int s, int t, double v);
+    void recentreQuadStats();
+    static bool tryRewrite(double m, double agressivity, double u);
+    static bool tryRewriteTanh(double tanhM, double agressivity, double u) { return tanhM + agressivity > 2.0 * u - 0.5; }
+
+    // A fixed seed for the worker thread's random source (negative: the clock's
+    // millisecond, the default).
+    void setSeed(int s) { seed = s; }
+    // Reads the private graph again after a change made from outside the moves.
+    void syncGraph();
+    Graph *privateGraph() const { return graph; }
+    Problem *privateProblem() const { return problem; }
+    OptimalSolutions *localSolutions() { return &localArchive; }
+    int nbEvals() const;
+    int getK() const { return k; }
+    bool isStopped() const { return stop.load(std::memory_order_acquire); }
+
+signals:
+    void signal_console(QString, bool, int, QColor, int);
+    void signal_best_solution_changed();
+    void signal_progress_vns(int, int, int);
+
+public slots:
+    void run() override;
+    void slot_timer();
+    void slot_set_agressivity(double a);
+    void slot_reset_stats(bool b) { resetStats.store(b, std::memory_order_relaxed); }
+    void slot_set_start_random(bool b);
+    void slot_optimize_family_in_ls(bool b) { localArchive.setFamily(b); }
+    void slot_set_amnesy_mode(bool b) { amnesy.store(b, std::memory_order_relaxed); }
+    void slot_set_max_evals(int limit);
+    void slot_terminateVNS();
+
+private:
+    void optimize();
+    void console(const QString &text, bool debug, int level, QColor colour);
+    // Evaluates the private graph into e and makes a solution of it.
+    Solution *evaluate(Eval *e);
+    // Offers a solution; a refused one is deleted here.
+    static bool offer(OptimalSolutions *archive, Solution *s);
+    // Offers the current graph to the local archive and, when it enters, to the job archive
+    // too, handing it over when that accepts; true when the job archive took it.
+    bool offerBoth(Solution *s, const QString &tag);
+    // Evaluates the graph a move left and offers it to the local archive; a graph taken there
+    // goes on to the job archive, and is handed over with the tag when that takes it too
+    // (*result then set). False: refused, the caller undoes the move.
+    bool tryMove(Eval *e, const char *tag, bool *result);
+    QVector<int> vertexOrder() const;
+    void setPair(int u, int v, bool on);
+    bool adjacent(int u, int v) const { return (rows[u] >> v) & 1u; }
+    void loadPrivate(const QString &text);
+    void shuffle(QVector<int> &order);
+    QString currentText() const { return Graph::graphText(rows, nbNodes); }
+    // Emits the owed refresh signal when the last refresh of any worker is old enough, or
+    // at once when forced.
+    void flushRefresh(bool force);
+    void zeroQuadStats();
+    // Worker thread, at the evaluation that reaches the limit.
+    void maxEvalsReached();
+    qint64 elapsedMs() const;
+
+    const int id;
+    QMutex *mutex;
+    Problem *problem = nullptr;
+    Problem *mainProblem;
+    Graph *mainGraph;
+    Graph *graph = nullptr;
+    std::atomic<qint64> startMs{0};
+    std::atomic<bool> stop{true};
+    std::atomic<bool> ready{false};
+    int kMin = 4;
+    int kMax = 20;
+    int kStep = 1;
+    int k = 4;
+    std::atomic<bool> startRandom{false};
+    std::atomic<double> agressivity{0.3};
+    std::atomic<int> maxTime{600000};
+    int nbnod = 10;
+    std::atomic<int> jobIndex{0};
+    std::atomic<bool> resetStats{true};
+    OptimalSolutions localArchive;
+    std::atomic<OptimalSolutions *> jobArchive{nullptr};
+    bool improved = false;
+    std::atomic<bool> amnesy{true};
+    double quadStats[64][64];
+    // tanh of each entry, kept with it: the trial test runs some 60 times per quadruple.
+    double quadTanh[64][64];
+
+    // The private graph as rows, kept by the moves: the worker alone changes that graph.
+    Graph::Row rows[Graph::MaxNodes];
+    int nbNodes = 0;
+    int seed = -1;
+    // One evaluation limit signal handled per job; the job counter tells a late halt
+    // request of a finished job from one for the current job.
+    std::atomic<bool> limitHandled{false};
+    std::atomic<int> generation{0};
+    bool refreshOwed = false;
+    static std::atomic<qint64> lastRefreshMs;
+};
+
+#endif

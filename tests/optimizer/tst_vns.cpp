@@ -1,0 +1,315 @@
+#include "OptimizerBoards.h"
+#include "calculus/Eval.h"
+#include "graph/Graph.h"
+#include "optimizer/VNS.h"
+#include "problem/Problem.h"
+
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QSignalSpy>
+#include <QtTest>
+#include <functional>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+struct Constraint
+{
+    QString invariant; // empty: an item of its own, named by the comparison
+    QString comparison;
+    double rhs;
+};
+
+// The shown graph, the board and one worker over them, as the application wires them: the
+// worker's new-best signal refreshes the board, which takes the handed-over graph.
+struct Rig
+{
+    Graph shown{"graph", true};
+    Problem board{&shown, "problem", false};
+    QMutex shared;
+    // Before the worker, so that a failing test stops the worker before its archives go.
+    std::vector<std::unique_ptr<OptimalSolutions>> jobs;
+    std::unique_ptr<VNS> w;
+    QString why;
+
+    OptimalSolutions &newJob()
+    {
+        jobs.emplace_back(new OptimalSolutions);
+        return *jobs.back();
+    }
+
+    Rig(const QString &sense, const QString &invariant, const QVector<Constraint> &constraints = {})
+    {
+        bool ok = OptimizerBoards::objective(board, sense, invariant, &why);
+        for (const Constraint &c : constraints)
+            ok = ok && (c.invariant.isEmpty() ? OptimizerBoards::constraint(board, c.comparison, &why)
+                                              : OptimizerBoards::compare(board, c.invariant, c.comparison, c.rhs, &why));
+        if (!ok)
+            return;
+        w.reset(new VNS(&board, &shown, 0, &shared));
+        QObject::connect(w.get(), &VNS::signal_best_solution_changed, &board, &Problem::slot_refresh);
+    }
+};
+
+// The objective value of the archive's last graph, read under its lock.
+bool lastValue(OptimalSolutions &a, double *value, QString *graph, bool *violated)
+{
+    a.lock();
+    Solution *s = a.lastSolution();
+    if (s) {
+        *value = (*s->getValue()->z())[0][0];
+        *graph = s->getGraph();
+        *violated = s->getValue()->violated();
+    }
+    a.unlock();
+    return s != nullptr;
+}
+
+// Runs a job until the archive's last graph reaches the target value; false after 30 s.
+bool runUntil(Rig &rig, OptimalSolutions &job, int n, double sign, double target, qint64 *ms, QString *graph)
+{
+    rig.w->setSeed(12345);
+    if (!rig.w->init(n, 0, &job, {sign}, 0))
+        return false;
+    QElapsedTimer clock;
+    clock.start();
+    rig.w->start();
+    bool reached = false;
+    while (!reached && clock.elapsed() < 30000) {
+        QTest::qWait(5);
+        double v = 0;
+        bool violated = true;
+        reached = lastValue(job, &v, graph, &violated) && !violated && qAbs(v - target) < 1e-6;
+    }
+    *ms = clock.elapsed();
+    rig.w->slot_terminateVNS();
+    rig.w->wait();
+    return reached;
+}
+
+QString completeText(int n, bool edges)
+{
+    return QString::number(n) + ' ' + QString(n * (n - 1) / 2, edges ? '1' : '0');
+}
+} // namespace
+
+class TestVNS : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void reachesExtremes_data();
+    void reachesExtremes();
+    void constrainedOptima_data();
+    void constrainedOptima();
+    void evaluationLimitStopsOnce();
+    void runWithoutInitEmitsNothing();
+    void refusesVertexCounts_data();
+    void refusesVertexCounts();
+    void timeLimitAndProgress();
+    void haltInFirstFiftyMs();
+};
+
+void TestVNS::reachesExtremes_data()
+{
+    QTest::addColumn<QString>("sense");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<bool>("complete");
+    for (int n : {5, 9, 16})
+        QTest::newRow(qPrintable(QString("minimise SIZE, n = %1").arg(n))) << "MINIMIZE" << n << false;
+    for (int n : {5, 9, 16})
+        QTest::newRow(qPrintable(QString("maximise SIZE, n = %1").arg(n))) << "MAXIMIZE" << n << true;
+}
+
+void TestVNS::reachesExtremes()
+{
+    QFETCH(QString, sense);
+    QFETCH(int, n);
+    QFETCH(bool, complete);
+    Rig rig(sense, "SIZE");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    QSignalSpy refreshes(rig.w.get(), &VNS::signal_best_solution_changed);
+    OptimalSolutions &job = rig.newJob();
+    const double sign = complete ? -1.0 : 1.0;
+    const double target = complete ? -n * (n - 1) / 2.0 : 0.0;
+    qint64 ms = 0;
+    QString graph;
+    QVERIFY(runUntil(rig, job, n, sign, target, &ms, &graph));
+    QCOMPARE(graph, completeText(n, complete));
+    QVERIFY(job.isClosed());
+    // The GUI thread took the last graph handed over into the shown graph.
+    QTRY_COMPARE(rig.shown.graphData(), graph);
+    QVERIFY2(refreshes.count() <= ms / VNS::RefreshIntervalMs + 2,
+             qPrintable(QString("%1 refreshes in %2 ms").arg(refreshes.count()).arg(ms)));
+}
+
+void TestVNS::constrainedOptima_data()
+{
+    QTest::addColumn<QString>("invariant");
+    QTest::addColumn<QString>("constraint");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<double>("target");
+    for (int n = 6; n <= 10; ++n)
+        QTest::newRow(qPrintable(QString("WIENER subject to CONNECTED, n = %1").arg(n)))
+            << "WIENER" << "CONNECTED" << n << double(n * n * n - n) / 6;
+    for (int n = 6; n <= 10; ++n)
+        QTest::newRow(qPrintable(QString("SIZE subject to TRIANGLES <= 0, n = %1").arg(n)))
+            << "SIZE" << "TRIANGLES" << n << double(n * n / 4);
+}
+
+void TestVNS::constrainedOptima()
+{
+    QFETCH(QString, invariant);
+    QFETCH(QString, constraint);
+    QFETCH(int, n);
+    QFETCH(double, target);
+    const Constraint c = constraint == "CONNECTED" ? Constraint{QString(), "CONNECTED", 0}
+                                                   : Constraint{constraint, "<=", 0};
+    Rig rig("MAXIMIZE", invariant, {c});
+    if (!rig.w)
+        QSKIP(qPrintable(rig.why));
+    OptimalSolutions &job = rig.newJob();
+    qint64 ms = 0;
+    QString graph;
+    QVERIFY2(runUntil(rig, job, n, -1.0, -target, &ms, &graph), qPrintable(graph));
+}
+
+void TestVNS::evaluationLimitStopsOnce()
+{
+    Rig rig("MAXIMIZE", "WIENER");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    QSignalSpy progress(rig.w.get(), &VNS::signal_progress_vns);
+    rig.w->slot_set_max_evals(300);
+    OptimalSolutions &job = rig.newJob();
+    rig.w->setSeed(7);
+    QVERIFY(rig.w->init(12, 0, &job, {-1.0}, 3));
+    rig.w->start();
+    QVERIFY(rig.w->wait(30000));
+    QVERIFY(job.isClosed());
+    QVERIFY(job.size() >= 1);
+    QCOMPARE(rig.w->nbEvals(), 300);
+    QTRY_COMPARE(progress.count(), 1);
+    QTest::qWait(50);
+    QCOMPARE(progress.count(), 1);
+    QCOMPARE(progress[0], (QList<QVariant>{3, 100, 100}));
+}
+
+void TestVNS::runWithoutInitEmitsNothing()
+{
+    Rig rig("MINIMIZE", "SIZE");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    QSignalSpy console(rig.w.get(), &VNS::signal_console);
+    QSignalSpy best(rig.w.get(), &VNS::signal_best_solution_changed);
+    QSignalSpy progress(rig.w.get(), &VNS::signal_progress_vns);
+    const QString before = rig.w->privateGraph()->currentGraphData();
+    rig.w->start();
+    QVERIFY(rig.w->wait(5000));
+    QTest::qWait(20);
+    QCOMPARE(console.count() + best.count() + progress.count(), 0);
+    QCOMPARE(rig.w->nbEvals(), 0);
+    QCOMPARE(rig.w->privateGraph()->currentGraphData(), before);
+
+    // A job runs once: a second start of the same job does nothing.
+    OptimalSolutions &job = rig.newJob();
+    rig.w->slot_set_max_evals(50);
+    QVERIFY(rig.w->init(6, 0, &job, {1.0}, 0));
+    rig.w->start();
+    QVERIFY(rig.w->wait(30000));
+    QTest::qWait(20);
+    const int evals = rig.w->nbEvals();
+    console.clear();
+    rig.w->start();
+    QVERIFY(rig.w->wait(5000));
+    QTest::qWait(20);
+    QCOMPARE(console.count(), 0);
+    QCOMPARE(rig.w->nbEvals(), evals);
+}
+
+void TestVNS::refusesVertexCounts_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("0") << 0 << false;
+    QTest::newRow("-3") << -3 << false;
+    QTest::newRow("33") << 33 << false;
+    QTest::newRow("1000") << 1000 << false;
+    QTest::newRow("1") << 1 << true;
+    QTest::newRow("32") << 32 << true;
+}
+
+void TestVNS::refusesVertexCounts()
+{
+    QFETCH(int, n);
+    QFETCH(bool, accepted);
+    Rig rig("MINIMIZE", "SIZE");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    const QString before = rig.w->privateGraph()->currentGraphData();
+    OptimalSolutions &job = rig.newJob();
+    rig.w->slot_set_max_evals(40);
+    QCOMPARE(rig.w->init(n, 0, &job, {1.0}, 0), accepted);
+    if (!accepted)
+        QCOMPARE(rig.w->privateGraph()->currentGraphData(), before);
+    rig.w->start();
+    QVERIFY(rig.w->wait(30000));
+    QCOMPARE(rig.w->privateGraph()->getNbNodes(), accepted ? n : 10);
+    QCOMPARE(job.size() > 0, accepted);
+}
+
+void TestVNS::timeLimitAndProgress()
+{
+    Rig rig("MAXIMIZE", "WIENER");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    QSignalSpy progress(rig.w.get(), &VNS::signal_progress_vns);
+    OptimalSolutions &job = rig.newJob();
+    const int limit = 2000;
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(rig.w->init(10, limit, &job, {-1.0}, 2));
+    rig.w->start();
+    QTest::qWait(50);
+    // Before the limit, with no evaluation limit: elapsed time out of the limit (checked
+    // only when a loaded machine left the test well inside the limit).
+    const qint64 before = clock.elapsed();
+    rig.w->slot_timer();
+    QCOMPARE(progress.count(), 1);
+    if (before < limit / 2) {
+        QCOMPARE(progress[0][0].toInt(), 2);
+        QVERIFY(progress[0][1].toInt() >= 50 && progress[0][1].toInt() < limit);
+        QCOMPARE(progress[0][2].toInt(), limit);
+        QVERIFY(!job.isClosed());
+    }
+    QTest::qWait(int(qMax<qint64>(0, limit + 50 - clock.elapsed())));
+    rig.w->slot_timer();
+    QCOMPARE(progress.last(), (QList<QVariant>{2, 100, 100}));
+    QVERIFY(job.isClosed());
+    QVERIFY(rig.w->wait(1000));
+    // A stopped worker ignores the timer.
+    const int count = progress.count();
+    rig.w->slot_timer();
+    QCOMPARE(progress.count(), count);
+}
+
+void TestVNS::haltInFirstFiftyMs()
+{
+    Rig rig("MAXIMIZE", "WIENER");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    std::mt19937 rng(3);
+    qint64 worst = 0;
+    for (int run = 0; run < 200; ++run) {
+        OptimalSolutions &job = rig.newJob();
+        QVERIFY(rig.w->init(8 + run % 12, 0, &job, {-1.0}, run));
+        rig.w->start();
+        QThread::usleep(rng() % 50000);
+        QElapsedTimer clock;
+        clock.start();
+        rig.w->slot_terminateVNS();
+        QVERIFY(rig.w->wait(5000));
+        worst = qMax(worst, clock.elapsed());
+        QVERIFY(job.isClosed());
+    }
+    QVERIFY2(worst <= 100, qPrintable(QString("%1 ms").arg(worst)));
+}
+
+QTEST_MAIN(TestVNS)
+#include "tst_vns.moc"

@@ -589,6 +589,16 @@ QVector<double> Problem::getReportValues(int vertex) const
     return values;
 }
 
+QVector<int> Problem::getReportKinds() const
+{
+    // The same reading of the flags as reportWidth: a vector wins over a node value.
+    QVector<int> kinds;
+    forEachReported([&](Calculus *c) {
+        kinds.append(c->vecInReport() ? ReportVector : (c->nodInReport() ? ReportNode : ReportScalar));
+    });
+    return kinds;
+}
+
 QString Problem::algDefinition() const
 {
     QString text;
@@ -750,7 +760,12 @@ bool Problem::openString(QString text)
 
 Problem *Problem::clone()
 {
-    Problem *copy = new Problem(graph, "clone", false);
+    return clone(graph);
+}
+
+Problem *Problem::clone(Graph *onGraph)
+{
+    Problem *copy = new Problem(onGraph, "clone", false);
     copy->openString(saveString());
     copy->setNbNod(nbNod);
     return copy;

@@ -40,6 +40,9 @@ public:
 
     // Bookkeeping.
     Problem *clone();
+    // A non-displayed copy built on the given graph from the start, so that making it never
+    // touches this board's graph.
+    Problem *clone(Graph *onGraph);
     void setGraph(Graph *g);
     Graph *getGraph() const { return graph; }
     int getNbNod() const { return nbNod; }
@@ -111,6 +114,11 @@ public:
     QStringList getReportNames(bool vertexMode) const;
     QVector<double> getReportValues() const;
     QVector<double> getReportValues(int vertex) const;
+    // How each reported item fills its columns, in report order: ReportScalar one column,
+    // ReportNode one column per vertex in the graph table and one in the vertex table,
+    // ReportVector one column per vertex in both.
+    enum ReportKind { ReportScalar = 0, ReportNode = 1, ReportVector = 2 };
+    QVector<int> getReportKinds() const;
     QString algDefinition() const;
     // The documentation block of every item; objectives only when something comes before them.
     QString currentDescription() const;

@@ -1,0 +1,371 @@
+#include "explorer/AnalystWidget.h"
+
+#include "dialogs/DialogProvider.h"
+#include "conjectures/ConjectureSettings.h"
+#include "explorer/Analyst.h"
+#include "explorer/DataLoader.h"
+#include "explorer/FilterWidget.h"
+#include "graph/Graph.h"
+#include "problem/Problem.h"
+
+#include <QGridLayout>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+constexpr double Missing = 1e12;
+
+inline double at(const QVector<double> &v, int j) { return j < v.size() ? v[j] : Missing; }
+} // namespace
+
+AnalystWidget::AnalystWidget(Problem *problem_, Graph *graph_, Analyst *table_, DataLoader *loader_,
+                             FilterWidget *filter_, ConjectureSettings *settings_, bool vertexMode_)
+    : QWidget(nullptr), problem(problem_), graph(graph_), table(table_), loader(loader_), filter(filter_),
+      settings(settings_), vertexMode(vertexMode_)
+{
+    QGridLayout *grid = new QGridLayout(this);
+    // No image is compiled in for these two buttons: they show their text.
+    prev = new QPushButton(tr("Prev"), this);
+    next = new QPushButton(tr("Next"), this);
+    bar = new QProgressBar(this);
+    bar->setMaximum(100);
+    bar->setValue(0);
+    prev->setEnabled(false);
+    next->setEnabled(false);
+    grid->addWidget(table, 0, 0, 20, 10);
+    grid->addWidget(prev, 20, 0);
+    grid->addWidget(bar, 20, 1, 1, 8);
+    grid->addWidget(next, 20, 9);
+
+    connect(table, &Analyst::signal_next_data_available, next, &QWidget::setEnabled);
+    connect(table, &Analyst::signal_prev_data_available, prev, &QWidget::setEnabled);
+    connect(next, &QPushButton::clicked, table, &Analyst::slot_build_next_table);
+    connect(prev, &QPushButton::clicked, table, &Analyst::slot_build_prev_table);
+    connect(table, &Analyst::signal_total_data, bar, &QProgressBar::setMaximum);
+    connect(table, &Analyst::signal_cur_pos, bar, &QProgressBar::setValue);
+    if (loader) {
+        // One panel relays the loader's lines, so each reaches the console once.
+        if (vertexMode)
+            connect(loader, &DataLoader::signal_console, this, &AnalystWidget::slot_console);
+        connect(loader, &DataLoader::signal_load_complete, this, &AnalystWidget::slot_load_complete);
+    }
+    privateGraph = new Graph("explorer", false);
+}
+
+AnalystWidget::~AnalystWidget()
+{
+    delete copy;
+    delete privateGraph;
+}
+
+AnalystWidget::Stored AnalystWidget::stored(const QString &text)
+{
+    Stored s;
+    s.text = text;
+    int k = 0;
+    while (k < text.size() && text[k].isDigit())
+        s.n = s.n * 10 + text[k++].digitValue();
+    s.n = qMin(s.n, int(Graph::MaxNodes));
+    return s;
+}
+
+void AnalystWidget::refreshCopy()
+{
+    const QString signature = DataLoader::boardSignature(problem);
+    if (copy && signature == copyBoard)
+        return;
+    delete copy;
+    copy = problem->clone(privateGraph);
+    copyBoard = signature;
+    kinds = copy->getReportKinds();
+    for (Stored &s : graphs)
+        s.evaluated = false;
+}
+
+int AnalystWidget::largestN() const
+{
+    if (graphs.isEmpty())
+        return graph ? graph->getNbNodes() : 0;
+    int n = 0;
+    for (const Stored &s : graphs)
+        n = qMax(n, s.n);
+    return n;
+}
+
+QStringList AnalystWidget::columnNames(int n)
+{
+    privateGraph->loadorv(QString::number(n) + ' ', false);
+    return copy->getReportNames(vertexMode);
+}
+
+QVector<double> AnalystWidget::graphRow(const Stored &s, int width) const
+{
+    int expected = 0;
+    for (int k : kinds)
+        expected += k == Problem::ReportScalar ? 1 : s.n;
+    // The common case, one vertex count throughout: the row shares the stored values.
+    if (s.n == width && s.values.size() == expected)
+        return s.values;
+    QVector<double> row;
+    row.reserve(expected - kinds.size() + qMax(1, width) * kinds.size());
+    int pos = 0;
+    for (int k : kinds) {
+        if (k == Problem::ReportScalar) {
+            row.append(at(s.values, pos++));
+            continue;
+        }
+        for (int j = 0; j < s.n; ++j)
+            row.append(at(s.values, pos + j));
+        for (int j = s.n; j < width; ++j)
+            row.append(Missing);
+        pos += s.n;
+    }
+    return row;
+}
+
+void AnalystWidget::vertexRow(const Stored &s, int vertex, int width, QVector<double> &row) const
+{
+    row.clear();
+    int pos = 0;
+    for (int k : kinds) {
+        switch (k) {
+        case Problem::ReportScalar:
+            row.append(at(s.values, pos++));
+            break;
+        case Problem::ReportNode:
+            row.append(at(s.values, pos + vertex - 1));
+            pos += s.n;
+            break;
+        default:
+            for (int j = 0; j < s.n; ++j)
+                row.append(at(s.values, pos + j));
+            for (int j = s.n; j < width; ++j)
+                row.append(Missing);
+            pos += s.n;
+            break;
+        }
+    }
+}
+
+void AnalystWidget::slot_update_table()
+{
+    refreshCopy();
+    const int width = largestN();
+    const QStringList names = columnNames(width);
+    table->clear();
+    table->setHeader(names);
+    if (settings)
+        settings->setVariables(names);
+    filter->setVariables(names);
+    rowGraphs.clear();
+    int expectedRows = graphs.size();
+    if (vertexMode) {
+        expectedRows = 0;
+        for (const Stored &s : graphs)
+            expectedRows += s.n;
+    }
+    table->reserve(expectedRows, names.size());
+    rowGraphs.reserve(expectedRows);
+
+    QVector<double> row;
+    for (int i = 0; i < graphs.size(); ++i) {
+        Stored &s = graphs[i];
+        if (!s.evaluated) {
+            privateGraph->loadorv(s.text, false);
+            s.violated = DataLoader::evaluate(copy, s.values);
+            s.evaluated = true;
+            ++nbEvaluations;
+        }
+        if (filterMode && s.violated)
+            continue;
+        if (!vertexMode) {
+            row = graphRow(s, width);
+            if (filter->isValid(row)) {
+                table->push_back(row, i);
+                rowGraphs.append(i);
+            }
+            continue;
+        }
+        for (int v = 1; v <= s.n; ++v) {
+            vertexRow(s, v, width, row);
+            if (filter->isValid(row)) {
+                table->push_back(row, i);
+                rowGraphs.append(i);
+            }
+        }
+    }
+    rowGraphs.squeeze();
+    table->buildTable();
+    emit signal_data_loaded();
+}
+
+void AnalystWidget::addGraph(QString text)
+{
+    graphs.append(stored(text));
+    slot_update_table();
+    emit signal_console(QString::number(graphs.size()) + " graphs in analyst", false, 3, QColor(Qt::black));
+}
+
+void AnalystWidget::slot_data_loaded()
+{
+    for (const QString &text : loader->getGraphs())
+        graphs.append(stored(text));
+    slot_update_table();
+}
+
+void AnalystWidget::slot_load_complete()
+{
+    const DataLoader::Loaded loaded = loader->getLoaded();
+    refreshCopy();
+    // Values computed by the loader on the board as it still is are taken as they are.
+    const bool fresh = loaded.board == copyBoard && loaded.values.size() == loaded.texts.size();
+    graphs.reserve(graphs.size() + loaded.texts.size());
+    for (int k = 0; k < loaded.texts.size(); ++k) {
+        Stored s = stored(loaded.texts[k]);
+        if (fresh) {
+            s.values = loaded.values[k];
+            s.violated = loaded.violated[k];
+            s.evaluated = true;
+        }
+        graphs.append(s);
+    }
+    slot_update_table();
+}
+
+QStringList AnalystWidget::getGraphs() const
+{
+    QStringList texts;
+    texts.reserve(graphs.size());
+    for (const Stored &s : graphs)
+        texts.append(s.text);
+    return texts;
+}
+
+bool AnalystWidget::deleteGraph(int r)
+{
+    if (r < 0 || r >= rowGraphs.size())
+        return false;
+    graphs.remove(rowGraphs[r]);
+    slot_update_table();
+    return true;
+}
+
+bool AnalystWidget::replaceGraph(QString text, int r)
+{
+    if (r < 0 || r >= rowGraphs.size()) {
+        graphs.append(stored(text));
+        slot_update_table();
+        return false;
+    }
+    graphs[rowGraphs[r]] = stored(text);
+    slot_update_table();
+    return true;
+}
+
+void AnalystWidget::clearTable()
+{
+    graphs.clear();
+    rowGraphs.clear();
+    refreshCopy();
+    const QStringList names = columnNames(largestN());
+    table->clear();
+    table->setHeader(names);
+    if (settings)
+        settings->setVariables(names);
+    table->buildTable();
+}
+
+void AnalystWidget::slot_clear_only()
+{
+    clearTable();
+}
+
+void AnalystWidget::slot_clear()
+{
+    clearTable();
+    emit signal_aw_cleared();
+    emit signal_data_loaded();
+}
+
+void AnalystWidget::slot_load_graph(int g)
+{
+    if (g < 0 || g >= graphs.size())
+        return;
+    const int r = rowGraphs.lastIndexOf(g);
+    currentRow = r < 0 ? 0 : r;
+    // The one place where the explorer changes the graph being edited: the user asked to see it.
+    graph->loadorv(graphs[g].text, true);
+    graph->best_backup();
+    problem->best_backup();
+    graph->update_display();
+    problem->update_display();
+    emit signal_place_graph();
+}
+
+void AnalystWidget::slot_next_graph()
+{
+    if (graphs.isEmpty() || table->nbRows() == 0 || currentRow >= rowGraphs.size())
+        return;
+    slot_load_graph(table->nextRow(rowGraphs[currentRow]));
+}
+
+void AnalystWidget::slot_update()
+{
+    graph->best_backup();
+    problem->best_backup();
+    graph->update_display();
+    problem->update_display();
+    emit signal_place_graph();
+}
+
+void AnalystWidget::slot_delete()
+{
+    const int r = table->currentRow();
+    if (r < 0 || r >= rowGraphs.size())
+        return;
+    const QMessageBox::StandardButton answer = DialogProvider::instance()->question(
+        this, "Question", "Do you want to delete current graph in Analyst?", QMessageBox::Yes | QMessageBox::No,
+        QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        deleteGraph(r);
+}
+
+void AnalystWidget::slot_load_data()
+{
+    DialogProvider *dialogs = DialogProvider::instance();
+    if (loader->isRunning()) {
+        dialogs->warning(this, "Warning", "A graph list is being loaded: wait for it to end or cancel it.");
+        return;
+    }
+    loader->setFilter(filterMode);
+    const QString name = dialogs->getOpenFileName(this, tr("Choose data file to load"), wd,
+                                                  loader->getDataType() == "g6" ? tr("*.g6") : tr("*.dorv3"));
+    if (name.isEmpty())
+        return;
+    if (!loader->setFilename(name)) {
+        dialogs->warning(this, "Warning", "Failed to load graphs from " + name + ": " + loader->errorString());
+        return;
+    }
+    loader->startLoad();
+}
+
+void AnalystWidget::slot_set_type_orv()
+{
+    loader->setDataType("orv");
+}
+
+void AnalystWidget::slot_set_type_g6()
+{
+    loader->setDataType("g6");
+}
+
+void AnalystWidget::slot_set_filter_mode(bool on)
+{
+    filterMode = on;
+    loader->setFilter(on);
+}
+
+void AnalystWidget::slot_console(QString text)
+{
+    emit signal_console(text, false, 0, QColor(Qt::green));
+}

@@ -1,0 +1,119 @@
+#ifndef ANALYSTWIDGET_H
+#define ANALYSTWIDGET_H
+
+#include <QColor>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+class Analyst;
+class ConjectureSettings;
+class DataLoader;
+class FilterWidget;
+class Graph;
+class Problem;
+class QProgressBar;
+class QPushButton;
+
+// The explorer panel of one kind of value: it keeps the result graphs as graph texts and
+// derives its value table from them, one row per graph (graph values) or one per vertex of
+// each graph (vertex values).
+//
+// Values are computed on a private copy of the board and a private graph, and kept per
+// stored graph: a rebuild evaluates only the graphs whose values it lacks, and every graph
+// again only when the board changed. Columns follow the largest vertex count among the
+// stored graphs; shorter per-vertex blocks are padded with 1e12, so no graph loses its row
+// for its size. GUI thread only.
+class AnalystWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    AnalystWidget(Problem *problem, Graph *graph, Analyst *table, DataLoader *loader, FilterWidget *filter,
+                  ConjectureSettings *settings, bool vertexMode);
+    ~AnalystWidget() override;
+
+    QStringList getGraphs() const;
+    bool replaceGraph(QString text, int r);
+    bool deleteGraph(int r);
+    void setWD(QString dir) { wd = dir; }
+    QString getWD() const { return wd; }
+
+    Analyst *getAnalyst() const { return table; }
+    bool isVertexMode() const { return vertexMode; }
+    bool getFilterMode() const { return filterMode; }
+    QVector<int> getRowGraphs() const { return rowGraphs; }
+    int getCurrentRow() const { return currentRow; }
+    // Graphs evaluated since the panel was made (stored graphs whose values were computed
+    // here rather than taken from the loader or the cache).
+    qint64 evaluations() const { return nbEvaluations; }
+    QPushButton *nextButton() const { return next; }
+    QPushButton *prevButton() const { return prev; }
+    QProgressBar *positionBar() const { return bar; }
+
+signals:
+    void signal_data_loaded();
+    void signal_aw_cleared();
+    void signal_console(QString, bool, int, QColor);
+    void signal_place_graph();
+
+public slots:
+    void slot_update_table();
+    void slot_load_data();
+    void slot_load_graph(int g);
+    void slot_data_loaded();
+    void slot_load_complete();
+    void slot_update();
+    void slot_set_type_orv();
+    void slot_set_type_g6();
+    void slot_clear();
+    void slot_clear_only();
+    void slot_delete();
+    void slot_set_filter_mode(bool on);
+    void addGraph(QString text);
+    void slot_console(QString text);
+    void slot_next_graph();
+
+private:
+    struct Stored {
+        QString text;
+        int n = 0;
+        bool evaluated = false;
+        bool violated = false;
+        QVector<double> values;
+    };
+    static Stored stored(const QString &text);
+    // Makes the private board copy anew when the board changed since the cached values were
+    // computed, and then forgets those values.
+    void refreshCopy();
+    int largestN() const;
+    QStringList columnNames(int n);
+    QVector<double> graphRow(const Stored &s, int width) const;
+    // Writes the row into `row`, whose storage is reused from one vertex to the next.
+    void vertexRow(const Stored &s, int vertex, int width, QVector<double> &row) const;
+    void clearTable();
+
+    Problem *problem;
+    Graph *graph;
+    Analyst *table;
+    DataLoader *loader;
+    FilterWidget *filter;
+    ConjectureSettings *settings;
+    bool vertexMode;
+    QVector<Stored> graphs;
+    QVector<int> rowGraphs;
+    QPushButton *next;
+    QPushButton *prev;
+    QProgressBar *bar;
+    bool filterMode = true;
+    QString wd;
+    int currentRow = 0;
+
+    Graph *privateGraph = nullptr;
+    Problem *copy = nullptr;
+    QString copyBoard;
+    QVector<int> kinds;
+    qint64 nbEvaluations = 0;
+};
+
+#endif

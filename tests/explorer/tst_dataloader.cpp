@@ -1,0 +1,300 @@
+#include "ErrCapture.h"
+#include "ExplorerBoard.h"
+#include "LabelledGraphs.h"
+#include "app/ProgressBar.h"
+#include "explorer/DataLoader.h"
+
+#include <QFile>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+#include <memory>
+
+namespace {
+using Board = ExplorerBoard;
+
+// Counts the loader thread's completions in this thread, through a queued connection (a
+// signal spy would record them in the loader thread).
+struct Completions : QObject {
+    int count = 0;
+    explicit Completions(DataLoader *loader)
+    {
+        connect(loader, &DataLoader::signal_load_complete, this, [this] { ++count; });
+    }
+};
+
+QByteArray repeated(const QByteArray &line, int count)
+{
+    QByteArray file;
+    for (int i = 0; i < count; ++i)
+        file += line;
+    return file;
+}
+
+// Loads in the calling thread, so every signal arrives in order and at once.
+DataLoader::Loaded loadHere(DataLoader &loader, const QString &path, const QString &type)
+{
+    loader.setDataType(type);
+    if (!loader.setFilename(path) || !loader.prepareLoad())
+        return {};
+    loader.run();
+    return loader.getLoaded();
+}
+} // namespace
+
+class TestDataLoader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lines_data();
+    void lines();
+    void allLabelledGraphsOnFour();
+    void progressOf250Lines();
+    void cancelDuringFirstLine();
+    void consoleEveryTenThousand();
+    void unreadableFile();
+    void threadedLoadKeepsInboxAndBoard();
+    void cancelRightAfterStart();
+};
+
+void TestDataLoader::lines_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QStringList>("accepted");
+    QTest::addColumn<int>("skipped");
+    const QStringList three{"2 1", "3 101", "4 111000"};
+    QTest::newRow("three texts") << "orv" << QByteArray("2 1\n3 101\n4 111000\n") << 4 << three << 0;
+    QTest::newRow("empty file") << "orv" << QByteArray() << 1 << QStringList() << 0;
+    QTest::newRow("crlf") << "orv" << QByteArray("2 1\r\n3 101\r\n4 111000") << 3 << three << 0;
+    QTest::newRow("lfcr") << "orv" << QByteArray("2 1\n\r3 101\n\r4 111000") << 3 << three << 0;
+    QTest::newRow("cr") << "orv" << QByteArray("2 1\r3 101\r4 111000") << 3 << three << 0;
+    QTest::newRow("blank line") << "orv" << QByteArray("2 1\n\n3 101") << 3 << QStringList{"2 1", "3 101"} << 0;
+    QTest::newRow("no pairs") << "orv" << QByteArray("0 \n1 ") << 2 << QStringList{"0 ", "1 "} << 0;
+    QTest::newRow("32 vertices") << "orv" << ("32 " + QByteArray(496, '1')) << 1
+                                 << QStringList{"32 " + QString(496, '1')} << 0;
+    QTest::newRow("short line") << "orv" << QByteArray("4 11\n2 1") << 2 << QStringList{"2 1"} << 1;
+    QTest::newRow("text after pairs") << "orv" << QByteArray("3 111 x\n3 111x") << 2 << QStringList() << 2;
+    QTest::newRow("not a count") << "orv" << QByteArray("x 1\n 1\n3111\n-2 1\n33 1") << 5 << QStringList() << 5;
+    QTest::newRow("not 0 or 1") << "orv" << QByteArray("3 121\n3 1 1") << 2 << QStringList() << 2;
+    QTest::newRow("up to the NUL") << "orv" << QByteArray("2 1\n3 101\0" "4 111111", 18) << 2
+                                   << QStringList{"2 1", "3 101"} << 0;
+    QTest::newRow("A_ and C~") << "g6" << QByteArray("A_\nC~\n") << 3 << QStringList{"2 1", "4 111111"} << 0;
+    QTest::newRow("g6 counts out of range") << "g6" << QByteArray("@\n_" + QByteArray(83, '?') + "\n~?@~")
+                                            << 3 << QStringList() << 3;
+    QTest::newRow("g6 length") << "g6" << QByteArray("C~~\nC\nD?\nA_") << 4 << QStringList{"2 1"} << 3;
+    QTest::newRow("g6 character") << "g6" << QByteArray("C \nC\x7f") << 2 << QStringList() << 2;
+    QTest::newRow("g6 read as text") << "orv" << QByteArray("A_\nC~") << 2 << QStringList() << 2;
+}
+
+void TestDataLoader::lines()
+{
+    QFETCH(QString, type);
+    QFETCH(QByteArray, file);
+    QFETCH(int, lines);
+    QFETCH(QStringList, accepted);
+    QFETCH(int, skipped);
+    QTemporaryDir dir;
+    Board board;
+    DataLoader loader(&board.problem, &board.graph, nullptr);
+    QSignalSpy console(&loader, &DataLoader::signal_console);
+    QSignalSpy complete(&loader, &DataLoader::signal_load_complete);
+    ErrCapture err;
+    const DataLoader::Loaded loaded = loadHere(loader, writeTempFile(dir, "list", file), type);
+    QVERIFY(err.text().startsWith(QString::number(lines) + " graphs to read\n"));
+    QCOMPARE(loaded.lines, lines);
+    QCOMPARE(QStringList(loaded.texts.toList()), accepted);
+    QCOMPARE(loaded.skipped, skipped);
+    QCOMPARE(complete.size(), 1);
+    QCOMPARE(console.at(1).at(0).toString(), QString::number(accepted.size()) + " graphs loaded.");
+    if (skipped > 0)
+        QCOMPARE(console.last().at(0).toString(), QString::number(skipped) +
+                                                      (skipped == 1 ? " line" : " lines") + " skipped: not a graph.");
+    else
+        QCOMPARE(console.size(), 2);
+    // Report values come with each accepted graph: here its edge count.
+    for (int k = 0; k < accepted.size(); ++k)
+        QCOMPARE(loaded.values[k], QVector<double>{double(accepted[k].section(' ', 1).count('1'))});
+}
+
+void TestDataLoader::allLabelledGraphsOnFour()
+{
+    QTemporaryDir dir;
+    QByteArray file;
+    QStringList expected;
+    for (quint64 m = 0; m < 64; ++m) {
+        file += LabelledGraphs::graph6(4, m) + '\n';
+        expected << LabelledGraphs::graphText(4, m);
+    }
+    Board board;
+    DataLoader loader(&board.problem, &board.graph, nullptr);
+    ErrCapture err;
+    const DataLoader::Loaded loaded = loadHere(loader, writeTempFile(dir, "four.g6", file), "g6");
+    QCOMPARE(QStringList(loaded.texts.toList()), expected);
+    for (int m = 0; m < 64; ++m)
+        QCOMPARE(loaded.values[m].value(0), double(LabelledGraphs::edgeCount(4, quint64(m))));
+}
+
+void TestDataLoader::progressOf250Lines()
+{
+    QTemporaryDir dir;
+    const QByteArray file = repeated("A_\n", 249) + "A?";
+    Board board;
+    ProgressBar window;
+    DataLoader loader(&board.problem, &board.graph, &window);
+    QCOMPARE(window.nbBars(), 1);
+    QSignalSpy progress(&loader, &DataLoader::signal_progress);
+    QSignalSpy console(&loader, &DataLoader::signal_console);
+    ErrCapture err;
+    loadHere(loader, writeTempFile(dir, "list.g6", file), "g6");
+    QList<QList<qint64>> seen;
+    for (const QList<QVariant> &args : progress)
+        seen.append({args.at(0).toLongLong(), args.at(1).toLongLong(), args.at(2).toLongLong()});
+    const QList<QList<qint64>> expected{{0, 0, 100}, {0, 0, 250}, {0, 100, 250}, {0, 200, 250}, {0, 0, 100}};
+    QCOMPARE(seen, expected);
+    QCOMPARE(console.size(), 2);
+    QCOMPARE(console.at(0).at(0).toString(), QString("0/250 graphs loaded."));
+    QCOMPARE(console.at(1).at(0).toString(), QString("250 graphs loaded."));
+    QCOMPARE(err.text(), QString("250 graphs to read\n0\n"));
+    // In the same thread the window takes the reports at once: the last one is (0, 100).
+    QCOMPARE(window.bar(0)->maximum(), 100);
+    QCOMPARE(window.bar(0)->value(), 0);
+}
+
+void TestDataLoader::cancelDuringFirstLine()
+{
+    for (const bool accepted : {true, false}) {
+        QTemporaryDir dir;
+        Board board;
+        DataLoader loader(&board.problem, &board.graph, nullptr);
+        QSignalSpy console(&loader, &DataLoader::signal_console);
+        QSignalSpy complete(&loader, &DataLoader::signal_load_complete);
+        // The report before line 0 is the first one with the line count as its maximum.
+        connect(&loader, &DataLoader::signal_progress, &loader, [&loader](int, qint64 value, qint64 max) {
+            if (value == 0 && max == 3)
+                loader.slot_cancel();
+        });
+        ErrCapture err;
+        const DataLoader::Loaded loaded =
+            loadHere(loader, writeTempFile(dir, "l.dorv3", accepted ? "2 1\n3 111\n4 000000" : "\n3 111\n4 000000"), "orv");
+        QVERIFY(loaded.cancelled);
+        QCOMPARE(loaded.texts.size(), accepted ? 1 : 0);
+        QVERIFY(err.text().contains("\nCancelled\n"));
+        QCOMPARE(console.last().at(0).toString(), QString(accepted ? "1 graphs loaded." : "0 graphs loaded."));
+        QCOMPARE(complete.size(), 1);
+    }
+}
+
+void TestDataLoader::consoleEveryTenThousand()
+{
+    QTemporaryDir dir;
+    const QByteArray file = repeated("A_\n", 25000);
+    Board board;
+    DataLoader loader(&board.problem, &board.graph, nullptr);
+    QSignalSpy console(&loader, &DataLoader::signal_console);
+    ErrCapture err;
+    loadHere(loader, writeTempFile(dir, "many.g6", file), "g6");
+    QStringList lines;
+    for (const QList<QVariant> &args : console)
+        lines << args.at(0).toString();
+    QCOMPARE(lines, QStringList({"0/25001 graphs loaded.", "10000/25001 graphs loaded.",
+                                 "20000/25001 graphs loaded.", "25000 graphs loaded."}));
+}
+
+void TestDataLoader::unreadableFile()
+{
+    Board board;
+    DataLoader loader(&board.problem, &board.graph, nullptr);
+    QSignalSpy complete(&loader, &DataLoader::signal_load_complete);
+    QSignalSpy progress(&loader, &DataLoader::signal_progress);
+    QVERIFY(!loader.setFilename(""));
+    QVERIFY(!loader.setFilename("/no/such/folder/list.g6"));
+    QVERIFY(!loader.errorString().isEmpty());
+    QVERIFY(!loader.startLoad());
+    QVERIFY(loader.prepareLoad());
+    loader.run();
+    QCOMPARE(complete.size(), 0);
+    QCOMPARE(progress.size(), 0);
+}
+
+namespace {
+// Stands for the optimiser's manager handing its results over while a load runs.
+class HandOver : public QThread
+{
+public:
+    explicit HandOver(DataLoader *l) : loader(l) {}
+    void run() override
+    {
+        loader->clear();
+        for (int i = 0; i < 500; ++i) {
+            loader->addGraph("3 11" + QString::number(i % 2));
+            if (loader->size() != i + 1)
+                failures.fetchAndAddRelaxed(1);
+            loader->getGraphs();
+        }
+    }
+    DataLoader *loader;
+    QAtomicInt failures;
+};
+} // namespace
+
+void TestDataLoader::threadedLoadKeepsInboxAndBoard()
+{
+    QTemporaryDir dir;
+    QByteArray file;
+    for (int r = 0; r < 30; ++r)
+        for (quint64 m = 0; m < 64; ++m)
+            file += LabelledGraphs::graph6(4, m) + '\n';
+    Board board({"SIZE", "WIENER"});
+    board.graph.loadorv("5 1010110011", true);
+    const QString before = board.graph.graphData();
+    const int id = board.graph.getID();
+    ProgressBar window;
+    DataLoader loader(&board.problem, &board.graph, &window);
+    Completions complete(&loader);
+    loader.addGraph("2 1");
+    QVERIFY(loader.setFilename(writeTempFile(dir, "many.g6", file)));
+    ErrCapture err;
+    QVERIFY(loader.startLoad());
+    QVERIFY(window.isVisible());
+    // A second load while one runs is refused, and so is a new file for it.
+    QVERIFY(!loader.startLoad());
+    QVERIFY(!loader.setFilename(dir.filePath("many.g6")));
+    HandOver hand(&loader);
+    hand.start();
+    QVERIFY(hand.wait(20000));
+    QTRY_COMPARE_WITH_TIMEOUT(complete.count, 1, 60000);
+    QVERIFY(loader.wait(5000));
+    QCOMPARE(hand.failures.loadRelaxed(), 0);
+    QCOMPARE(loader.size(), 500);
+    QCOMPARE(loader.getGraphs().first(), QString("3 110"));
+    QCOMPARE(loader.getLoaded().texts.size(), 30 * 64);
+    QTRY_VERIFY(!window.isVisible());
+    QCOMPARE(board.graph.graphData(), before);
+    QCOMPARE(board.graph.getID(), id);
+}
+
+void TestDataLoader::cancelRightAfterStart()
+{
+    QTemporaryDir dir;
+    const QByteArray file = repeated("A_\n", 50000);
+    Board board;
+    DataLoader loader(&board.problem, &board.graph, nullptr);
+    Completions complete(&loader);
+    QVERIFY(loader.setFilename(writeTempFile(dir, "many.g6", file)));
+    ErrCapture err;
+    QVERIFY(loader.startLoad());
+    loader.slot_cancel();
+    QTRY_COMPARE_WITH_TIMEOUT(complete.count, 1, 20000);
+    QVERIFY(loader.wait(5000));
+    // However soon the cancel comes, the load stops early.
+    QVERIFY(loader.getLoaded().cancelled);
+    QVERIFY(loader.getLoaded().texts.size() < 50000);
+}
+
+QTEST_MAIN(TestDataLoader)
+#include "tst_dataloader.moc"

@@ -1,0 +1,60 @@
+#ifndef EXPLORERBOARD_H
+#define EXPLORERBOARD_H
+
+#include "calculus/BuildCalculus.h"
+#include "calculus/Calculus.h"
+#include "graph/Graph.h"
+#include "problem/Problem.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// The interactive graph and the displayed board as the shell makes them, with one reported
+// item per key: "KEY" a graph value, "KEY:node" a node value, "KEY:vector" a vector. A new
+// invariant goes first in the board's list, so the keys are added last to first and report
+// in the order given.
+struct ExplorerBoard {
+    Graph graph{"graph", true};
+    Problem problem{&graph, "problem", true};
+
+    explicit ExplorerBoard(const QStringList &keys = {"SIZE"})
+    {
+        for (int k = keys.size() - 1; k >= 0; --k)
+            add(keys[k]);
+    }
+
+    Calculus *add(const QString &spec, bool inReport = true)
+    {
+        const QString key = spec.section(':', 0, 0);
+        const QString kind = spec.section(':', 1, 1);
+        Calculus *c = BuildCalculus().makeCalculus(key, true);
+        if (!c)
+            return nullptr;
+        const int category = BuildCalculus().type(key);
+        if (category == 4)
+            problem.addConstraintItem(c);
+        else if (category == 2)
+            problem.addFamilyItem(c);
+        else
+            problem.addInvariantItem(c);
+        c->setInReport(inReport);
+        c->setNodInReport(kind == "node");
+        c->setVecInReport(kind == "vector");
+        c->setGraphInReport(kind.isEmpty());
+        return c;
+    }
+};
+
+// Writes a file of the given bytes into the folder and returns its path.
+inline QString writeTempFile(QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+#endif

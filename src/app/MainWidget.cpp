@@ -9,6 +9,10 @@
 #include "app/VersionChecker.h"
 #include "app/DownloadEngine.h"
 #include "calculus/BuildCalculus.h"
+#include "explorer/Analyst.h"
+#include "explorer/AnalystWidget.h"
+#include "explorer/DataLoader.h"
+#include "explorer/FilterWidget.h"
 #include "calculus/Calculus.h"
 #include "graph/Edge.h"
 #include "graph/Graph.h"
@@ -109,9 +113,19 @@ QMainWindow *workingWindow(const QString &title, QWidget *view)
 MainWidget::MainWidget(BuildCalculus *calculus) : QWidget(nullptr), build_calculus(calculus)
 {
     Node::initColors();
+    analyst_g = new Analyst(nullptr);
+    analyst_v = new Analyst(nullptr);
     graph = new Graph("graph", true);
     graph_bak = new Graph("Graph_bak", true);
     problem = new Problem(graph, "problem", true);
+    pb_loading = new ProgressBar;
+    pb_loading->setName("Loading graphs...");
+    pb_loading->set_nb_bars(1);
+    data_loader = new DataLoader(problem, graph, pb_loading);
+    filter_widget_v = new FilterWidget;
+    filter_widget_g = new FilterWidget;
+    analyst_widget_g = new AnalystWidget(problem, graph, analyst_g, data_loader, filter_widget_g, nullptr, false);
+    analyst_widget_v = new AnalystWidget(problem, graph, analyst_v, data_loader, filter_widget_v, nullptr, true);
     report = new Report(problem, build_calculus);
 
     mds_dim = 2;
@@ -149,6 +163,17 @@ MainWidget::~MainWidget()
 {
     if (timer_id)
         killTimer(timer_id);
+    // Nothing may read the board or the graph once they go: the loader stops first.
+    data_loader->slot_cancel();
+    data_loader->wait();
+    // The panels (holding their value tables) and the loader they share read the board and the
+    // graph: they go before them.
+    delete analyst_widget_g;
+    delete analyst_widget_v;
+    delete filter_widget_g;
+    delete filter_widget_v;
+    delete data_loader;
+    delete pb_loading;
     // The board refers to the graph, and the views sit in windows deleted below: the board
     // goes first, then the graph, then what is left.
     delete problem;
@@ -325,7 +350,7 @@ void MainWidget::buildGraphPage(QWidget *page)
     connect(nodeSize, qOverload<double>(&QDoubleSpinBox::valueChanged), graph, &Graph::slot_set_node_radius);
     connect(save, &QPushButton::clicked, graph, &Graph::slot_save);
     connect(load, &QPushButton::clicked, graph, &Graph::slot_open);
-    explorer->setObjectName("Explorer");
+    bt_graph_explorer = explorer;
 }
 
 void MainWidget::buildExplorerPage(QWidget *page)
@@ -359,6 +384,10 @@ void MainWidget::buildExplorerPage(QWidget *page)
     bt_save_pdf_g = button("Save graphs pdf (G)", 6, 0, 2);
     bt_save_pdf_v = button("Save graphs pdf (V)", 6, 2, 2);
     bt_save_all_pdf = button("Save all graphs pdf", 7, 0, 4);
+    // The explorer panels have no saving commands of their own yet: the buttons stay greyed.
+    for (QPushButton *save : {bt_save_data_g, bt_save_data_v, bt_save_graphs_g, bt_save_graphs_v, bt_save_all_graphs,
+                              bt_save_pdf_g, bt_save_pdf_v, bt_save_all_pdf})
+        save->setEnabled(false);
     g->setRowStretch(8, 1);
 }
 
@@ -517,6 +546,11 @@ void MainWidget::connectAll()
     connect(preference_window, &PreferenceWindow::signal_set_ask_update, this, &MainWidget::slot_set_ask_update);
     connect(preference_window, &PreferenceWindow::signal_set_reload, this, &MainWidget::slot_set_reload);
     connect(te_comments, &QTextEdit::textChanged, this, &MainWidget::slot_problem_description_changed);
+    connect(bt_graph_explorer, &QPushButton::clicked, this, &MainWidget::slot_save_graph_analyst);
+
+    // The explorer panels.
+    connect(analyst_widget_v, &AnalystWidget::signal_place_graph, this, &MainWidget::slot_place_graph);
+    connect(analyst_widget_g, &AnalystWidget::signal_place_graph, this, &MainWidget::slot_place_graph);
 
     // Actions and menus.
     connect(act_close_problem, &QAction::triggered, this, &MainWidget::slot_show_problem);
@@ -551,14 +585,45 @@ void MainWidget::connectAll()
     connect(act_select_all, &QAction::triggered, graph, &Graph::slot_select_all);
     connect(act_toggle_selection, &QAction::triggered, graph, &Graph::slot_invert_selection);
     connect(act_unselect_all, &QAction::triggered, graph, &Graph::slot_unselect_all);
+    connect(act_clear_database, &QAction::triggered, analyst_widget_g, &AnalystWidget::slot_clear_only);
+    connect(act_clear_database, &QAction::triggered, analyst_widget_v, &AnalystWidget::slot_clear_only);
+    connect(act_rebuild_database, &QAction::triggered, analyst_widget_g, &AnalystWidget::slot_update_table);
+    connect(act_rebuild_database, &QAction::triggered, analyst_widget_v, &AnalystWidget::slot_update_table);
     connect(menu_add_component, &QMenu::triggered, this, qOverload<QAction *>(&MainWidget::slot_problem_context_menu));
 
     connect(graph, &Graph::signal_best_graph_changed, problem, &Problem::slot_best_backup);
     connect(le_title, &QLineEdit::textChanged, problem, &Problem::slot_set_title);
     connect(graph, &Graph::signal_console, console, qOverload<QString, bool, int, QColor>(&Console::append));
+    connect(graph, &Graph::signal_load_next, analyst_widget_g, &AnalystWidget::slot_next_graph);
     connect(graph, &Graph::signal_start_vns, this, &MainWidget::slot_start_vns);
     connect(graph, &Graph::signal_place_graph, this, &MainWidget::slot_place_graph);
     connect(problem, &Problem::signal_console, console, qOverload<QString, bool, int, QColor>(&Console::append));
+
+    // The loader wires its own progress window (progress, completion and cancel) itself.
+    connect(analyst_g, &Analyst::signal_load_graph, analyst_widget_g, &AnalystWidget::slot_load_graph);
+    connect(analyst_g, &Analyst::signal_load_graph, analyst_g, &Analyst::slot_hilight);
+    connect(analyst_v, &Analyst::signal_load_graph, analyst_widget_v, &AnalystWidget::slot_load_graph);
+    connect(analyst_v, &Analyst::signal_load_graph, analyst_v, &Analyst::slot_hilight);
+    for (AnalystWidget *panel : {analyst_widget_g, analyst_widget_v})
+        connect(panel, &AnalystWidget::signal_console, console,
+                qOverload<QString, bool, int, QColor>(&Console::append));
+    connect(rb_g6, &QRadioButton::clicked, analyst_widget_g, &AnalystWidget::slot_set_type_g6);
+    connect(rb_orv, &QRadioButton::clicked, analyst_widget_g, &AnalystWidget::slot_set_type_orv);
+    for (AnalystWidget *panel : {analyst_widget_g, analyst_widget_v}) {
+        connect(cb_filter, &QCheckBox::clicked, panel, &AnalystWidget::slot_set_filter_mode);
+        connect(bt_explorer_delete, &QPushButton::clicked, panel, &AnalystWidget::slot_delete);
+    }
+    connect(filter_widget_g, &FilterWidget::signal_clear, analyst_widget_g, &AnalystWidget::slot_clear_only);
+    connect(filter_widget_g, &FilterWidget::signal_clear, analyst_widget_v, &AnalystWidget::slot_clear_only);
+    connect(filter_widget_g, &FilterWidget::signal_update, analyst_widget_g, &AnalystWidget::slot_update_table);
+    connect(filter_widget_v, &FilterWidget::signal_clear, analyst_widget_g, &AnalystWidget::slot_clear_only);
+    connect(filter_widget_v, &FilterWidget::signal_clear, analyst_widget_v, &AnalystWidget::slot_clear_only);
+    connect(filter_widget_v, &FilterWidget::signal_update, analyst_widget_v, &AnalystWidget::slot_update_table);
+    for (AnalystWidget *panel : {analyst_widget_g, analyst_widget_v}) {
+        connect(bt_explorer_clear, &QPushButton::clicked, panel, &AnalystWidget::slot_clear_only);
+        connect(bt_explorer_update, &QPushButton::clicked, panel, &AnalystWidget::slot_update_table);
+    }
+    connect(bt_explorer_load, &QPushButton::clicked, analyst_widget_g, &AnalystWidget::slot_load_data);
 
     connect(this, &MainWidget::signal_orv_running, this, &MainWidget::slot_init_orv);
     connect(act_run, &QAction::triggered, this, &MainWidget::slot_start_vns);
@@ -577,6 +642,8 @@ void MainWidget::slot_init_orv()
     wd = settings.value("wd").toString();
     problem->setWD(wd);
     graph->setWD(wd);
+    analyst_widget_g->setWD(wd);
+    analyst_widget_v->setWD(wd);
     const QString stored = settings.value("problem").toString();
     settings.setValue("problem", QString());
     if (!stored.isEmpty()) {
@@ -648,6 +715,8 @@ bool MainWidget::quit()
 {
     emit signal_halt();
     waitWhileRunning();
+    data_loader->slot_cancel();
+    data_loader->wait();
     saveWork();
     settings.setValue("reload", reload);
     return true;
@@ -675,6 +744,7 @@ void MainWidget::slot_set_orv_wd()
     wd = dir;
     problem->setWD(wd);
     graph->setWD(wd);
+    analyst_widget_g->setWD(wd);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -880,6 +950,12 @@ void MainWidget::slot_problem_context_menu(QAction *a)
         problem->addZItem(item);
         break;
     }
+}
+
+void MainWidget::slot_save_graph_analyst()
+{
+    analyst_widget_g->addGraph(graph->graphData());
+    analyst_widget_v->addGraph(graph->graphData());
 }
 
 void MainWidget::slot_set_problem_title(QString text)

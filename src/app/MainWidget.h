@@ -7,7 +7,11 @@
 #include <QString>
 #include <QWidget>
 
+class Analyst;
+class AnalystWidget;
 class BuildCalculus;
+class DataLoader;
+class FilterWidget;
 class Console;
 class Graph;
 class PreferenceWindow;
@@ -66,6 +70,14 @@ public:
     QMainWindow *problem_window = nullptr;
     QMainWindow *analyst_window = nullptr;
     Report *report = nullptr;
+    Analyst *analyst_g = nullptr;
+    Analyst *analyst_v = nullptr;
+    ProgressBar *pb_loading = nullptr;
+    DataLoader *data_loader = nullptr;
+    FilterWidget *filter_widget_v = nullptr;
+    FilterWidget *filter_widget_g = nullptr;
+    AnalystWidget *analyst_widget_g = nullptr;
+    AnalystWidget *analyst_widget_v = nullptr;
     QNetworkAccessManager *network_manager = nullptr;
     VersionChecker *version_checker = nullptr;
     QPointF problem_menu_pos{0, 0};
@@ -99,6 +111,7 @@ public:
     QPushButton *bt_restore = nullptr;
     QPushButton *bt_exchange = nullptr;
     QPushButton *bt_add_graphs = nullptr;
+    QPushButton *bt_graph_explorer = nullptr;
     // The inspector's "Explorer" page.
     QPushButton *bt_explorer_load = nullptr;
     QRadioButton *rb_g6 = nullptr;
@@ -210,6 +223,7 @@ public slots:
     void slot_set_problem_title(QString text);
     void slot_set_problem_description(QString text);
     void slot_problem_description_changed();
+    void slot_save_graph_analyst();
 
 protected:
     void timerEvent(QTimerEvent *event) override;

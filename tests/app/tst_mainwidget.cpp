@@ -7,6 +7,9 @@
 #include "app/ProgressBar.h"
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
+#include "explorer/AnalystWidget.h"
+#include "explorer/DataLoader.h"
+#include "explorer/FilterWidget.h"
 #include "graph/Graph.h"
 #include "graph/Node.h"
 #include "problem/Problem.h"
@@ -70,6 +73,8 @@ private slots:
     void logbookKeepsPlainText_data();
     void logbookKeepsPlainText();
     void consoleReceivesTheBoardAndGraphLines();
+    void explorerCommandsReachTheirPanels_data();
+    void explorerCommandsReachTheirPanels();
     void startRestoresTheLastWork_data();
     void startRestoresTheLastWork();
     void newReleaseIsOfferedUnlessIgnored_data();
@@ -156,7 +161,8 @@ void TestMainWidget::startStateOfTheInspector()
     QCOMPARE(w->graph->getEditMode(), 1);
     // Every window but the main one starts hidden.
     for (QWidget *window : {(QWidget *)w->graph_window, (QWidget *)w->problem_window, (QWidget *)w->console_window,
-                            w->graph_backup_window, w->please_wait, (QWidget *)w->pb_optimization})
+                            w->graph_backup_window, w->please_wait, (QWidget *)w->pb_optimization,
+                            (QWidget *)w->pb_loading, (QWidget *)w->report})
         QVERIFY2(!window->isVisible(), qPrintable(window->windowTitle()));
 }
 
@@ -629,6 +635,58 @@ void TestMainWidget::consoleReceivesTheBoardAndGraphLines()
     emit w->graph->signal_console("from the graph", false, 0, Qt::black);
     emit w->graph->signal_console("hidden detail", false, 3, Qt::black);
     QCOMPARE(w->console->log()->toPlainText(), "from the board\nfrom the graph");
+}
+
+void TestMainWidget::explorerCommandsReachTheirPanels_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("graphsG"); // graphs left in each panel after the command
+    QTest::addColumn<int>("graphsV");
+    QTest::newRow("Clear database") << "clear database" << 0 << 0;
+    QTest::newRow("inspector Clear") << "inspector clear" << 0 << 0;
+    QTest::newRow("graph-values filter Clear") << "filter g clear" << 0 << 0;
+    QTest::newRow("vertex-values filter Clear") << "filter v clear" << 0 << 0;
+    QTest::newRow("Rebuild database") << "rebuild" << 2 << 2;
+    QTest::newRow("inspector Explorer again") << "explorer" << 3 << 3;
+}
+
+void TestMainWidget::explorerCommandsReachTheirPanels()
+{
+    QFETCH(QString, command);
+    QFETCH(int, graphsG);
+    QFETCH(int, graphsV);
+    w->console->verboseBox()->setValue(3);
+    setGraph(w->graph, "4 101001");
+    w->bt_graph_explorer->click();
+    setGraph(w->graph, "3 111");
+    w->bt_graph_explorer->click();
+    QCOMPARE(w->analyst_widget_g->getGraphs(), (QStringList{"4 101001", "3 111"}));
+    QCOMPARE(w->analyst_widget_v->getGraphs(), w->analyst_widget_g->getGraphs());
+    QVERIFY(w->console->log()->toPlainText().contains("2 graphs in analyst"));
+
+    if (command == "clear database")
+        w->act_clear_database->trigger();
+    else if (command == "inspector clear")
+        w->bt_explorer_clear->click();
+    else if (command == "filter g clear")
+        emit w->filter_widget_g->signal_clear();
+    else if (command == "filter v clear")
+        emit w->filter_widget_v->signal_clear();
+    else if (command == "rebuild")
+        w->act_rebuild_database->trigger();
+    else
+        w->bt_graph_explorer->click();
+    QCOMPARE(w->analyst_widget_g->getGraphs().size(), graphsG);
+    QCOMPARE(w->analyst_widget_v->getGraphs().size(), graphsV);
+
+    // The input type and "Filter" reach the loader the panels share.
+    w->rb_orv->click();
+    QCOMPARE(w->data_loader->getDataType(), "orv");
+    w->rb_g6->click();
+    QCOMPARE(w->data_loader->getDataType(), "g6");
+    w->cb_filter->click();
+    QVERIFY(!w->analyst_widget_g->getFilterMode() && !w->analyst_widget_v->getFilterMode());
+    QVERIFY(!w->data_loader->getFilter());
 }
 
 void TestMainWidget::startRestoresTheLastWork_data()

@@ -99,8 +99,12 @@ void TestMainWidget::init()
 {
     dialogs.reset(new ScriptedDialogs);
     // The tables that only look share one widget; a full start is slow under the sanitizers.
+    // So do the rows of a table whose rows each set up what they look at.
     static const QByteArrayList lookOnly = {"actionsMatchTheirTable", "addComponentOffersTheVocabulary",
-                                            "graphMenuAndToolbarsHoldTheirEntries"};
+                                            "graphMenuAndToolbarsHoldTheirEntries",
+                                            "menuEntryAddsItsItemAtTheClickedPoint", "layoutOfBothGraphs",
+                                            "windowActionsToggleTheirWindow", "logbookKeepsPlainText",
+                                            "explorerCommandsReachTheirPanels", "startRestoresTheLastWork"};
     if (w && lookOnly.contains(QTest::currentTestFunction()))
         return;
     w.reset();
@@ -655,6 +659,8 @@ void TestMainWidget::explorerCommandsReachTheirPanels()
     QFETCH(QString, command);
     QFETCH(int, graphsG);
     QFETCH(int, graphsV);
+    w->act_clear_database->trigger();
+    w->console->log()->clear();
     w->console->verboseBox()->setValue(3);
     setGraph(w->graph, "4 101001");
     w->bt_graph_explorer->click();
@@ -685,8 +691,10 @@ void TestMainWidget::explorerCommandsReachTheirPanels()
     w->rb_g6->click();
     QCOMPARE(w->data_loader->getDataType(), "g6");
     w->cb_filter->click();
-    QVERIFY(!w->analyst_widget_g->getFilterMode() && !w->analyst_widget_v->getFilterMode());
-    QVERIFY(!w->data_loader->getFilter());
+    const bool filter = w->cb_filter->isChecked();
+    QCOMPARE(w->analyst_widget_g->getFilterMode(), filter);
+    QCOMPARE(w->analyst_widget_v->getFilterMode(), filter);
+    QCOMPARE(w->data_loader->getFilter(), filter);
 }
 
 void TestMainWidget::startRestoresTheLastWork_data()
@@ -723,6 +731,7 @@ void TestMainWidget::startRestoresTheLastWork()
     w->problem->autosave();
     w->graph->autosave();
     const QString problemText = w->problem->saveString();
+    const int objectives = w->problem->objectiveList().size();
     w.reset();
     if (!problemFile)
         QVERIFY(QFile::remove(".orvpb"));
@@ -742,7 +751,7 @@ void TestMainWidget::startRestoresTheLastWork()
     QCOMPARE(dialogs->kinds(), warning.isEmpty() ? QStringList() : QStringList{"warning"});
     if (!warning.isEmpty())
         QCOMPARE(dialogs->calls.first().text, warning);
-    QCOMPARE(w->problem->objectiveList().size(), restored ? 1 : 0);
+    QCOMPARE(w->problem->objectiveList().size(), restored ? objectives : 0);
     QCOMPARE(w->problem->userTitle(), restored ? QString("Former run") : QString());
     QCOMPARE(w->graph->graphData() == "5 1111111111", restored && storedGraph);
     QSettings store;

@@ -1,12 +1,27 @@
 #include "app/ImageResources.h"
-#include "graph/Graph.h"
-#include "graph/MDS.h"
-#include "graph/Node.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QPixmap>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QSplashScreen>
 #include <QVector>
-#include <iostream>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+int terminationPipe[2] = {-1, -1};
+
+// A termination request from outside the window system (a terminal's Ctrl-C, the session
+// ending) reaches the event loop through a pipe, the one thing safe to do in a handler.
+void onTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(terminationPipe[0], &byte, 1);
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -16,33 +31,40 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName("Orvalith-III");
     QApplication app(argc, argv);
     ImageResources::init();
-    std::cerr << "ORV running" << std::endl;
+    app.setWindowIcon(QIcon(":/src/images/icon_orv.png"));
 
-    Node::initColors();
-    QMainWindow window;
-    Graph *graph = new Graph("graph", true);
-    graph->place_circle(300);
-    graph->update_display();
-    // The drawing is laid out around the origin; keep the origin in the middle of the window.
-    graph->setSceneRect(-300, -250, 600, 500);
-    graph->setFocus();
-    // Key M lays the graph out: nothing below 3 vertices, the circle below 2 edges, else
-    // multidimensional scaling in the plane.
-    QObject::connect(graph, &Graph::signal_place_graph, graph, [graph] {
-        if (graph->getNbNodes() < 3)
-            return;
-        if (graph->getNbEdges() < 2)
-            graph->place_circle(300);
-        else
-            MDS(graph, 300, 2);
-        graph->update_display();
-    });
-    window.setCentralWidget(graph);
-    window.resize(800, 600);
-    window.setWindowTitle("Orvalith");
-    window.show();
+    // The handler is installed before the window is built; the request waits in the pipe until
+    // the event loop runs, so the window is never ended half-built or under the splash.
+    const bool piped = ::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) == 0;
+    if (piped) {
+        struct sigaction action = {};
+        action.sa_handler = onTerminationSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGTERM, &action, nullptr);
+        sigaction(SIGINT, &action, nullptr);
+    }
+
+    QPixmap pixmap(":/src/images/ORV_Loading.png");
+    QSplashScreen splash(pixmap);
+    splash.show();
+    app.processEvents();
+
+    QPointer<MainWindow> window = new MainWindow;
+    window->show();
+    splash.finish(window);
+
+    if (piped) {
+        auto *notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, [window, notifier] {
+            char byte;
+            [[maybe_unused]] const ssize_t got = ::read(terminationPipe[1], &byte, 1);
+            notifier->setEnabled(false);
+            if (window)
+                window->terminate();
+        });
+    }
+
     app.setQuitOnLastWindowClosed(true);
-    const int rc = app.exec();
-    std::cerr << "ORV 3.0.0 terminated." << std::endl;
-    return rc;
+    return app.exec();
 }

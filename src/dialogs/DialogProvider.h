@@ -27,6 +27,10 @@ public:
                                                  QMessageBox::StandardButton defaultButton) = 0;
     // Shows the print dialog over the printer; true when the user accepted it.
     virtual bool print(QPrinter *printer, QWidget *parent) = 0;
+    // The application's "about" box (rich text), with one OK button.
+    virtual void about(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A folder chooser; an empty path means the user cancelled.
+    virtual QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir) = 0;
 
     // The provider in use: the real Qt dialogs unless another one is installed.
     static DialogProvider *instance();

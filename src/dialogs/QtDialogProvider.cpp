@@ -32,3 +32,17 @@ bool QtDialogProvider::print(QPrinter *printer, QWidget *parent)
     QPrintDialog dialog(printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
+
+void QtDialogProvider::about(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::about(parent, title, text);
+}
+
+QString QtDialogProvider::getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir)
+{
+    QFileDialog dialog(parent, caption, dir);
+    dialog.setFileMode(QFileDialog::Directory);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}

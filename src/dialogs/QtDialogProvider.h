@@ -16,6 +16,8 @@ public:
                                          QMessageBox::StandardButtons buttons,
                                          QMessageBox::StandardButton defaultButton) override;
     bool print(QPrinter *printer, QWidget *parent) override;
+    void about(QWidget *parent, const QString &title, const QString &text) override;
+    QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir) override;
 };
 
 #endif

@@ -55,3 +55,14 @@ bool ScriptedDialogs::print(QPrinter *printer, QWidget *)
     }
     return acceptPrint;
 }
+
+void ScriptedDialogs::about(QWidget *, const QString &title, const QString &text)
+{
+    calls.append({"about", title, text, QString()});
+}
+
+QString ScriptedDialogs::getExistingDirectory(QWidget *, const QString &caption, const QString &dir)
+{
+    calls.append({"folder", caption, QString(), dir});
+    return nextFileName();
+}

@@ -12,7 +12,7 @@ class ScriptedDialogs : public DialogProvider
 {
 public:
     struct Call {
-        QString kind; // "open", "save", "warning", "question" or "print"
+        QString kind; // "open", "save", "warning", "question", "print", "about" or "folder"
         QString title; // caption or title
         QString text;  // filter of a file dialog, text of a message box
         QString dir;   // start folder of a file dialog
@@ -42,6 +42,9 @@ public:
                                          QMessageBox::StandardButtons buttons,
                                          QMessageBox::StandardButton defaultButton) override;
     bool print(QPrinter *printer, QWidget *parent) override;
+    void about(QWidget *parent, const QString &title, const QString &text) override;
+    // Answered from fileNames, like the file dialogs.
+    QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir) override;
 
 private:
     QString nextFileName();

@@ -7,20 +7,20 @@
 #include <memory>
 
 namespace {
-// One computation of an invariant on a seeded G(n, 1/2).
-void invariantOnRandomGraph(benchmark::State &state, const char *key)
+// One computation of an invariant per iteration, each on the next graph of the set.
+void invariantOnSet(benchmark::State &state, const BenchSet &set, const char *key)
 {
-    benchApp();
-    const int n = static_cast<int>(state.range(0));
-    Graph g("G", false);
-    qsrand(uint(1000 + n));
-    g.randomGraph(n);
+    const auto &graphs = benchGraphObjects(set);
     std::unique_ptr<Calculus> item(BuildCalculus().makeCalculus(key, false));
-    item->setGraph(&g);
+    std::size_t k = 0;
     for (auto _ : state) {
+        item->setGraph(graphs[k].get());
+        if (++k == graphs.size())
+            k = 0;
         item->recompute();
         benchmark::DoNotOptimize(item->entry(0, 0));
     }
+    state.SetItemsProcessed(state.iterations());
 }
 
 const int registered = [] {
@@ -28,10 +28,10 @@ const int registered = [] {
                             "MODULARITY", "COMNEIGH", "ORDER", "SIZE", "DEGREES", "DEGMAX", "DEGMIN", "PENDING",
                             "NUMERO", "KCHERRIES", "PLATT", "RANDIC", "ZAGREBM1", "ZAGREBM2", "CLAWS", "TRIANGLES",
                             "K4", "KIRCHHOFF", "ENERGY"})
-        benchmark::RegisterBenchmark((std::string("BM_Invariant/") + key).c_str(), invariantOnRandomGraph, key)
-            ->Arg(10)
-            ->Arg(20)
-            ->Arg(32);
+        registerOnSets(std::string("BM_Invariant/") + key,
+                       {"G(10,0.5)x200", "G(20,0.5)x200", "G(32,0.1)x200", "G(32,0.5)x200", "G(32,0.9)x200"},
+                       [key](benchmark::State &state, const BenchSet &set) { invariantOnSet(state, set, key); },
+                       benchmark::kNanosecond);
     return 0;
 }();
 } // namespace

@@ -13,28 +13,10 @@
 #include <string>
 
 namespace {
-void familyItem(benchmark::State &state, const BenchSet &set, const char *key)
-{
-    const auto &graphs = benchGraphObjects(set);
-    std::unique_ptr<Calculus> item(BuildCalculus().makeCalculus(key, false));
-    std::size_t k = 0;
-    for (auto _ : state) {
-        item->setGraph(graphs[k].get());
-        if (++k == graphs.size())
-            k = 0;
-        if (!item->compute(true)) {
-            state.SkipWithError("the item was not recomputed");
-            return;
-        }
-        benchmark::DoNotOptimize(item->entry(0, 0));
-    }
-    state.SetItemsProcessed(state.iterations());
-}
-
 const int registered = [] {
     for (const char *key : {"TREE", "PATH", "STAR", "SPIDER", "CATERPILLAR", "LOBSTER", "COMET"})
         registerOnSets(std::string("BM_Family/") + key, {"P32x200", "trees32x200", "G(32,0.1)x200"},
-                       [key](benchmark::State &state, const BenchSet &set) { familyItem(state, set, key); });
+                       [key](benchmark::State &state, const BenchSet &set) { timeOnGraphs(state, set, key, true); });
     return 0;
 }();
 } // namespace

@@ -27,15 +27,7 @@ void operatorOnAdjacency(benchmark::State &state, const BenchSet &set, const cha
     const std::vector<std::unique_ptr<Calculus>> items = benchOperators(arguments, op);
     // CHOLESKY refuses an adjacency matrix at its first pivot; the label says so.
     state.SetLabel(items.front()->getStatus().toStdString());
-    std::size_t k = 0;
-    for (auto _ : state) {
-        Calculus *item = items[k].get();
-        if (++k == items.size())
-            k = 0;
-        item->recompute();
-        benchmark::DoNotOptimize(item->entry(0, 0));
-    }
-    state.SetItemsProcessed(state.iterations());
+    timeItems(state, items);
 }
 
 // One decomposition per adjacency matrix of the set: the cost each decomposing operator is

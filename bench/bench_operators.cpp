@@ -16,15 +16,7 @@ void operatorOnSet(benchmark::State &state, const BenchSet &set, const char *op,
 {
     std::vector<std::unique_ptr<Calculus>> arguments = benchArguments(set, arg);
     std::vector<std::unique_ptr<Calculus>> operators = op ? benchOperators(arguments, op) : std::move(arguments);
-    std::size_t k = 0;
-    for (auto _ : state) {
-        Calculus *timed = operators[k].get();
-        if (++k == operators.size())
-            k = 0;
-        timed->recompute();
-        benchmark::DoNotOptimize(timed->entry(0, 0));
-    }
-    state.SetItemsProcessed(state.iterations());
+    timeItems(state, operators);
 }
 
 const int registered = [] {

@@ -15,32 +15,14 @@ void product(benchmark::State &state, const BenchSet &set)
     std::vector<std::unique_ptr<Calculus>> products = benchOperators(distances, "*");
     for (std::size_t k = 0; k < products.size(); ++k)
         products[k]->setArg2(distances[k].get());
-    std::size_t k = 0;
-    for (auto _ : state) {
-        Calculus *p = products[k].get();
-        if (++k == products.size())
-            k = 0;
-        p->recompute();
-        benchmark::DoNotOptimize(p->entry(31, 31));
-    }
-    state.SetItemsProcessed(state.iterations());
+    timeItems(state, products);
 }
 
 // MOMENT with degree weights, cycling through the set: the shared distances are filled again
 // for every graph, as in a search.
 void moment(benchmark::State &state, const BenchSet &set)
 {
-    const auto &graphs = benchGraphObjects(set);
-    std::unique_ptr<Calculus> item(BuildCalculus().makeCalculus("MOMENT", false));
-    std::size_t k = 0;
-    for (auto _ : state) {
-        item->setGraph(graphs[k].get());
-        if (++k == graphs.size())
-            k = 0;
-        item->recompute();
-        benchmark::DoNotOptimize(item->entry(0, 0));
-    }
-    state.SetItemsProcessed(state.iterations());
+    timeOnGraphs(state, set, "MOMENT", false);
 }
 
 const int registered = [] {

@@ -14,30 +14,12 @@
 #include <string>
 
 namespace {
-void itemOnSet(benchmark::State &state, const BenchSet &set, const char *key)
-{
-    const auto &graphs = benchGraphObjects(set);
-    std::unique_ptr<Calculus> item(BuildCalculus().makeCalculus(key, false));
-    std::size_t k = 0;
-    for (auto _ : state) {
-        item->setGraph(graphs[k].get());
-        if (++k == graphs.size())
-            k = 0;
-        if (!item->compute(true)) {
-            state.SkipWithError("the item was not recomputed");
-            return;
-        }
-        benchmark::DoNotOptimize(item->entry(0, 0));
-    }
-    state.SetItemsProcessed(state.iterations());
-}
-
 const int registered = [] {
     for (const char *key : {"BETWEENNESS", "DBETW", "DBETW2", "NBETWEENNESS", "CENTRALITY", "DCENTRALITY",
                             "DCENTRALITY2", "NCONN", "CHROMATIC", "CHROMATICVAL", "STABLEMAX", "CLIQMAX",
                             "INSTABLEMAX", "INCLIQMAX", "EINCLIQMAX", "DOMINATION", "INDOMINATION"})
         registerOnSets(std::string("BM_Item/") + key, benchSets32(),
-                       [key](benchmark::State &state, const BenchSet &set) { itemOnSet(state, set, key); });
+                       [key](benchmark::State &state, const BenchSet &set) { timeOnGraphs(state, set, key, true); });
     return 0;
 }();
 } // namespace

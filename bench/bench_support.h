@@ -228,6 +228,43 @@ inline std::vector<std::unique_ptr<Calculus>> benchOperators(const std::vector<s
     return out;
 }
 
+// Times one computation per iteration of the item, moved to the next graph object of the set
+// each time: recompute() alone, or with contract the whole Calculus::compute (which must then
+// recompute, the graph being new).
+inline void timeOnGraphs(benchmark::State &state, const BenchSet &set, const char *key, bool contract)
+{
+    const auto &graphs = benchGraphObjects(set);
+    std::unique_ptr<Calculus> item(BuildCalculus().makeCalculus(key, false));
+    std::size_t k = 0;
+    for (auto _ : state) {
+        item->setGraph(graphs[k].get());
+        if (++k == graphs.size())
+            k = 0;
+        if (!contract)
+            item->recompute();
+        else if (!item->compute(true)) {
+            state.SkipWithError("the item was not recomputed");
+            return;
+        }
+        benchmark::DoNotOptimize(item->entry(0, 0));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// Times recompute() of one prepared item per iteration, cycling through the items.
+inline void timeItems(benchmark::State &state, const std::vector<std::unique_ptr<Calculus>> &items)
+{
+    std::size_t k = 0;
+    for (auto _ : state) {
+        Calculus *item = items[k].get();
+        if (++k == items.size())
+            k = 0;
+        item->recompute();
+        benchmark::DoNotOptimize(item->entry(0, 0));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 // Registers "<base>/<set>" for each named set; body(state, set) runs with the set built on
 // first use (not while benchmarks are registered).
 template <typename Body>

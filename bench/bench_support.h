@@ -112,7 +112,7 @@ inline BenchSet relabelled(int (*make)(Graph::Row *, int), int n, const char *la
         for (int i = 0; i < n; ++i)
             for (int j = 0; j < n; ++j)
                 if ((base[i] >> j) & 1u)
-                    rows[perm[i]] |= Graph::Row(1) << perm[j];
+                    rows[perm[i]] |= adjacency::bit(perm[j]);
         addDistinct(s, seen, rows, n);
     }
     return s;

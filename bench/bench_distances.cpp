@@ -1,8 +1,6 @@
 // The distance items through the item contract (Calculus::compute on a graph that changes by
 // edge toggles, as in the optimiser): WIENER over every connected graph on 8 vertices and
-// over seeded G(32, 1/2), in graphs per second on one thread.
-#include "FixtureReader.h"
-#include "NamedGraphs.h"
+// over 200 seeded G(32, 1/2), in graphs per second on one thread.
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
 #include "graph/Graph.h"
@@ -10,8 +8,6 @@
 #include "bench_support.h"
 #include <benchmark/benchmark.h>
 
-#include <QFile>
-#include <QTextStream>
 #include <memory>
 #include <vector>
 
@@ -30,14 +26,16 @@ struct Walk {
     std::vector<Graph::Row> start;
 };
 
-Walk walkThrough(const std::vector<std::vector<Graph::Row>> &graphs, int n)
+Walk walkThrough(const BenchSet &set, int n)
 {
     Walk w;
     w.n = n;
-    w.start = graphs.front();
-    for (size_t k = 0; k < graphs.size(); ++k) {
-        const auto &from = graphs[k];
-        const auto &to = graphs[(k + 1) % graphs.size()];
+    if (set.graphs.empty())
+        return w;
+    w.start.assign(set.graphs.front().rows, set.graphs.front().rows + Graph::MaxNodes);
+    for (size_t k = 0; k < set.graphs.size(); ++k) {
+        const Graph::Row *from = set.graphs[k].rows;
+        const Graph::Row *to = set.at(k + 1).rows;
         std::vector<Step> s;
         for (int i = 1; i < n; ++i)
             for (int j = 0; j < i; ++j) {
@@ -52,35 +50,13 @@ Walk walkThrough(const std::vector<std::vector<Graph::Row>> &graphs, int n)
 
 const Walk &connected8()
 {
-    static const Walk walk = [] {
-        std::vector<std::vector<Graph::Row>> graphs;
-        QFile file(QString(ORV_FIXTURE_DIR) + "/connected8.txt");
-        if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            QTextStream in(&file);
-            while (!in.atEnd()) {
-                const QString line = in.readLine();
-                int n = 0;
-                std::vector<Graph::Row> rows(Graph::MaxNodes);
-                if (!line.startsWith('#') && FixtureReader::parseGraphText(line, n, rows.data()) && n == 8)
-                    graphs.push_back(rows);
-            }
-        }
-        return walkThrough(graphs, 8);
-    }();
+    static const Walk walk = walkThrough(benchSet("connected8"), 8);
     return walk;
 }
 
 const Walk &random32()
 {
-    static const Walk walk = [] {
-        std::vector<std::vector<Graph::Row>> graphs;
-        for (unsigned seed = 1; seed <= 64; ++seed) {
-            std::vector<Graph::Row> rows(Graph::MaxNodes);
-            NamedGraphs::random(rows.data(), 32, 0.5, seed);
-            graphs.push_back(rows);
-        }
-        return walkThrough(graphs, 32);
-    }();
+    static const Walk walk = walkThrough(benchSet("G(32,0.5)x200"), 32);
     return walk;
 }
 
@@ -163,10 +139,16 @@ void BM_Connected8_FiveDistanceItems(benchmark::State &state)
 }
 } // namespace
 
-BENCHMARK(BM_Connected8_Walk);
-BENCHMARK(BM_Connected8_WIENER);
-BENCHMARK(BM_Connected8_DIAMETER);
-BENCHMARK(BM_Connected8_FiveDistanceItems);
-BENCHMARK(BM_Random32_Walk);
-BENCHMARK(BM_Random32_WIENER);
-BENCHMARK(BM_Random32_DISTANCES);
+namespace {
+// Named after the set each one walks.
+const int registered = [] {
+    benchmark::RegisterBenchmark("BM_Walk/connected8", BM_Connected8_Walk);
+    benchmark::RegisterBenchmark("BM_WIENER/connected8", BM_Connected8_WIENER);
+    benchmark::RegisterBenchmark("BM_DIAMETER/connected8", BM_Connected8_DIAMETER);
+    benchmark::RegisterBenchmark("BM_FiveDistanceItems/connected8", BM_Connected8_FiveDistanceItems);
+    benchmark::RegisterBenchmark("BM_Walk/G(32,0.5)x200", BM_Random32_Walk);
+    benchmark::RegisterBenchmark("BM_WIENER/G(32,0.5)x200", BM_Random32_WIENER);
+    benchmark::RegisterBenchmark("BM_DISTANCES/G(32,0.5)x200", BM_Random32_DISTANCES);
+    return 0;
+}();
+} // namespace

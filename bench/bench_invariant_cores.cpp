@@ -1,7 +1,6 @@
-// Speed of the invariant cores on the extreme 32-vertex graphs and on random ones, and of the
-// Wiener index over every connected graph on 8 vertices (graphs per second).
-#include "FixtureReader.h"
-#include "NamedGraphs.h"
+// Speed of the invariant cores, each cycling through a set of 200 distinct 32-vertex graphs
+// (seeded random graphs, relabelled paths and cycles, random trees; the set names the
+// benchmark), and of the Wiener index over every connected graph on 8 vertices.
 #include "invariants/core/Betweenness.h"
 #include "invariants/core/Distances.h"
 #include "invariants/core/Domination.h"
@@ -19,133 +18,79 @@
 
 namespace {
 using Snapshot = BenchGraph;
-const std::vector<Snapshot> &graphs() { return benchGraphs(); }
+
+// The core on one graph of the set per iteration, cycling through the set: the mean per graph.
+template <typename Core>
+void run(benchmark::State &state, const BenchSet &set, Core core)
+{
+    std::size_t k = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(core(set.at(k++)));
+    state.SetItemsProcessed(state.iterations());
+}
 
 template <typename Core>
-void run(benchmark::State &state, Core core)
+void onSets(const char *name, Core core)
 {
-    const Snapshot &g = graphs()[state.range(0)];
-    state.SetLabel(g.name);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(core(g));
+    registerOnSets(name, benchSets32(), [core](benchmark::State &state, const BenchSet &set) { run(state, set, core); });
 }
 
-void allGraphs(benchmark::internal::Benchmark *b)
-{
-    for (int i = 0; i < int(graphs().size()); ++i)
-        b->Arg(i);
-    b->Unit(benchmark::kMicrosecond);
-}
-
-void BM_Distances(benchmark::State &state)
-{
-    run(state, [](const Snapshot &g) { return Distances(g.rows, g.n).wiener(); });
-}
-BENCHMARK(BM_Distances)->Apply(allGraphs);
-
-void BM_Betweenness(benchmark::State &state)
-{
-    run(state, [](const Snapshot &g) {
-        Betweenness b;
-        b.compute(g.rows, Distances(g.rows, g.n), Betweenness::Plain);
-        return b.rowSum(0);
-    });
-}
-BENCHMARK(BM_Betweenness)->Apply(allGraphs);
-
-void BM_FlowBetweenness(benchmark::State &state)
-{
-    run(state, [](const Snapshot &g) {
-        FlowBetweenness f;
-        f.compute(g.rows, Distances(g.rows, g.n));
-        return f.at(0, 1);
-    });
-}
-BENCHMARK(BM_FlowBetweenness)->Apply(allGraphs);
-
-void BM_VertexConnectivity(benchmark::State &state)
-{
-    run(state, [](const Snapshot &g) { return VertexConnectivity::compute(g.rows, g.n); });
-}
-BENCHMARK(BM_VertexConnectivity)->Apply(allGraphs);
-
-void BM_ExactColouring(benchmark::State &state)
-{
-    run(state, [](const Snapshot &g) {
-        ExactColouring c;
-        return c.compute(g.rows, g.n);
-    });
-}
-BENCHMARK(BM_ExactColouring)->Apply(allGraphs);
-
-void BM_ChromaticNumber(benchmark::State &state)
-{
-    run(state, [](const Snapshot &g) { return ExactColouring::chromaticNumber(g.rows, g.n); });
-}
-BENCHMARK(BM_ChromaticNumber)->Apply(allGraphs);
-
-void BM_MaximumStableSet(benchmark::State &state)
-{
-    run(state, [](const Snapshot &g) { return StableSets::firstMaximumStable(g.rows, g.n); });
-}
-BENCHMARK(BM_MaximumStableSet)->Apply(allGraphs);
-
-void BM_MaximumClique(benchmark::State &state)
-{
-    run(state, [](const Snapshot &g) { return StableSets::firstMaximumClique(g.rows, g.n); });
-}
-BENCHMARK(BM_MaximumClique)->Apply(allGraphs);
-
-void BM_Domination(benchmark::State &state)
-{
-    run(state, [](const Snapshot &g) { return Domination::firstMinimumSet(g.rows, g.n); });
-}
-BENCHMARK(BM_Domination)->Apply(allGraphs);
-
-void BM_Girth(benchmark::State &state)
-{
-    run(state, [](const Snapshot &g) {
-        Girth girth;
-        girth.compute(g.rows, g.n);
-        return girth.girth();
-    });
-}
-BENCHMARK(BM_Girth)->Apply(allGraphs);
+const int registered = [] {
+    onSets("BM_Distances", [](const Snapshot &g) { return Distances(g.rows, g.n).wiener(); });
+    onSets("BM_Betweenness", [](const Snapshot &g) {
+            Betweenness b;
+            b.compute(g.rows, Distances(g.rows, g.n), Betweenness::Plain);
+            return b.rowSum(0);
+        });
+    onSets("BM_FlowBetweenness", [](const Snapshot &g) {
+            FlowBetweenness f;
+            f.compute(g.rows, Distances(g.rows, g.n));
+            return f.at(0, 1);
+        });
+    onSets("BM_VertexConnectivity", [](const Snapshot &g) { return VertexConnectivity::compute(g.rows, g.n); });
+    onSets("BM_ExactColouring", [](const Snapshot &g) {
+            ExactColouring c;
+            return c.compute(g.rows, g.n);
+        });
+    onSets("BM_ChromaticNumber", [](const Snapshot &g) { return ExactColouring::chromaticNumber(g.rows, g.n); });
+    onSets("BM_MaximumStableSet", [](const Snapshot &g) { return StableSets::firstMaximumStable(g.rows, g.n); });
+    onSets("BM_MaximumClique", [](const Snapshot &g) { return StableSets::firstMaximumClique(g.rows, g.n); });
+    onSets("BM_Domination", [](const Snapshot &g) { return Domination::firstMinimumSet(g.rows, g.n); });
+    onSets("BM_Girth", [](const Snapshot &g) {
+            Girth girth;
+            girth.compute(g.rows, g.n);
+            return girth.girth();
+        });
+    return 0;
+}();
 
 // Wiener index of every connected graph on 8 vertices, one thread.
 void BM_WienerConnected8(benchmark::State &state)
 {
-    if (qEnvironmentVariableIsEmpty("ORV_FIXTURES"))
-        qputenv("ORV_FIXTURES", ORV_FIXTURE_DIR);
-    static const QVector<FixtureReader::Entry> entries = FixtureReader::read("connected8.txt");
-    if (entries.isEmpty()) {
+    const BenchSet &set = benchSet("connected8");
+    if (set.graphs.empty()) {
         state.SkipWithError("connected8.txt not found");
         return;
     }
     long long total = 0;
     for (auto _ : state)
-        for (const auto &e : entries)
-            total += Distances(e.rows, e.n).wiener();
+        for (const auto &g : set.graphs)
+            total += Distances(g.rows, g.n).wiener();
     benchmark::DoNotOptimize(total);
-    state.SetItemsProcessed(state.iterations() * entries.size());
+    state.SetItemsProcessed(state.iterations() * set.graphs.size());
 }
 BENCHMARK(BM_WienerConnected8)->Unit(benchmark::kMillisecond);
 
-// Wiener index of seeded G(32, 1/2) graphs.
+// Wiener index of 200 seeded G(32, 1/2) graphs.
 void BM_WienerRandom32(benchmark::State &state)
 {
-    static const std::vector<Snapshot> random = [] {
-        std::vector<Snapshot> out(64);
-        for (unsigned i = 0; i < out.size(); ++i)
-            out[i].n = NamedGraphs::random(out[i].rows, 32, 0.5, 100 + i);
-        return out;
-    }();
+    const BenchSet &set = benchSet("G(32,0.5)x200");
     long long total = 0;
     for (auto _ : state)
-        for (const auto &g : random)
+        for (const auto &g : set.graphs)
             total += Distances(g.rows, g.n).wiener();
     benchmark::DoNotOptimize(total);
-    state.SetItemsProcessed(state.iterations() * random.size());
+    state.SetItemsProcessed(state.iterations() * set.graphs.size());
 }
 BENCHMARK(BM_WienerRandom32)->Unit(benchmark::kMicrosecond);
 } // namespace

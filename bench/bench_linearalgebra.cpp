@@ -9,14 +9,6 @@
 #include <string>
 
 namespace {
-const BenchGraph &gnp32()
-{
-    for (const BenchGraph &w : benchGraphs())
-        if (std::string(w.name) == "G(32,0.5)")
-            return w;
-    return benchGraphs().front();
-}
-
 QVector<QVector<double>> adjacency(const BenchGraph &w)
 {
     QVector<QVector<double>> a(w.n, QVector<double>(w.n, 0.0));
@@ -26,49 +18,41 @@ QVector<QVector<double>> adjacency(const BenchGraph &w)
     return a;
 }
 
-// The operator over ADJACENCY of G(32, 1/2), the adjacency computed once: only the
-// operator's own computation is timed, to be read against BM_EigAdjacencyGnp32.
-void operatorOnAdjacency(benchmark::State &state, const char *op)
+// The operator over ADJACENCY, cycling through the graphs of the set, each adjacency computed
+// once beforehand: only the operator's own computation is timed, to be read against
+// BM_EigAdjacency.
+void operatorOnAdjacency(benchmark::State &state, const BenchSet &set, const char *op)
 {
-    benchApp();
-    const BenchGraph &w = gnp32();
-    Graph g("G", false);
-    QString bits;
-    for (int i = 1; i < w.n; ++i)
-        for (int j = 0; j < i; ++j)
-            bits += ((w.rows[i] >> j) & 1u) ? '1' : '0';
-    g.loadCurrentGraph(QString::number(w.n) + ' ' + bits);
-    BuildCalculus factory;
-    std::unique_ptr<Calculus> argument(factory.makeCalculus("ADJACENCY", false));
-    argument->setGraph(&g);
-    argument->compute(true);
-    std::unique_ptr<Calculus> item(factory.makeCalculus(op, false));
-    item->setGraph(&g);
-    item->setArg1(argument.get());
+    const std::vector<std::unique_ptr<Calculus>> arguments = benchArguments(set, "ADJACENCY");
+    const std::vector<std::unique_ptr<Calculus>> items = benchOperators(arguments, op);
     // CHOLESKY refuses an adjacency matrix at its first pivot; the label says so.
-    state.SetLabel(item->getStatus().toStdString());
-    for (auto _ : state) {
-        item->recompute();
-        benchmark::DoNotOptimize(item->entry(0, 0));
-    }
+    state.SetLabel(items.front()->getStatus().toStdString());
+    timeItems(state, items);
 }
 
-// One decomposition of the same matrix: the cost each decomposing operator is held to.
-void BM_EigAdjacencyGnp32(benchmark::State &state)
+// One decomposition per adjacency matrix of the set: the cost each decomposing operator is
+// held to.
+void eigAdjacency(benchmark::State &state, const BenchSet &set)
 {
-    const QVector<QVector<double>> a = adjacency(gnp32());
+    std::vector<QVector<QVector<double>>> matrices;
+    for (const BenchGraph &g : set.graphs)
+        matrices.push_back(adjacency(g));
+    std::size_t k = 0;
     for (auto _ : state) {
+        const QVector<QVector<double>> &a = matrices[k];
+        if (++k == matrices.size())
+            k = 0;
         Eig e(a, a.size());
         benchmark::DoNotOptimize(e.eigvals());
     }
+    state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_EigAdjacencyGnp32)->Unit(benchmark::kMicrosecond);
 
 const int registered = [] {
+    registerOnSets("BM_EigAdjacency", {"G(32,0.5)x200"}, eigAdjacency);
     for (const char *op : {"EIGENVALUES", "EIGENVECTORS", "DETERMINANT", "INERTIA", "CHOLESKY", "LAPLACIANOF"})
-        benchmark::RegisterBenchmark((std::string("BM_LinearAlgebra/") + op + "(ADJACENCY)/G(32,0.5)").c_str(),
-                                     operatorOnAdjacency, op)
-            ->Unit(benchmark::kMicrosecond);
+        registerOnSets(std::string("BM_LinearAlgebra/") + op + "(ADJACENCY)", {"G(32,0.5)x200"},
+                       [op](benchmark::State &state, const BenchSet &set) { operatorOnAdjacency(state, set, op); });
     return 0;
 }();
 } // namespace

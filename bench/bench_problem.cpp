@@ -14,33 +14,19 @@
 // Evaluations per second of Problem::eval, the inner loop of every search, on boards built
 // by key. A board whose keys the factory does not make yet is skipped.
 namespace {
-QStringList connectedEight()
+// The graph texts of a set, the form in which a search hands each candidate to the board.
+QStringList texts(const BenchSet &set)
 {
-    static const QStringList lines = [] {
-        QStringList l;
-        // Graph texts of all connected 8-vertex graphs, from the test fixtures.
-        QFile f(QStringLiteral(ORV_FIXTURE_DIR) + "/connected8.txt");
-        if (f.open(QIODevice::ReadOnly))
-            for (const QByteArray &line : f.readAll().split('\n'))
-                if (!line.isEmpty() && !line.startsWith('#'))
-                    l << QString::fromLatin1(line);
-        return l;
-    }();
-    return lines;
+    QStringList out;
+    for (const BenchGraph &g : set.graphs)
+        out << Graph::graphText(g.rows, g.n);
+    return out;
 }
 
-// Seeded random graphs as graph texts, each edge present with probability 1/2.
-QStringList randomGraphs(int n, int count)
+QStringList connectedEight()
 {
-    qsrand(static_cast<uint>(n * 7919));
-    QStringList texts;
-    for (int k = 0; k < count; ++k) {
-        QString t = QString::number(n) + ' ';
-        for (int p = 0; p < n * (n - 1) / 2; ++p)
-            t += (qrand() & 1) ? '1' : '0';
-        texts << t;
-    }
-    return texts;
+    static const QStringList lines = texts(benchSet("connected8"));
+    return lines;
 }
 
 enum class Board { Wiener, Diameter, Energy, OrderDegmaxConnected };
@@ -192,27 +178,19 @@ void BM_EvalEnergyConnected8(benchmark::State &state)
 }
 BENCHMARK(BM_EvalEnergyConnected8);
 
-void BM_EvalWienerRandom(benchmark::State &state)
-{
-    runBoard(state, Board::Wiener, randomGraphs(int(state.range(0)), 1000));
-}
-BENCHMARK(BM_EvalWienerRandom)->Arg(20)->Arg(32);
-
-void BM_EvalDiameterRandom(benchmark::State &state)
-{
-    runBoard(state, Board::Diameter, randomGraphs(int(state.range(0)), 1000));
-}
-BENCHMARK(BM_EvalDiameterRandom)->Arg(20)->Arg(32);
-
-void BM_EvalOrderDegmaxConnectedRandom(benchmark::State &state)
-{
-    runBoard(state, Board::OrderDegmaxConnected, randomGraphs(int(state.range(0)), 1000));
-}
-BENCHMARK(BM_EvalOrderDegmaxConnectedRandom)->Arg(20)->Arg(32);
-
-void BM_EvalEnergyRandom(benchmark::State &state)
-{
-    runBoard(state, Board::Energy, randomGraphs(int(state.range(0)), 1000));
-}
-BENCHMARK(BM_EvalEnergyRandom)->Arg(20)->Arg(32);
+const int registered = [] {
+    const struct {
+        const char *name;
+        Board board;
+    } boards[] = {{"BM_EvalWiener", Board::Wiener},
+                  {"BM_EvalDiameter", Board::Diameter},
+                  {"BM_EvalOrderDegmaxConnected", Board::OrderDegmaxConnected},
+                  {"BM_EvalEnergy", Board::Energy}};
+    for (const auto &b : boards)
+        registerOnSets(b.name, {"G(20,0.5)x200", "G(32,0.5)x200"},
+                       [board = b.board](benchmark::State &state, const BenchSet &set) {
+                           runBoard(state, board, texts(set));
+                       }, benchmark::kNanosecond);
+    return 0;
+}();
 } // namespace

@@ -124,7 +124,16 @@ bool Calculus::compute(bool force)
     if (computedOnce.load(std::memory_order_acquire) && id == lastGraphId.load(std::memory_order_relaxed))
         return false;
 
-    QMutexLocker computeLocker(&computeLock);
+    const bool invert = flagInvert.load(std::memory_order_relaxed);
+    const bool invertShared = invert && !complementSnapshot;
+    // The whole-graph lock keeps the half-inverted graph from every other whole-graph operation
+    // (copies of the best graph, files) until it is restored; it is taken before the value
+    // lock, in the order every other holder of both takes them.
+    QMutexLocker whole(invertShared ? graph->wholeLock() : nullptr);
+    // The value lock serialises the computations of this item (several threads compute the
+    // same items) and keeps readers from a value half written: both last as long as recompute,
+    // so one lock covers them.
+    QMutexLocker valueLocker(&valueLock);
     // Another thread may have computed this identifier while this one waited.
     if (computedOnce.load(std::memory_order_acquire) && id == lastGraphId.load(std::memory_order_relaxed))
         return false;
@@ -136,26 +145,17 @@ bool Calculus::compute(bool force)
 
     if (argError) {
         error.store(true, std::memory_order_relaxed);
-        QMutexLocker valueLocker(&valueLock);
         nbRows = 0;
         nbCols = 0;
-    } else if (flagInvert.load(std::memory_order_relaxed) && complementSnapshot) {
-        QMutexLocker valueLocker(&valueLock);
+    } else if (invert) {
         complementing = true;
         recompute();
         complementing = false;
-    } else if (flagInvert.load(std::memory_order_relaxed)) {
-        // The whole-graph lock keeps the half-inverted graph from every other whole-graph
-        // operation (copies of the best graph, files) until it is restored.
-        QMutexLocker whole(graph->wholeLock());
+    } else if (invertShared) {
         graph->invert();
-        {
-            QMutexLocker valueLocker(&valueLock);
-            recompute();
-        }
+        recompute();
         graph->invert();
     } else {
-        QMutexLocker valueLocker(&valueLock);
         recompute();
     }
     // Recorded only now, so a thread that finds the identifier up to date also finds the

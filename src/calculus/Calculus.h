@@ -59,8 +59,8 @@ public:
     virtual void setOptFactor(double f);
     virtual int getObj();
     virtual QString specificInformationToSave();
-    // Runs under the compute lock and the value lock, with a graph and the error flag clear;
-    // must not take the item's own value lock.
+    // Runs under the value lock (which also serialises the computations of the item), with a
+    // graph and the error flag clear; must not take the item's own value lock.
     virtual void recompute() = 0;
 
     // Computation.
@@ -261,7 +261,6 @@ protected:
 private:
     void refreshDialog();
 
-    QMutex computeLock;
     QMutex valueLock;
     std::atomic<int> lastGraphId{0};
     // False until the first computation, so that a first graph whose identifier happens to

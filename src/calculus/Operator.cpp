@@ -120,11 +120,16 @@ void Operator::fail(const QString &statusText, bool keepLabels)
 void Operator::setResult(const QString &statusText, int rows, int cols, const QString &rowsLabel,
                          const QString &colsLabel)
 {
-    saveTooltip(statusText);
+    // From one graph to the next the texts are mostly the very ones already held: skipping
+    // those assignments spares two reference counts each, in the search's inner loop.
+    if (!status.isSharedWith(statusText))
+        saveTooltip(statusText);
     nbRows = rows;
     nbCols = cols;
-    sRows = rowsLabel;
-    sCols = colsLabel;
+    if (!sRows.isSharedWith(rowsLabel))
+        sRows = rowsLabel;
+    if (!sCols.isSharedWith(colsLabel))
+        sCols = colsLabel;
 }
 
 double Operator::numberArgument(int k, double fallback) const

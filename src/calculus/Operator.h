@@ -152,6 +152,22 @@ protected:
     void mapArgument(int k, F f)
     {
         const Argument a(args[k - 1]);
+        mapEntries(a, f);
+    }
+    // The same, the result also taking argument k's shape and labels: one hold of the
+    // argument's lock for all of it.
+    template <class F>
+    void mapArgumentWithShape(int k, F f)
+    {
+        const Argument a(args[k - 1]);
+        setResult(name, a.rows(), a.cols(), a.rowsLabel(), a.colsLabel());
+        mapEntries(a, f);
+    }
+
+private:
+    template <class F>
+    void mapEntries(const Argument &a, F f)
+    {
         const int r = a.rows(), c = a.cols();
         for (int i = 0; i < r; ++i) {
             double *out = value[i].data();
@@ -160,7 +176,6 @@ protected:
         }
     }
 
-private:
     QString joinFormula(const QString &open, const QString &separator, const QString &close, int required,
                         int shown) const;
 };
@@ -173,14 +188,12 @@ bool Operator::combineTerms(int lastTerm, WithSecond withSecond, WithFirst withF
     switch (broadcast(a->getNbRows(), a->getNbCols(), b->getNbRows(), b->getNbCols())) {
     case Broadcast::SecondSingle: {
         const double s = numberArgument(2, 0.0);
-        setResult(name, a->getNbRows(), a->getNbCols(), a->getSRows(), a->getSCols());
-        mapArgument(1, [&](double x) { return withSecond(x, s); });
+        mapArgumentWithShape(1, [&](double x) { return withSecond(x, s); });
         return true;
     }
     case Broadcast::FirstSingle: {
         const double s = numberArgument(1, 0.0);
-        setResult(name, b->getNbRows(), b->getNbCols(), b->getSRows(), b->getSCols());
-        mapArgument(2, [&](double x) { return withFirst(s, x); });
+        mapArgumentWithShape(2, [&](double x) { return withFirst(s, x); });
         return true;
     }
     case Broadcast::Differ:
@@ -190,8 +203,7 @@ bool Operator::combineTerms(int lastTerm, WithSecond withSecond, WithFirst withF
         break;
     }
     const int r = a->getNbRows(), c = a->getNbCols();
-    setResult(name, r, c, a->getSRows(), a->getSCols());
-    mapArgument(1, [](double x) { return x; });
+    mapArgumentWithShape(1, [](double x) { return x; });
     for (int k = 2; k <= lastTerm; ++k) {
         Calculus *x = args[k - 1];
         if (!x)

@@ -63,8 +63,14 @@ void invConstant::showInDialog(int rows, int cols, const QVector<double> &values
 
 void invConstant::setLabelsFromCounts()
 {
-    sRows = QString::number(nbRows);
-    sCols = QString::number(nbCols);
+    // Written only when the counts change: recompute runs for every candidate graph.
+    const int rows = nbRows, cols = nbCols;
+    if (rows == labelRows && cols == labelCols)
+        return;
+    sRows = QString::number(rows);
+    sCols = QString::number(cols);
+    labelRows = rows;
+    labelCols = cols;
 }
 
 void invConstant::recompute()

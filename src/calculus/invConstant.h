@@ -39,6 +39,9 @@ private:
     QVector<QVector<double>> defined;
     int definedRows = 0;
     int definedCols = 0;
+    // The counts that the dimension labels show.
+    int labelRows = 1;
+    int labelCols = 1;
 };
 
 #endif

@@ -391,24 +391,27 @@ void Problem::compute(bool force)
         for (int i = calc.size() - 1; i >= 0; --i)
             calc[i]->set_crucial(true);
     } else {
-        for (int i = calc.size() - 1; i >= 0; --i)
-            calc[i]->set_crucial(false);
-        for (int i = families.size() - 1; i >= 0; --i)
-            families[i]->set_crucial(false);
+        // Read through const references: the lists are never shared, and the non-const
+        // accessors would check that on every step of this per-candidate loop.
+        const QVector<Calculus *> &items = calc;
+        for (int i = items.size() - 1; i >= 0; --i)
+            items[i]->set_crucial(false);
+        for (Calculus *c : qAsConst(families))
+            c->set_crucial(false);
         // The info items only show values: an evaluation leaves them alone, so that they are
         // computed afresh, with their arguments, when a best graph is recorded.
         for (Calculus *c : {colors, labels, eLabels, eHilights})
             c->set_crucial(false);
-        for (Calculus *c : constraints)
+        for (Calculus *c : qAsConst(constraints))
             c->set_crucial(true);
-        for (Calculus *c : objectives)
+        for (Calculus *c : qAsConst(objectives))
             c->set_crucial(true);
-        for (Calculus *c : objectives)
+        for (Calculus *c : qAsConst(objectives))
             c->update_crucial();
-        for (Calculus *c : constraints)
+        for (Calculus *c : qAsConst(constraints))
             c->update_crucial();
-        for (int i = calc.size() - 1; i >= 0; --i)
-            calc[i]->update_crucial();
+        for (int i = items.size() - 1; i >= 0; --i)
+            items[i]->update_crucial();
     }
     for (const QVector<Calculus *> *list : {&calc, &families, &constraints, &objectives})
         for (Calculus *c : *list)

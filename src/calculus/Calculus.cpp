@@ -147,14 +147,14 @@ bool Calculus::compute(bool force)
         error.store(true, std::memory_order_relaxed);
         nbRows = 0;
         nbCols = 0;
-    } else if (invert) {
-        complementing = true;
-        recompute();
-        complementing = false;
     } else if (invertShared) {
         graph->invert();
         recompute();
         graph->invert();
+    } else if (invert) {
+        complementing = true;
+        recompute();
+        complementing = false;
     } else {
         recompute();
     }

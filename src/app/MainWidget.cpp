@@ -18,6 +18,7 @@
 #include "graph/Graph.h"
 #include "graph/MDS.h"
 #include "graph/Node.h"
+#include "optimizer/VNSManager.h"
 #include "problem/Problem.h"
 
 #include <QAction>
@@ -127,6 +128,7 @@ MainWidget::MainWidget(BuildCalculus *calculus) : QWidget(nullptr), build_calcul
     analyst_widget_g = new AnalystWidget(problem, graph, analyst_g, data_loader, filter_widget_g, nullptr, false);
     analyst_widget_v = new AnalystWidget(problem, graph, analyst_v, data_loader, filter_widget_v, nullptr, true);
     report = new Report(problem, build_calculus);
+    vns_manager = new VNSManager(problem, graph, analyst_widget_g, analyst_widget_v, data_loader);
 
     mds_dim = 2;
     runs = settings.value("runs", 0).toInt() + 1;
@@ -164,6 +166,11 @@ MainWidget::~MainWidget()
     if (timer_id)
         killTimer(timer_id);
     // Nothing may read the board or the graph once they go: the loader stops first.
+    // The optimiser's workers read the board and the graph: it stops before anything goes.
+    vns_manager->slot_stopVNS();
+    vns_manager->wait();
+    delete vns_manager;
+    vns_manager = nullptr;
     data_loader->slot_cancel();
     data_loader->wait();
     // The panels (holding their value tables) and the loader they share read the board and the
@@ -252,9 +259,9 @@ void MainWidget::buildOptimizationPage(QWidget *page)
         g->addWidget(spin, row, 2);
         return spin;
     };
-    addSpin(1, "Number of threads ", 1, 4, nb_threads);
-    addSpin(2, "Optimization time (sec 0:infty) ", 0, 86400, 600);
-    addSpin(3, "Max evaluations (0:infty) ", 0, 10000000, 0);
+    sb_nb_threads = addSpin(1, "Number of threads ", 1, 4, nb_threads);
+    sb_max_time = addSpin(2, "Optimization time (sec 0:infty) ", 0, 86400, 600);
+    sb_max_evals = addSpin(3, "Max evaluations (0:infty) ", 0, 10000000, 0);
 
     cb_auto_add_graphs = new QCheckBox("Auto add Graphs", page);
     cb_auto_add_graphs->setChecked(true);
@@ -626,6 +633,42 @@ void MainWidget::connectAll()
     connect(bt_explorer_load, &QPushButton::clicked, analyst_widget_g, &AnalystWidget::slot_load_data);
 
     connect(this, &MainWidget::signal_orv_running, this, &MainWidget::slot_init_orv);
+
+    // The optimiser.
+    VNSManager *vm = vns_manager;
+    connect(vm, &VNSManager::signal_new_solution, problem, &Problem::slot_refresh);
+    connect(vm, &VNSManager::signal_please_wait, please_wait, &QWidget::setVisible);
+    connect(vm, &VNSManager::signal_graphs_ready, analyst_widget_g, &AnalystWidget::slot_data_loaded);
+    connect(vm, &VNSManager::signal_graphs_ready, analyst_widget_v, &AnalystWidget::slot_data_loaded);
+    connect(vm, &VNSManager::signal_enable_add_graphs, bt_add_graphs, &QPushButton::setEnabled);
+    connect(vm, &VNSManager::signal_optimization_complete, this, &MainWidget::slot_optimization_complete);
+    connect(vm, &VNSManager::signal_optimization_starts, this, &MainWidget::slot_optimization_starts);
+    connect(vm, qOverload<QString, bool, int, QColor>(&VNSManager::signal_console), console,
+            qOverload<QString, bool, int, QColor>(&Console::append));
+    connect(vm, qOverload<QString, bool, int, QColor, int>(&VNSManager::signal_console), console,
+            qOverload<QString, bool, int, QColor, int>(&Console::append));
+    connect(vm, &VNSManager::signal_nb_graphs, lb_nb_graphs, &QLabel::setText);
+    connect(vm, &VNSManager::signal_nb_jobs, pb_optimization, &ProgressBar::set_nb_bars);
+    connect(vm, &VNSManager::signal_vns_progress, pb_optimization, &ProgressBar::slot_progress);
+    connect(vm, &VNSManager::signal_nothing_to_optimize, this, &MainWidget::slot_nothing_to_optimize);
+    connect(act_halt, &QAction::triggered, vm, &VNSManager::slot_stopVNS);
+    connect(this, &MainWidget::signal_halt, vm, &VNSManager::slot_stopVNS);
+    connect(pb_optimization, &ProgressBar::signal_cancel, vm, &VNSManager::slot_stopVNS);
+    connect(this, &MainWidget::signal_start_vns, vm, &VNSManager::slot_startVNS);
+    connect(problem, &Problem::signal_start_vns, vm, &VNSManager::slot_startVNS);
+    connect(cb_auto_add_graphs, &QCheckBox::toggled, vm, &VNSManager::slot_auto_add_graphs);
+    connect(sb_nb_threads, qOverload<int>(&QSpinBox::valueChanged), vm, &VNSManager::slot_set_nb_threads);
+    connect(sb_max_evals, qOverload<int>(&QSpinBox::valueChanged), vm, &VNSManager::slot_set_max_evals);
+    connect(bt_add_graphs, &QPushButton::clicked, vm, &VNSManager::slot_add_graphs_analyst);
+    connect(sb_agressivity, qOverload<double>(&QDoubleSpinBox::valueChanged), vm,
+            &VNSManager::slot_set_agressivity);
+    connect(sb_max_time, qOverload<int>(&QSpinBox::valueChanged), vm, &VNSManager::slot_setMaxTime);
+    connect(sb_p1_min, qOverload<int>(&QSpinBox::valueChanged), vm, &VNSManager::slot_set_p1min);
+    connect(sb_p1_max, qOverload<int>(&QSpinBox::valueChanged), vm, &VNSManager::slot_set_p1max);
+    connect(cb_amnesy_mode, &QCheckBox::toggled, vm, &VNSManager::slot_set_amnesy_mode);
+    connect(cb_family_opt, &QCheckBox::toggled, vm, &VNSManager::slot_optimize_family_in_ls);
+    connect(cb_random_graph, &QCheckBox::toggled, vm, &VNSManager::slot_set_start_random);
+    connect(cb_reset_stats, &QCheckBox::toggled, vm, &VNSManager::slot_reset_stats);
     connect(act_run, &QAction::triggered, this, &MainWidget::slot_start_vns);
     connect(act_show_graph, &QAction::triggered, this, &MainWidget::slot_show_graph);
     connect(act_show_problem, &QAction::triggered, this, &MainWidget::slot_show_problem);
@@ -700,7 +743,7 @@ void MainWidget::timerEvent(QTimerEvent *)
 
 bool MainWidget::isRunning() const
 {
-    return false;
+    return vns_manager && vns_manager->isRunning();
 }
 
 void MainWidget::waitWhileRunning()
@@ -715,6 +758,7 @@ bool MainWidget::quit()
 {
     emit signal_halt();
     waitWhileRunning();
+    vns_manager->wait();
     data_loader->slot_cancel();
     data_loader->wait();
     saveWork();
@@ -772,6 +816,11 @@ void MainWidget::slot_optimization_starts()
 void MainWidget::slot_optimization_complete()
 {
     emit signal_opt_running(false);
+}
+
+void MainWidget::slot_nothing_to_optimize(QString text)
+{
+    DialogProvider::instance()->warning(this, tr("Optimization"), text);
 }
 
 void MainWidget::slot_place_graph()

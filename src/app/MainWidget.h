@@ -17,6 +17,7 @@ class Graph;
 class PreferenceWindow;
 class Report;
 class VersionChecker;
+class VNSManager;
 class Problem;
 class ProgressBar;
 class QAction;
@@ -61,6 +62,7 @@ public:
     Graph *graph = nullptr;
     Graph *graph_bak = nullptr;
     Problem *problem = nullptr;
+    VNSManager *vns_manager = nullptr;
     Console *console = nullptr;
     QWidget *please_wait = nullptr;
     ProgressBar *pb_optimization = nullptr;
@@ -102,6 +104,9 @@ public:
     QCheckBox *cb_amnesy_mode = nullptr;
     QCheckBox *cb_auto_add_graphs = nullptr;
     QDoubleSpinBox *sb_agressivity = nullptr;
+    QSpinBox *sb_nb_threads = nullptr;
+    QSpinBox *sb_max_time = nullptr;
+    QSpinBox *sb_max_evals = nullptr;
     QLabel *lb_nb_graphs = nullptr;
     QGridLayout *optimization_layout = nullptr;
     QGridLayout *graph_layout = nullptr;
@@ -197,6 +202,7 @@ public slots:
     void slot_halt_optimization();
     void slot_optimization_starts();
     void slot_optimization_complete();
+    void slot_nothing_to_optimize(QString text);
     void slot_place_graph();
     void slot_place_graph_circle();
     void slot_set_mds3d(bool on);

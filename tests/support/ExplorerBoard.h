@@ -25,10 +25,10 @@ struct ExplorerBoard {
             add(keys[k]);
     }
 
-    Calculus *add(const QString &spec, bool inReport = true)
+    Calculus *add(const QString &entry, bool inReport = true)
     {
-        const QString key = spec.section(':', 0, 0);
-        const QString kind = spec.section(':', 1, 1);
+        const QString key = entry.section(':', 0, 0);
+        const QString kind = entry.section(':', 1, 1);
         Calculus *c = BuildCalculus().makeCalculus(key, true);
         if (!c)
             return nullptr;

@@ -4,13 +4,18 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 Console::Console()
     : te_log(new QTextEdit(this)), cb_debug(new QCheckBox("Debug", this)), sb_verbose(new QSpinBox(this))
 {
     te_log->setReadOnly(true);
+    // The oldest lines go first: a long run must not grow the log without end.
+    te_log->document()->setMaximumBlockCount(MaxLines);
     sb_verbose->setRange(0, 6);
     sb_verbose->setValue(0);
     auto *clear = new QPushButton("Clear", this);
@@ -29,8 +34,19 @@ void Console::append(QString text, bool debug, int level, QColor colour)
         return;
     if (sb_verbose->value() < level)
         return;
-    te_log->setTextColor(colour);
-    te_log->append(text);
+    // Plain text, whatever the line looks like: a graph text or a formula with "<" is not
+    // markup. The view follows the end only when it was there already.
+    QScrollBar *bar = te_log->verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    QTextCursor end(te_log->document());
+    end.movePosition(QTextCursor::End);
+    QTextCharFormat format;
+    format.setForeground(colour);
+    if (!te_log->document()->isEmpty())
+        end.insertBlock();
+    end.insertText(text, format);
+    if (atEnd)
+        bar->setValue(bar->maximum());
 }
 
 void Console::append(QString text, bool debug, int level, QColor colour, int)

@@ -16,6 +16,9 @@ class Console : public QWidget
     Q_OBJECT
 
 public:
+    // Lines kept; past it the oldest go.
+    static constexpr int MaxLines = 10000;
+
     Console();
 
     QTextEdit *log() const { return te_log; }

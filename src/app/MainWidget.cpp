@@ -26,12 +26,14 @@
 #include <QCoreApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMutexLocker>
 #include <QNetworkAccessManager>
 #include <QTimer>
 #include <QPushButton>
@@ -689,28 +691,12 @@ void MainWidget::slot_init_orv()
     analyst_widget_v->setWD(wd);
     const QString stored = settings.value("problem").toString();
     settings.setValue("problem", QString());
-    if (!stored.isEmpty()) {
-        reload = settings.value("reload", false).toBool();
-        emit signal_reload(reload);
-        if (reload) {
-            // Written false first: a restore that never returns is not tried again next time.
-            settings.setValue("reload", false);
-            if (!problem->autoload()) {
-                DialogProvider::instance()->warning(this, "Error", "Unable to load problem ");
-            } else {
-                const QString storedGraph = settings.value("graph").toString();
-                settings.setValue("graph", QString());
-                if (storedGraph.isEmpty()) {
-                    DialogProvider::instance()->warning(this, "Error", "Unable to load graph ");
-                } else {
-                    graph->autoload();
-                    graph->changeBest();
-                    graph->best_backup();
-                }
-            }
-            settings.setValue("reload", true);
-        }
-    }
+    // Read at every start, so that the preferences show the stored choice and quit() writes
+    // back what the user chose rather than a value never read.
+    reload = settings.value("reload", false).toBool();
+    emit signal_reload(reload);
+    if (!stored.isEmpty() && reload)
+        restoreLastWork();
     slot_place_graph();
     timer_id = startTimer(60000, Qt::CoarseTimer);
 
@@ -719,6 +705,31 @@ void MainWidget::slot_init_orv()
     connect(version_checker, &VersionChecker::signal_new_version_available, this,
             &MainWidget::slot_new_version_available);
     QTimer::singleShot(0, version_checker, &VersionChecker::slot_start);
+}
+
+void MainWidget::restoreLastWork()
+{
+    // Written false first: a restore that never returns is not tried again next time.
+    settings.setValue("reload", false);
+    if (!problem->autoload()) {
+        DialogProvider::instance()->warning(this, "Error", "Unable to load problem ");
+    } else {
+        const QString storedGraph = settings.value("graph").toString();
+        settings.setValue("graph", QString());
+        if (storedGraph.isEmpty()) {
+            DialogProvider::instance()->warning(this, "Error", "Unable to load graph ");
+        } else {
+            graph->autoload();
+            graph->changeBest();
+            graph->best_backup();
+            settings.setValue("graph", graph->graphData());
+        }
+        // The restored work is stored again at once: a run that ends before its first autosave
+        // (killed, or the machine stopped) restores it at the next start too, instead of
+        // starting empty and autosaving the empty board over the files.
+        settings.setValue("problem", problem->saveString());
+    }
+    settings.setValue("reload", true);
 }
 
 void MainWidget::slot_new_version_available(QString name)
@@ -730,9 +741,18 @@ void MainWidget::slot_new_version_available(QString name)
 
 void MainWidget::saveWork()
 {
-    settings.setValue("problem", problem->saveString());
+    // During a run a worker copies the board from its text at every job start, under the
+    // workers' shared lock: the board is read under it here too. The graph locks itself.
+    QMutex *shared = vns_manager->sharedMutex();
+    {
+        QMutexLocker locker(shared);
+        settings.setValue("problem", problem->saveString());
+    }
     settings.setValue("graph", graph->graphData());
-    problem->autosave();
+    {
+        QMutexLocker locker(shared);
+        problem->autosave();
+    }
     graph->autosave();
 }
 
@@ -746,19 +766,32 @@ bool MainWidget::isRunning() const
     return vns_manager && vns_manager->isRunning();
 }
 
-void MainWidget::waitWhileRunning()
+bool MainWidget::waitWhileRunning(int boundMs)
 {
+    QElapsedTimer clock;
+    clock.start();
     while (isRunning()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (clock.elapsed() >= boundMs)
+            return false;
+        // The optimiser's queued signals are served meanwhile; clicks wait, so that a second
+        // "&Exit" cannot begin a quit inside this one.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
         QThread::msleep(5);
     }
+    return true;
 }
 
 bool MainWidget::quit()
 {
     emit signal_halt();
-    waitWhileRunning();
-    vns_manager->wait();
+    if (waitWhileRunning()) {
+        vns_manager->wait();
+    } else {
+        // The save reads the board under the workers' lock, so it is safe while they end.
+        const QString text = "The optimisation has not stopped yet; the work is saved meanwhile.";
+        console->append(text, false, 0, QColor(Qt::red));
+        std::cerr << text.toStdString() << std::endl;
+    }
     data_loader->slot_cancel();
     data_loader->wait();
     saveWork();

@@ -54,9 +54,13 @@ public:
     // The orderly end of a run: halts and waits for the optimiser, then saves the work in the
     // settings store and the two autosave files. Always true.
     bool quit();
-    // Returns once no optimisation runs; the GUI thread keeps serving the optimiser's queued
-    // signals meanwhile, so the wait never holds it up.
-    void waitWhileRunning();
+    // Longest wait for a halted optimisation to end; a halted worker stops at its next look
+    // at its stop flag, far sooner.
+    static constexpr int StopBoundMs = 30000;
+    // Returns true once no optimisation runs, false when one still runs after boundMs; the
+    // GUI thread keeps serving the optimiser's queued signals meanwhile, so the wait never
+    // holds it up.
+    bool waitWhileRunning(int boundMs = StopBoundMs);
 
     // Reached by tests and by the main window; the names are those the other parts use.
     Graph *graph = nullptr;
@@ -245,6 +249,7 @@ private:
     void createToolBars();
     void connectAll();
     void saveWork();
+    void restoreLastWork();
     static void toggle(QWidget *window);
 };
 

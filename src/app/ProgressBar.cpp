@@ -49,8 +49,14 @@ void ProgressBar::slot_progress(int index, qint64 value, qint64 maximum)
 {
     if (index < 0 || index >= bars.size())
         return;
-    bars[index]->setValue(int(value));
-    bars[index]->setMaximum(int(maximum));
+    QProgressBar *bar = bars[index];
+    bar->setValue(int(value));
+    // A size not known yet (0 or less) is a busy bar; the toolkit shows one only for the
+    // range 0 to 0, and a negative maximum would drag the minimum below 0 with it.
+    if (maximum <= 0)
+        bar->setRange(0, 0);
+    else
+        bar->setMaximum(int(maximum));
 }
 
 void ProgressBar::slot_cancel()

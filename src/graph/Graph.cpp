@@ -1298,7 +1298,7 @@ void Graph::consoleError(const QString &text)
     std::cerr << text.toLocal8Bit().constData() << std::endl;
 }
 
-bool Graph::writeFile(const QString &path, const std::function<QString()> &build)
+bool Graph::writeText(const QString &path, const std::function<QString()> &build, QString *why)
 {
     // The text comes from one best copy, taken under the whole-graph lock.
     QString text;
@@ -1306,8 +1306,13 @@ bool Graph::writeFile(const QString &path, const std::function<QString()> &build
         QMutexLocker whole(&wholeMutex);
         text = build();
     }
+    return TextFile::write(path, text.toLatin1(), why);
+}
+
+bool Graph::writeFile(const QString &path, const std::function<QString()> &build)
+{
     QString why;
-    if (TextFile::write(path, text.toLatin1(), &why))
+    if (writeText(path, build, &why))
         return true;
     consoleError("Failed to write graph file " + path + ": " + why);
     return false;
@@ -1320,7 +1325,17 @@ bool Graph::save(QString fileName)
 
 bool Graph::autosave()
 {
-    return writeFile(autosavePath(), [this] { return fileText(true); });
+    QString why;
+    if (writeText(autosavePath(), [this] { return fileText(true); }, &why)) {
+        autosaveFailureShown = false;
+        return true;
+    }
+    // The autosave comes back every minute: a lasting failure is said once, until an
+    // autosave succeeds again.
+    if (!autosaveFailureShown)
+        consoleError("Autosave of the graph failed: " + autosavePath() + " (" + why + ")");
+    autosaveFailureShown = true;
+    return false;
 }
 
 bool Graph::export_graph(QString fileName)

@@ -211,6 +211,8 @@ private:
     QString vertexLines() const;
     QString fileText(bool withIdentifier) const;
     QString exportText() const;
+    // writeText says nothing on failure but the reason; writeFile reports it.
+    bool writeText(const QString &path, const std::function<QString()> &build, QString *why);
     bool writeFile(const QString &path, const std::function<QString()> &build);
     bool readFile(const QString &path, bool withIdentifier);
     void consoleError(const QString &text);
@@ -255,6 +257,7 @@ private:
     std::mutex offerMutex;
     QString offeredText;
     bool hasOffer = false;
+    bool autosaveFailureShown = false;
 };
 
 #endif

@@ -54,6 +54,9 @@ public:
     const QVector<int> &jobNodes() const { return jobNbNodes; }
     const QVector<QVector<double>> &jobSignVectors() const { return jobSigns; }
     int getMaxTime() const { return maxTime.load(); }
+    // The lock the workers hold while they copy the board from its text at a job start: whoever
+    // else reads the board during a run holds it too.
+    QMutex *sharedMutex() const { return workerMutex; }
 
 signals:
     void signal_optimization_complete();

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -13,10 +15,19 @@ class TestConsole : public QObject
 {
     Q_OBJECT
 
+    static QColor colourOfLine(const Console &console, int line)
+    {
+        QTextCursor c(console.log()->document()->findBlockByNumber(line));
+        c.movePosition(QTextCursor::EndOfBlock);
+        return c.charFormat().foreground().color();
+    }
+
 private slots:
     void displayRule_data();
     void displayRule();
     void droppedLinesStayDroppedAndClearEmpties();
+    void linesArePlainTextInTheirOwnColour();
+    void oldestLinesGoPastTheLimit();
     void preferencesPassClicksOnOnly();
 };
 
@@ -37,6 +48,9 @@ void TestConsole::displayRule_data()
     QTest::newRow("level 3, Verbose 6") << false << 6 << false << 3 << true;
     QTest::newRow("debug level 2, Verbose 2, Debug off") << false << 2 << true << 2 << false;
     QTest::newRow("debug level 2, Verbose 2, Debug on") << true << 2 << true << 2 << true;
+    QTest::newRow("level 6, Verbose 6") << false << 6 << false << 6 << true;
+    QTest::newRow("level 7, Verbose 6") << false << 6 << false << 7 << false;
+    QTest::newRow("debug negative level, Debug off") << false << 6 << true << -1 << false;
 }
 
 void TestConsole::displayRule()
@@ -60,7 +74,7 @@ void TestConsole::displayRule()
             console.append("line", debug, level, Qt::darkGreen, thread);
         QCOMPARE(console.log()->toPlainText(), shown ? QString("line") : QString());
         if (shown)
-            QCOMPARE(console.log()->textColor(), QColor(Qt::darkGreen));
+            QCOMPARE(colourOfLine(console, 0), QColor(Qt::darkGreen));
     }
 }
 
@@ -77,6 +91,31 @@ void TestConsole::droppedLinesStayDroppedAndClearEmpties()
     QCOMPARE(console.verboseBox()->value(), 1);
     console.append("again", false, 0, Qt::black);
     QCOMPARE(console.log()->toPlainText(), "again");
+}
+
+void TestConsole::linesArePlainTextInTheirOwnColour()
+{
+    Console console;
+    const QStringList lines = {"<b>bold</b> &amp; <i>", "ORDER < 5 && SIZE > 3", "6 101001011110110"};
+    const QList<QColor> colours = {Qt::red, Qt::blue, Qt::black};
+    for (int i = 0; i < lines.size(); ++i)
+        console.append(lines[i], false, 0, colours[i]);
+    QCOMPARE(console.log()->toPlainText(), lines.join('\n'));
+    for (int i = 0; i < lines.size(); ++i)
+        QCOMPARE(colourOfLine(console, i), colours[i]);
+}
+
+void TestConsole::oldestLinesGoPastTheLimit()
+{
+    QVERIFY(Console::MaxLines >= 10000);
+    Console console;
+    const int extra = 7;
+    for (int i = 0; i < Console::MaxLines + extra; ++i)
+        console.append("line " + QString::number(i), false, 0, Qt::black, i % 4);
+    const QTextDocument *log = console.log()->document();
+    QCOMPARE(log->blockCount(), Console::MaxLines);
+    QCOMPARE(log->firstBlock().text(), "line " + QString::number(extra));
+    QCOMPARE(log->lastBlock().text(), "line " + QString::number(Console::MaxLines + extra - 1));
 }
 
 void TestConsole::preferencesPassClicksOnOnly()

@@ -757,6 +757,8 @@ void TestMainWidget::startRestoresTheLastWork_data()
     QTest::addColumn<bool>("restored");
     QTest::addColumn<QVariant>("reloadAfter");
     QTest::newRow("first start") << false << QVariant() << false << false << "" << false << QVariant();
+    QTest::newRow("no problem text, reload on") << false << QVariant(true) << true << true << "" << false
+                                               << QVariant(true);
     QTest::newRow("restore") << true << QVariant(true) << true << true << "" << true << QVariant(true);
     QTest::newRow("reload off") << true << QVariant(false) << true << true << "" << false << QVariant(false);
     QTest::newRow("problem file missing") << true << QVariant(true) << false << true << "Unable to load problem "
@@ -806,11 +808,15 @@ void TestMainWidget::startRestoresTheLastWork()
     QCOMPARE(w->graph->graphData() == "5 1111111111", restored && storedGraph);
     QSettings store;
     QCOMPARE(store.value("runs").toInt(), 5);
-    QCOMPARE(store.value("problem").toString(), QString());
+    // What was restored is stored again at once; otherwise "problem" is emptied.
+    QCOMPARE(store.value("problem").toString(), restored ? w->problem->saveString() : QString());
     QCOMPARE(store.value("reload"), reloadAfter);
-    QCOMPARE(store.value("graph").toString().isEmpty(), restored || !storedGraph);
-    QCOMPARE(w->preference_window->reloadBox()->isChecked(), storedProblem && reload.toBool());
+    QCOMPARE(store.value("graph").toString(), storedGraph ? QString("5 1111111111") : QString());
+    // The stored choice is read at every start: the box shows it, and quitting keeps it.
+    QCOMPARE(w->preference_window->reloadBox()->isChecked(), reload.toBool());
     QCOMPARE(w->timer_id != 0, true);
+    w->quit();
+    QCOMPARE(store.value("reload").toBool(), reload.toBool());
 }
 
 void TestMainWidget::newReleaseIsOfferedUnlessIgnored_data()

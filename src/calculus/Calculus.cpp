@@ -402,8 +402,13 @@ void Calculus::setGivenName(QString text)
 
 void Calculus::updateGivenName()
 {
-    if (dialog)
-        givenName = cleanGivenName(dialog->givenName());
+    if (!dialog)
+        return;
+    // Written only when it changed: during a run a worker copies the board's text, names
+    // included, while the shown board refreshes, and the name cannot change then.
+    const QString name = cleanGivenName(dialog->givenName());
+    if (name != givenName)
+        givenName = name;
 }
 
 QString Calculus::getCaractToSave()

@@ -652,8 +652,11 @@ static_assert(ProblemText::MaxSize == Calculus::MaxSize, "a constant read from a
 
 QString Problem::saveString()
 {
+    // Renumbered only where an item moved: during a run the text is read from two threads
+    // (a worker copying the board, the autosave), and then it changes nothing.
     for (int i = 0; i < calc.size(); ++i)
-        calc[i]->setNumber(i);
+        if (calc[i]->getNumber() != i)
+            calc[i]->setNumber(i);
     QStringList texts;
     forEachItem([&](Calculus *c) { texts << c->getCaractToSave(); });
     return ProblemText::compose(texts, title, description);

@@ -1,5 +1,7 @@
 #include "app/MainWidget.h"
 #include "app/MainWindow.h"
+#include "app/PreferenceWindow.h"
+#include "explorer/AnalystWidget.h"
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
 #include "graph/Graph.h"
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -67,6 +70,8 @@ private slots:
 
     void tickWritesBothKeysAndBothFiles();
     void failedAutosaveIsSaidOnceAndKeepsTheFolder();
+    void workingDirectoryFromThePreferences_data();
+    void workingDirectoryFromThePreferences();
     void exitSavesInItsOrder_data();
     void exitSavesInItsOrder();
     void exitDuringLongRunHaltsFirst_data();
@@ -174,6 +179,44 @@ void TestMainSession::failedAutosaveIsSaidOnceAndKeepsTheFolder()
     tick(&w);
     tick(&w);
     QCOMPARE(said(), 4);
+}
+
+void TestMainSession::workingDirectoryFromThePreferences_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("choose"); // the folder dialog is answered, not cancelled
+    QTest::newRow("folder chosen") << "Change working directory" << true;
+    QTest::newRow("folder dialog cancelled") << "Change working directory" << false;
+    QTest::newRow("media directory") << "Change media directory" << true;
+}
+
+void TestMainSession::workingDirectoryFromThePreferences()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, choose);
+    const QString before = dir.filePath("before");
+    QSettings().setValue("wd", before);
+    MainWidget w(vocabulary.get());
+    const QString chosen = dir.filePath("chosen");
+    if (choose)
+        dialogs->fileNames << chosen;
+    QPushButton *clicked = nullptr;
+    for (QPushButton *b : w.preference_window->findChildren<QPushButton *>())
+        if (b->text() == button)
+            clicked = b;
+    QVERIFY(clicked);
+    clicked->click();
+
+    const bool changes = choose && button == "Change working directory";
+    QCOMPARE(dialogs->kinds(), button == "Change working directory" ? QStringList{"folder"} : QStringList());
+    const QString now = changes ? chosen : before;
+    QCOMPARE(w.wd, now);
+    QCOMPARE(QSettings().value("wd").toString(), now);
+    QCOMPARE(w.problem->getWD(), now);
+    QCOMPARE(w.graph->getWD(), now);
+    QCOMPARE(w.analyst_widget_g->getWD(), now);
+    // The vertex-values panel takes the new folder at the next start only.
+    QCOMPARE(w.analyst_widget_v->getWD(), before);
 }
 
 void TestMainSession::exitSavesInItsOrder_data()

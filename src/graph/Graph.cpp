@@ -71,7 +71,7 @@ Graph::Graph(QString name_, bool interactive_) : QGraphicsView(static_cast<QWidg
 
     {
         QMutexLocker whole(&wholeMutex);
-        QMutexLocker lockAdj(&adjMutex);
+        std::lock_guard<std::mutex> lockAdj(adjMutex);
         // Both matrices start as the complete graph on 32 vertices.
         for (int i = 0; i < MaxNodes; ++i) {
             adj[i] = ~Row(0) & ~bit(i);
@@ -145,7 +145,7 @@ void Graph::copy(Graph *other)
     Row rows[MaxNodes];
     const int count = other->snapshot(rows);
     {
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         n = count;
         const Row inside = lowMask(count);
         for (int i = 0; i < count; ++i)
@@ -156,7 +156,7 @@ void Graph::copy(Graph *other)
 
 bool Graph::edge(int i, int j)
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     if (i < 0 || j < 0 || i >= n || j >= n || i == j)
         return false;
     return ((adj[i] >> j) & 1u) || ((adj[j] >> i) & 1u);
@@ -164,7 +164,7 @@ bool Graph::edge(int i, int j)
 
 int Graph::getNbEdges()
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     if (n < 2)
         return 0;
     int count = 0;
@@ -196,7 +196,7 @@ int Graph::symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes])
 
 int Graph::snapshot(Row rows[MaxNodes])
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     return symmetricRows(adj, n, rows);
 }
 
@@ -208,7 +208,7 @@ int Graph::bestSnapshot(Row rows[MaxNodes])
 
 bool Graph::addEdge(int i, int j)
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     bumpId();
     if (i < 0 || j < 0 || i >= n || j >= n || i == j)
         return false;
@@ -221,7 +221,7 @@ bool Graph::remEdge(int i, int j)
 {
     if (i < 0 || j < 0 || i >= MaxNodes || j >= MaxNodes)
         return false;
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     bumpId();
     const bool was = ((adj[i] >> j) & 1u) || ((adj[j] >> i) & 1u);
     if (!was)
@@ -235,14 +235,14 @@ void Graph::toggleEdge(int i, int j)
 {
     if (i < 0 || j < 0 || i >= MaxNodes || j >= MaxNodes)
         return;
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     adj[i] ^= bit(j);
 }
 
 void Graph::invert()
 {
     // Every entry of the n x n block, diagonal included, as a run of single toggles would.
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     const Row inside = lowMask(n);
     for (int i = 0; i < n; ++i)
         adj[i] ^= inside;
@@ -263,7 +263,7 @@ bool Graph::addNode()
     nodes[n]->setPosition(p.x(), p.y(), 0);
     {
         // A vertex comes without edges, whatever an earlier larger graph left in its entries.
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         adj[n] = 0;
         for (int i = 0; i < MaxNodes; ++i)
             adj[i] &= ~bit(n);
@@ -296,7 +296,7 @@ void Graph::addNodesUpTo(int count)
             node->setPosition(p.x(), p.y(), 0);
     }
     {
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         const Row added = lowMask(target) & ~lowMask(n);
         for (int k = n; k < target; ++k)
             adj[k] = 0;
@@ -326,7 +326,7 @@ bool Graph::remNode(int v)
         return false;
     int m;
     {
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         m = n - 1;
         setVertexCount(m);
         if (v != m && m > 0) {
@@ -359,7 +359,7 @@ bool Graph::remNode(int v)
 void Graph::clear()
 {
     {
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         for (int i = 0; i < MaxNodes; ++i)
             adj[i] = 0;
     }
@@ -388,7 +388,7 @@ void Graph::randomGraph(int target)
 
 void Graph::relabel()
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     if (n < 2)
         return;
     for (int i = 0; i < n; ++i) {
@@ -417,7 +417,7 @@ void Graph::slot_relabel()
 void Graph::best_backup()
 {
     QMutexLocker whole(&wholeMutex);
-    QMutexLocker lockAdj(&adjMutex);
+    std::lock_guard<std::mutex> lockAdj(adjMutex);
     std::memcpy(bestAdj, adj, sizeof(adj));
     bestN = n;
     for (int i = 0; i < MaxNodes; ++i) {
@@ -430,7 +430,7 @@ void Graph::best_backup()
 void Graph::best_restore()
 {
     QMutexLocker whole(&wholeMutex);
-    QMutexLocker lockAdj(&adjMutex);
+    std::lock_guard<std::mutex> lockAdj(adjMutex);
     identifier.store(bestIdentifier.load());
     std::memcpy(adj, bestAdj, sizeof(adj));
     n = bestN;
@@ -489,7 +489,7 @@ QString Graph::graphText(const Row rows[MaxNodes], int count)
 
 void Graph::writePairs(const Row rows[MaxNodes], int count)
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     const Row inside = lowMask(count);
     for (int i = 0; i < count; ++i) {
         const Row pairs = inside & ~bit(i);
@@ -599,7 +599,7 @@ bool Graph::loadg6(std::istream &in)
 void Graph::update_display()
 {
     QMutexLocker whole(&wholeMutex);
-    QMutexLocker lockAdj(&adjMutex);
+    std::lock_guard<std::mutex> lockAdj(adjMutex);
     for (int i = 0; i < MaxNodes; ++i) {
         nodes[i]->setVisibleFlag(i < bestN);
         nodes[i]->setExists(i < bestN);
@@ -852,7 +852,7 @@ void Graph::slot_update()
 void Graph::display()
 {
     QMutexLocker whole(&wholeMutex);
-    QMutexLocker lockAdj(&adjMutex);
+    std::lock_guard<std::mutex> lockAdj(adjMutex);
     std::cerr << "ID = " << getID() << std::endl;
     const Row *matrices[2] = {bestAdj, adj};
     const char *titles[2] = {"--best graph--", "--cur graph--"};
@@ -992,7 +992,7 @@ void Graph::slot_remv()
 {
     best_restore();
     {
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         int last = n - 1;
         // From the top down, so the vertex moved into a freed place is never a selected one.
         for (int k = n - 1; k >= 0; --k) {

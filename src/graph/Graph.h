@@ -240,7 +240,9 @@ private:
     bool interactive;
     bool violated = false;
     QMutex wholeMutex;
-    QMutex adjMutex;
+    // A standard mutex, not a QMutex: ThreadSanitizer sees its ordering, while QMutex's
+    // contended path runs inside the uninstrumented Qt library.
+    std::mutex adjMutex;
     // Atomic: the count changes in the GUI thread (a hand-over taken into the shown graph)
     // while the dispatching thread copies the graph for a worker's job.
     std::atomic<int> n{0};

@@ -197,7 +197,16 @@ int Graph::symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes])
 int Graph::snapshot(Row rows[MaxNodes])
 {
     std::lock_guard<std::mutex> locker(adjMutex);
-    return symmetricRows(adj, n, rows);
+    const int count = n;
+    // Every item of one evaluation reads the same rows: the symmetric rows are kept with the
+    // raw rows they came from and made again only when those differ.
+    if (count != symKeyCount || !std::equal(adj, adj + count, symKey)) {
+        symmetricRows(adj, count, symRows);
+        std::copy(adj, adj + count, symKey);
+        symKeyCount = count;
+    }
+    std::copy(symRows, symRows + MaxNodes, rows);
+    return count;
 }
 
 int Graph::bestSnapshot(Row rows[MaxNodes])
@@ -251,8 +260,12 @@ void Graph::invert()
 void Graph::setVertexCount(int count)
 {
     n = count < 0 ? 0 : (count > MaxNodes ? MaxNodes : count);
+    // A search reloads graphs of one order millions of times: the flags are already right.
+    if (existsFor == n)
+        return;
     for (int i = 0; i < MaxNodes; ++i)
         nodes[i]->setExists(i < n);
+    existsFor = n;
 }
 
 bool Graph::addNode()
@@ -350,6 +363,7 @@ bool Graph::remNode(int v)
     }
     for (int k = 0; k < m; ++k)
         remEdge(m, k);
+    existsFor = -1;
     nodes[m]->setExists(false);
     bumpId();
     update_display();
@@ -367,6 +381,7 @@ void Graph::clear()
     bumpId(MaxNodes * (MaxNodes - 1) / 2);
     for (Node *node : nodes)
         node->setExists(false);
+    existsFor = -1;
     n = 0;
 }
 
@@ -420,6 +435,7 @@ void Graph::best_backup()
     std::lock_guard<std::mutex> lockAdj(adjMutex);
     std::memcpy(bestAdj, adj, sizeof(adj));
     bestN = n;
+    existsFor = -1;
     for (int i = 0; i < MaxNodes; ++i) {
         nodes[i]->setExists(i < bestN);
         nodes[i]->setVisibleFlag(i < bestN);
@@ -434,6 +450,7 @@ void Graph::best_restore()
     identifier.store(bestIdentifier.load());
     std::memcpy(adj, bestAdj, sizeof(adj));
     n = bestN;
+    existsFor = -1;
     for (int i = 0; i < MaxNodes; ++i)
         nodes[i]->setExists(i < bestN);
 }
@@ -600,6 +617,7 @@ void Graph::update_display()
 {
     QMutexLocker whole(&wholeMutex);
     std::lock_guard<std::mutex> lockAdj(adjMutex);
+    existsFor = -1;
     for (int i = 0; i < MaxNodes; ++i) {
         nodes[i]->setVisibleFlag(i < bestN);
         nodes[i]->setExists(i < bestN);

@@ -243,10 +243,17 @@ private:
     // A standard mutex, not a QMutex: ThreadSanitizer sees its ordering, while QMutex's
     // contended path runs inside the uninstrumented Qt library.
     std::mutex adjMutex;
+    // The last symmetric snapshot and the raw rows it was made from, under adjMutex.
+    int symKeyCount = -1;
+    Row symKey[MaxNodes] = {};
+    Row symRows[MaxNodes] = {};
     // Atomic: the count changes in the GUI thread (a hand-over taken into the shown graph)
     // while the dispatching thread copies the graph for a worker's job.
     std::atomic<int> n{0};
     int bestN = 0;
+    // The order the vertices' existence flags were last set for by setVertexCount; -1 once
+    // anything else sets them.
+    int existsFor = -1;
     QPoint lastMousePos{0, 0};
     QString workingDirectory;
     bool selecting = false;

@@ -14,10 +14,24 @@ void join(GraphText::Rows &g, int i, int j)
 
 GraphText::Rows GraphText::parsePairs(const QString &text)
 {
-    const QStringList fields = text.split(' ', Qt::KeepEmptyParts, Qt::CaseSensitive);
-    int count = fields.value(0).toInt(nullptr, 10);
+    // The first two space-separated fields, read in place: a search reads one text per
+    // candidate graph.
+    const int space = text.indexOf(QLatin1Char(' '));
+    const QStringRef head = space < 0 ? QStringRef(&text) : text.leftRef(space);
+    auto digit = [](QChar c) { return c.unicode() >= '0' && c.unicode() <= '9' ? c.unicode() - '0' : -1; };
+    int count = 0;
+    if (head.size() == 1 && digit(head.at(0)) >= 0)
+        count = digit(head.at(0));
+    else if (head.size() == 2 && digit(head.at(0)) >= 0 && digit(head.at(1)) >= 0)
+        count = 10 * digit(head.at(0)) + digit(head.at(1));
+    else
+        count = head.toInt(nullptr, 10);
     count = count < 0 ? 0 : (count > MaxNodes ? MaxNodes : count);
-    const QString pairs = fields.size() > 1 ? fields[1] : QString();
+    QStringRef pairs;
+    if (space >= 0) {
+        const int end = text.indexOf(QLatin1Char(' '), space + 1);
+        pairs = text.midRef(space + 1, end < 0 ? -1 : end - space - 1);
+    }
 
     Rows g;
     g.count = count;

@@ -34,6 +34,7 @@ void Distances::fill(const Row rows[MaxNodes], int count)
         }
         rowSum[s] = sum;
         longest = std::max(longest, d);
+        ecc[s] = std::int8_t(seen == all ? d : Unreached);
         if (seen != all)
             allReached = false;
     }
@@ -50,23 +51,17 @@ Row Distances::sphere(int s, int d) const
 
 double Distances::eccentricity(int v) const
 {
-    int e = 0;
-    for (int j = 0; j < n; ++j) {
-        if (hop[v][j] < 0)
-            return Infinity;
-        e = std::max(e, int(hop[v][j]));
-    }
-    return e;
+    return ecc[v] < 0 ? Infinity : double(ecc[v]);
 }
 
 double Distances::radius() const
 {
     if (n == 0)
         return 0.0;
-    double r = eccentricity(0);
-    for (int i = 1; i < n; ++i)
-        r = std::min(r, eccentricity(i));
-    return r;
+    int r = ecc[0];
+    for (int i = 1; i < n && r >= 0; ++i)
+        r = ecc[i] < 0 ? Unreached : std::min(r, int(ecc[i]));
+    return r < 0 ? Infinity : double(r);
 }
 
 int Distances::peripheralVertex() const

@@ -55,6 +55,8 @@ private:
     bool allReached = true;
     int longest = 0;
     std::int8_t hop[adjacency::MaxNodes][adjacency::MaxNodes] = {};
+    // Eccentricity of each source, kept by its search: Unreached when it misses a vertex.
+    std::int8_t ecc[adjacency::MaxNodes] = {};
     long long rowSum[adjacency::MaxNodes] = {};
 };
 

@@ -179,18 +179,11 @@ int Graph::getNbEdges()
 
 int Graph::symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes])
 {
+    // A pair is an edge when either of its two entries is set: the rows or their transpose.
+    adjacency::transpose(src, count, out);
     const Row inside = lowMask(count);
-    for (int i = 0; i < MaxNodes; ++i)
-        out[i] = 0;
-    for (int i = 0; i < count; ++i) {
-        Row r = src[i] & inside & ~bit(i);
-        out[i] |= r;
-        while (r) {
-            const int j = lowest(r);
-            r &= r - 1;
-            out[j] |= bit(i);
-        }
-    }
+    for (int i = 0; i < count; ++i)
+        out[i] = (out[i] | src[i]) & inside & ~bit(i);
     return count;
 }
 

@@ -56,6 +56,9 @@ public:
     // One consistent picture of the current graph, taken under the adjacency lock: symmetric
     // rows without diagonal, restricted to the vertex count, which is returned.
     int snapshot(Row rows[MaxNodes]);
+    // The rows a snapshot gives of the raw rows src: a pair is an edge when either of its
+    // entries is set. Returns count.
+    static int symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes]);
 
     // Changing the current graph.
     bool addEdge(int i, int j);
@@ -219,7 +222,6 @@ private:
     // Writes every pair among the first count vertices from the rows, under the adjacency lock.
     void writePairs(const Row rows[MaxNodes], int count);
     bool decodeG6(const QByteArray &line, bool reset);
-    static int symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes]);
 
     QGraphicsScene *scene = nullptr;
     QVector<Node *> nodes;

@@ -33,13 +33,23 @@ GraphText::Rows GraphText::parsePairs(const QString &text)
         pairs = text.midRef(space + 1, end < 0 ? -1 : end - space - 1);
     }
 
+    // Pair (i, j), j < i, is character i (i - 1) / 2 + j: the lower triangle row by row,
+    // then mirrored.
+    Row lower[MaxNodes] = {};
+    const QChar *pair = pairs.unicode();
+    const int held = pairs.size();
+    int k = 0;
+    for (int i = 1; i < count && k < held; ++i) {
+        Row r = 0;
+        for (int j = 0; j < i && k < held; ++j, ++k)
+            r |= Row(pair[k] == QLatin1Char('1')) << j;
+        lower[i] = r;
+    }
     Rows g;
     g.count = count;
-    int k = 0;
-    for (int i = 1; i < count; ++i)
-        for (int j = 0; j < i; ++j, ++k)
-            if (k < pairs.size() && pairs[k] == QLatin1Char('1'))
-                join(g, i, j);
+    transpose(lower, count, g.rows);
+    for (int i = 0; i < count; ++i)
+        g.rows[i] |= lower[i];
     return g;
 }
 

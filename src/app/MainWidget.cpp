@@ -144,8 +144,10 @@ MainWidget::MainWidget(BuildCalculus *calculus) : QWidget(nullptr), build_calcul
     plot_widget_g = new PlotWidget;
     plot_widget_v = new PlotWidget;
     report = new Report(problem, build_calculus);
-    report->setConjectureSources([this] { return conjecture_widget_g->getConjectures(); },
-                                 [this] { return conjecture_widget_v->getConjectures(); });
+    // Read at each refresh; empty once the panels are gone at teardown.
+    report->setConjectureSources(
+        [this] { return conjecture_widget_g ? conjecture_widget_g->getConjectures() : QString(); },
+        [this] { return conjecture_widget_v ? conjecture_widget_v->getConjectures() : QString(); });
 
     mds_dim = 2;
     runs = settings.value("runs", 0).toInt() + 1;
@@ -192,22 +194,22 @@ MainWidget::~MainWidget()
     vns_manager = nullptr;
     data_loader->slot_cancel();
     data_loader->wait();
-    // The conjecture panels read the value tables, and their settings and lists: they go
-    // first, then what they read.
-    delete conjecture_widget_g;
-    delete conjecture_widget_v;
+    // The explorer window holds the panels with their value tables, the filters, the plots and
+    // the conjecture panels, which read the board, the graph and the loader: it goes whole,
+    // before them (taken apart piece by piece, it would redraw from what is already gone).
+    delete explorer_window;
+    explorer_window = nullptr;
+    analyst_window = nullptr;
+    analyst_widget_g = analyst_widget_v = nullptr;
+    filter_widget_g = filter_widget_v = nullptr;
+    plot_widget_g = plot_widget_v = nullptr;
+    conjecture_widget_g = conjecture_widget_v = nullptr;
+    analyst_g = analyst_v = nullptr;
+    // What the conjecture panels used, once they are gone.
     delete conjecture_settings_g;
     delete conjecture_settings_v;
     delete conjectures_display_g;
     delete conjectures_display_v;
-    // The plots' points refer to the tables; the panels (holding their value tables) and the
-    // loader they share read the board and the graph: they go before them.
-    delete plot_widget_g;
-    delete plot_widget_v;
-    delete analyst_widget_g;
-    delete analyst_widget_v;
-    delete filter_widget_g;
-    delete filter_widget_v;
     delete data_loader;
     delete pb_loading;
     // The board refers to the graph, and the views sit in windows deleted below: the board

@@ -130,6 +130,7 @@ MainWidget::MainWidget(BuildCalculus *calculus) : QWidget(nullptr), build_calcul
     graph = new Graph("graph", true);
     graph_bak = new Graph("Graph_bak", true);
     problem = new Problem(graph, "problem", true);
+    placeInfoItems();
     pb_loading = new ProgressBar;
     pb_loading->setName("Loading graphs...");
     pb_loading->set_nb_bars(1);
@@ -430,6 +431,16 @@ void MainWidget::buildWindows()
     problem_window->setMinimumWidth(600);
     problem_window->setMinimumHeight(400);
     problem_window->resize(1000, 650);
+}
+
+void MainWidget::placeInfoItems()
+{
+    // Each info item starts at a random place near the origin, where the four cover one
+    // another: on the shown board they start in one column at its right instead.
+    const QVector<Calculus *> info = {problem->getColors(), problem->getLabels(), problem->getELabels(),
+                                      problem->getEHilights()};
+    for (int i = 0; i < info.size(); ++i)
+        info[i]->setPos(360, -105 + 70 * i);
 }
 
 void MainWidget::buildExplorerWindow()

@@ -257,6 +257,7 @@ private:
     void buildGraphPage(QWidget *page);
     void buildWindows();
     void buildExplorerWindow();
+    void placeInfoItems();
     void stopConjectureSearches();
     void createActions();
     void createMenus();

@@ -38,7 +38,7 @@ private slots:
     void longestPathsReachTheExplorer();
 
 private:
-    Calculus *addAt(const QString &key, QPoint click);
+    Calculus *addAt(const QString &key, QPointF at);
     void clickItem(Calculus *item);
     void snap(QWidget *window, const QString &name);
 
@@ -68,9 +68,10 @@ void TestFirstProblem::cleanupTestCase()
     delete window;
 }
 
-// A right click on the board at the given view point, then the menu entry of that key.
-Calculus *TestFirstProblem::addAt(const QString &key, QPoint click)
+// A right click on the board at the given scene point, then the menu entry of that key.
+Calculus *TestFirstProblem::addAt(const QString &key, QPointF at)
 {
+    const QPoint click = w->problem->mapFromScene(at);
     QSet<Calculus *> before;
     for (const QVector<Calculus *> *l : {&w->problem->calculationList(), &w->problem->objectiveList(),
                                          &w->problem->constraintList()})
@@ -117,10 +118,11 @@ void TestFirstProblem::longestPathsReachTheExplorer()
     window->act_problem->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(w->problem_window));
 
-    Calculus *wiener = addAt("WIENER", {150, 120});
-    Calculus *order = addAt("ORDER", {150, 260});
-    Calculus *maximize = addAt("MAXIMIZE", {420, 120});
-    Calculus *connected = addAt("CONNECTED", {420, 260});
+    // Each where the board is still free: left of the info items' column.
+    Calculus *wiener = addAt("WIENER", {-300, -60});
+    Calculus *order = addAt("ORDER", {-300, 60});
+    Calculus *maximize = addAt("MAXIMIZE", {0, -60});
+    Calculus *connected = addAt("CONNECTED", {0, 60});
     QVERIFY(wiener && order && maximize && connected);
     // The property dialog's tick puts a value in the explorer's table.
     for (Calculus *c : {wiener, order}) {
@@ -183,6 +185,9 @@ void TestFirstProblem::longestPathsReachTheExplorer()
     QVERIFY(w->plot_widget_g->isVisible());
     explorer->xCombo(ExplorerWindow::GraphSide)->setCurrentText("ORDER");
     explorer->yCombo(ExplorerWindow::GraphSide)->setCurrentText("WIENER");
+    // Scales that spread the points over the view.
+    explorer->xScaleSpin(ExplorerWindow::GraphSide)->setValue(40);
+    explorer->yScaleSpin(ExplorerWindow::GraphSide)->setValue(1.5);
     const QVector<PlotItem *> &points = w->plot_widget_g->points();
     QCOMPARE(points.size(), table->nbRows());
     const double sx = explorer->xScaleSpin(ExplorerWindow::GraphSide)->value();

@@ -13,7 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 # The tests of the threaded code (archive, search worker, loader, explorer panels, conjecture
 # engine) once more under ThreadSanitizer, in a build of their own that makes only those targets.
 TSAN_BUILD=${TSAN_BUILD_DIR:-build-tsan}
-TSAN_TESTS=(tst_optimalsolutions tst_vns tst_dataloader tst_analystwidget tst_conjectureengine tst_conjecturewidget)
+TSAN_TESTS=(tst_optimalsolutions tst_vns tst_vnsmanager tst_dataloader tst_analystwidget tst_conjectureengine tst_conjecturewidget)
 cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORV_TSAN=ON -DORV_BENCH=OFF \
       -DCMAKE_CXX_FLAGS="-O1" >/dev/null
 cmake --build "$TSAN_BUILD" -j"$(nproc)" --target "${TSAN_TESTS[@]}"

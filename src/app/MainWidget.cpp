@@ -11,8 +11,13 @@
 #include "calculus/BuildCalculus.h"
 #include "explorer/Analyst.h"
 #include "explorer/AnalystWidget.h"
+#include "conjectures/ConjectureSettings.h"
+#include "conjectures/ConjectureWidget.h"
+#include "conjectures/ConjecturesDisplay.h"
 #include "explorer/DataLoader.h"
+#include "explorer/ExplorerWindow.h"
 #include "explorer/FilterWidget.h"
+#include "explorer/PlotWidget.h"
 #include "calculus/Calculus.h"
 #include "graph/Edge.h"
 #include "graph/Graph.h"
@@ -117,20 +122,35 @@ MainWidget::MainWidget(BuildCalculus *calculus) : QWidget(nullptr), build_calcul
 {
     Node::initColors();
     analyst_g = new Analyst(nullptr);
+    conjecture_settings_g = new ConjectureSettings;
+    conjectures_display_g = new ConjecturesDisplay;
+    conjecture_widget_g = new ConjectureWidget(analyst_g, conjecture_settings_g, conjectures_display_g);
     analyst_v = new Analyst(nullptr);
+    conjecture_settings_v = new ConjectureSettings;
+    conjectures_display_v = new ConjecturesDisplay;
+    conjecture_widget_v = new ConjectureWidget(analyst_v, conjecture_settings_v, conjectures_display_v);
     graph = new Graph("graph", true);
     graph_bak = new Graph("Graph_bak", true);
     problem = new Problem(graph, "problem", true);
+    placeInfoItems();
     pb_loading = new ProgressBar;
     pb_loading->setName("Loading graphs...");
     pb_loading->set_nb_bars(1);
     data_loader = new DataLoader(problem, graph, pb_loading);
     filter_widget_v = new FilterWidget;
     filter_widget_g = new FilterWidget;
-    analyst_widget_g = new AnalystWidget(problem, graph, analyst_g, data_loader, filter_widget_g, nullptr, false);
-    analyst_widget_v = new AnalystWidget(problem, graph, analyst_v, data_loader, filter_widget_v, nullptr, true);
-    report = new Report(problem, build_calculus);
+    analyst_widget_g =
+        new AnalystWidget(problem, graph, analyst_g, data_loader, filter_widget_g, conjecture_settings_g, false);
+    analyst_widget_v =
+        new AnalystWidget(problem, graph, analyst_v, data_loader, filter_widget_v, conjecture_settings_v, true);
     vns_manager = new VNSManager(problem, graph, analyst_widget_g, analyst_widget_v, data_loader);
+    plot_widget_g = new PlotWidget;
+    plot_widget_v = new PlotWidget;
+    report = new Report(problem, build_calculus);
+    // Read at each refresh; empty once the panels are gone at teardown.
+    report->setConjectureSources(
+        [this] { return conjecture_widget_g ? conjecture_widget_g->getConjectures() : QString(); },
+        [this] { return conjecture_widget_v ? conjecture_widget_v->getConjectures() : QString(); });
 
     mds_dim = 2;
     runs = settings.value("runs", 0).toInt() + 1;
@@ -148,6 +168,7 @@ MainWidget::MainWidget(BuildCalculus *calculus) : QWidget(nullptr), build_calcul
 
     buildInspector();
     buildWindows();
+    buildExplorerWindow();
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(tool_box, 0, 0);
@@ -167,20 +188,31 @@ MainWidget::~MainWidget()
 {
     if (timer_id)
         killTimer(timer_id);
-    // Nothing may read the board or the graph once they go: the loader stops first.
-    // The optimiser's workers read the board and the graph: it stops before anything goes.
+    // Every thread stops before anything goes: the conjecture engines read the value tables,
+    // the optimiser's workers and the loader the board and the graph.
+    stopConjectureSearches();
     vns_manager->slot_stopVNS();
     vns_manager->wait();
     delete vns_manager;
     vns_manager = nullptr;
     data_loader->slot_cancel();
     data_loader->wait();
-    // The panels (holding their value tables) and the loader they share read the board and the
-    // graph: they go before them.
-    delete analyst_widget_g;
-    delete analyst_widget_v;
-    delete filter_widget_g;
-    delete filter_widget_v;
+    // The explorer window holds the panels with their value tables, the filters, the plots and
+    // the conjecture panels, which read the board, the graph and the loader: it goes whole,
+    // before them (taken apart piece by piece, it would redraw from what is already gone).
+    delete explorer_window;
+    explorer_window = nullptr;
+    analyst_window = nullptr;
+    analyst_widget_g = analyst_widget_v = nullptr;
+    filter_widget_g = filter_widget_v = nullptr;
+    plot_widget_g = plot_widget_v = nullptr;
+    conjecture_widget_g = conjecture_widget_v = nullptr;
+    analyst_g = analyst_v = nullptr;
+    // What the conjecture panels used, once they are gone.
+    delete conjecture_settings_g;
+    delete conjecture_settings_v;
+    delete conjectures_display_g;
+    delete conjectures_display_v;
     delete data_loader;
     delete pb_loading;
     // The board refers to the graph, and the views sit in windows deleted below: the board
@@ -231,9 +263,6 @@ void MainWidget::buildInspector()
     auto *graphPage = new QWidget;
     buildGraphPage(graphPage);
     tool_box->addItem(graphPage, QIcon(), "Graph");
-    auto *explorerPage = new QWidget;
-    buildExplorerPage(explorerPage);
-    tool_box->addItem(explorerPage, QIcon(), "Explorer");
     preference_window = new PreferenceWindow;
     tool_box->addItem(preference_window, QIcon(), "Preferences");
 }
@@ -362,44 +391,6 @@ void MainWidget::buildGraphPage(QWidget *page)
     bt_graph_explorer = explorer;
 }
 
-void MainWidget::buildExplorerPage(QWidget *page)
-{
-    auto *g = new QGridLayout(page);
-    auto button = [&](const char *text, int row, int column, int span) {
-        auto *b = new QPushButton(text, page);
-        g->addWidget(b, row, column, 1, span);
-        return b;
-    };
-    bt_explorer_load = button("Load", 0, 0, 2);
-    rb_g6 = new QRadioButton("g6", page);
-    rb_g6->setChecked(true);
-    rb_orv = new QRadioButton("orv", page);
-    auto *types = new QButtonGroup(page);
-    types->addButton(rb_g6);
-    types->addButton(rb_orv);
-    g->addWidget(rb_g6, 0, 2);
-    g->addWidget(rb_orv, 0, 3);
-    cb_filter = new QCheckBox("Filter", page);
-    cb_filter->setChecked(true);
-    g->addWidget(cb_filter, 1, 0, 1, 2);
-    bt_explorer_update = button("Update", 1, 2, 2);
-    bt_explorer_clear = button("Clear", 2, 0, 2);
-    bt_explorer_delete = button("Delete", 2, 2, 2);
-    bt_save_data_g = button("Save data (G)", 3, 0, 2);
-    bt_save_data_v = button("Save data (V)", 3, 2, 2);
-    bt_save_graphs_g = button("Save graphs (G)", 4, 0, 2);
-    bt_save_graphs_v = button("Save graphs (V)", 4, 2, 2);
-    bt_save_all_graphs = button("Save all graphs", 5, 0, 4);
-    bt_save_pdf_g = button("Save graphs pdf (G)", 6, 0, 2);
-    bt_save_pdf_v = button("Save graphs pdf (V)", 6, 2, 2);
-    bt_save_all_pdf = button("Save all graphs pdf", 7, 0, 4);
-    // The explorer panels have no saving commands of their own yet: the buttons stay greyed.
-    for (QPushButton *save : {bt_save_data_g, bt_save_data_v, bt_save_graphs_g, bt_save_graphs_v, bt_save_all_graphs,
-                              bt_save_pdf_g, bt_save_pdf_v, bt_save_all_pdf})
-        save->setEnabled(false);
-    g->setRowStretch(8, 1);
-}
-
 void MainWidget::buildWindows()
 {
     graph_backup_window = new QWidget;
@@ -442,6 +433,49 @@ void MainWidget::buildWindows()
     problem_window->setMinimumWidth(600);
     problem_window->setMinimumHeight(400);
     problem_window->resize(1000, 650);
+}
+
+void MainWidget::placeInfoItems()
+{
+    // Each info item starts at a random place near the origin, where the four cover one
+    // another: on the shown board they start in one column at its right instead.
+    const QVector<Calculus *> info = {problem->getColors(), problem->getLabels(), problem->getELabels(),
+                                      problem->getEHilights()};
+    for (int i = 0; i < info.size(); ++i)
+        info[i]->setPos(360, -105 + 70 * i);
+}
+
+void MainWidget::buildExplorerWindow()
+{
+    explorer_window = new ExplorerWindow(analyst_g, analyst_widget_g, filter_widget_g, plot_widget_g, analyst_v,
+                                         analyst_widget_v, filter_widget_v, plot_widget_v, data_loader);
+    explorer_window->setConjectureWidget(ExplorerWindow::GraphSide, conjecture_widget_g);
+    explorer_window->setConjectureWidget(ExplorerWindow::VertexSide, conjecture_widget_v);
+    explorer_window->resize(1000, 700);
+    analyst_window = explorer_window;
+
+    // The window wires its own inspector page; it goes between "Graph" and "Preferences".
+    QWidget *page = explorer_window->inspectorPage();
+    tool_box->insertItem(2, page, QIcon(), "Explorer");
+    const QVector<QPair<QPushButton **, const char *>> buttons = {
+        {&bt_explorer_load, "Load"},
+        {&bt_explorer_update, "Update"},
+        {&bt_explorer_clear, "Clear"},
+        {&bt_explorer_delete, "Delete"},
+        {&bt_save_data_g, "Save data (G)"},
+        {&bt_save_data_v, "Save data (V)"},
+        {&bt_save_graphs_g, "Save graphs (G)"},
+        {&bt_save_graphs_v, "Save graphs (V)"},
+        {&bt_save_all_graphs, "Save all graphs"},
+        {&bt_save_pdf_g, "Save graphs pdf (G)"},
+        {&bt_save_pdf_v, "Save graphs pdf (V)"},
+        {&bt_save_all_pdf, "Save all graphs pdf"},
+    };
+    for (const auto &b : buttons)
+        *b.first = explorer_window->pageButton(b.second);
+    for (QRadioButton *r : page->findChildren<QRadioButton *>())
+        (r->text() == "g6" ? rb_g6 : rb_orv) = r;
+    cb_filter = page->findChild<QCheckBox *>();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -505,12 +539,9 @@ void MainWidget::createToolBars()
     tb_graph2 = graph_window->addToolBar("Graph2");
     ActionMaker::addGroups(tb_graph2, {{act_addv, act_remv, act_adde, act_reme},
                                    {act_select_all, act_unselect_all, act_toggle_selection}});
-    if (analyst_window) {
-        tb_analyst = analyst_window->addToolBar("Analyst");
-        ActionMaker::addGroups(tb_analyst, {{act_close_analyst},
-                                        {act_run, act_halt, act_clear_database, act_rebuild_database},
-                                        {act_show_problem, act_show_graph}});
-    }
+    // The explorer's own "Close", "Clear database" and "Rebuild database" sit around these.
+    tb_analyst = explorer_window->toolBar();
+    explorer_window->setShellActions(act_run, act_halt, act_show_problem, act_show_graph);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -531,6 +562,9 @@ void MainWidget::connectAll()
     connect(this, &MainWidget::signal_reme, graph, &Graph::slot_reme);
     connect(this, &MainWidget::signal_remv, graph, &Graph::slot_remv);
     connect(this, &MainWidget::signal_reload, preference_window, &PreferenceWindow::slot_reload);
+    connect(this, &MainWidget::signal_opt_running, explorer_window, &ExplorerWindow::slot_opt_running);
+    connect(this, &MainWidget::signal_print_plot, plot_widget_g, &PlotWidget::slot_print);
+    connect(this, &MainWidget::signal_print_vplot, plot_widget_v, &PlotWidget::slot_print);
 
     // The graph view.
     connect(graph, &Graph::customContextMenuRequested, this,
@@ -594,8 +628,12 @@ void MainWidget::connectAll()
     connect(act_select_all, &QAction::triggered, graph, &Graph::slot_select_all);
     connect(act_toggle_selection, &QAction::triggered, graph, &Graph::slot_invert_selection);
     connect(act_unselect_all, &QAction::triggered, graph, &Graph::slot_unselect_all);
-    connect(act_clear_database, &QAction::triggered, analyst_widget_g, &AnalystWidget::slot_clear_only);
-    connect(act_clear_database, &QAction::triggered, analyst_widget_v, &AnalystWidget::slot_clear_only);
+    // One "Clear database" for every window: the explorer's own, which also empties the
+    // conjecture lists. It refuses while graphs are being loaded.
+    connect(act_clear_database, &QAction::triggered, explorer_window, [this] {
+        if (explorer_window->clearAction()->isEnabled())
+            explorer_window->clearAction()->trigger();
+    });
     connect(act_rebuild_database, &QAction::triggered, analyst_widget_g, &AnalystWidget::slot_update_table);
     connect(act_rebuild_database, &QAction::triggered, analyst_widget_v, &AnalystWidget::slot_update_table);
     connect(menu_add_component, &QMenu::triggered, this, qOverload<QAction *>(&MainWidget::slot_problem_context_menu));
@@ -608,32 +646,17 @@ void MainWidget::connectAll()
     connect(graph, &Graph::signal_place_graph, this, &MainWidget::slot_place_graph);
     connect(problem, &Problem::signal_console, console, qOverload<QString, bool, int, QColor>(&Console::append));
 
-    // The loader wires its own progress window (progress, completion and cancel) itself.
-    connect(analyst_g, &Analyst::signal_load_graph, analyst_widget_g, &AnalystWidget::slot_load_graph);
-    connect(analyst_g, &Analyst::signal_load_graph, analyst_g, &Analyst::slot_hilight);
-    connect(analyst_v, &Analyst::signal_load_graph, analyst_widget_v, &AnalystWidget::slot_load_graph);
-    connect(analyst_v, &Analyst::signal_load_graph, analyst_v, &Analyst::slot_hilight);
+    // The loader wires its own progress window (progress, completion and cancel) itself, and
+    // the explorer window its tables, filters, plots and inspector page.
     for (AnalystWidget *panel : {analyst_widget_g, analyst_widget_v})
         connect(panel, &AnalystWidget::signal_console, console,
                 qOverload<QString, bool, int, QColor>(&Console::append));
-    connect(rb_g6, &QRadioButton::clicked, analyst_widget_g, &AnalystWidget::slot_set_type_g6);
-    connect(rb_orv, &QRadioButton::clicked, analyst_widget_g, &AnalystWidget::slot_set_type_orv);
-    for (AnalystWidget *panel : {analyst_widget_g, analyst_widget_v}) {
-        connect(cb_filter, &QCheckBox::clicked, panel, &AnalystWidget::slot_set_filter_mode);
-        connect(bt_explorer_delete, &QPushButton::clicked, panel, &AnalystWidget::slot_delete);
+    for (ConjectureWidget *conjectures : {conjecture_widget_g, conjecture_widget_v}) {
+        connect(conjectures, &ConjectureWidget::signal_console, console,
+                qOverload<QString, bool, int, QColor>(&Console::append));
+        connect(explorer_window, &ExplorerWindow::signal_database_cleared, conjectures,
+                &ConjectureWidget::slot_clear_database);
     }
-    connect(filter_widget_g, &FilterWidget::signal_clear, analyst_widget_g, &AnalystWidget::slot_clear_only);
-    connect(filter_widget_g, &FilterWidget::signal_clear, analyst_widget_v, &AnalystWidget::slot_clear_only);
-    connect(filter_widget_g, &FilterWidget::signal_update, analyst_widget_g, &AnalystWidget::slot_update_table);
-    connect(filter_widget_v, &FilterWidget::signal_clear, analyst_widget_g, &AnalystWidget::slot_clear_only);
-    connect(filter_widget_v, &FilterWidget::signal_clear, analyst_widget_v, &AnalystWidget::slot_clear_only);
-    connect(filter_widget_v, &FilterWidget::signal_update, analyst_widget_v, &AnalystWidget::slot_update_table);
-    for (AnalystWidget *panel : {analyst_widget_g, analyst_widget_v}) {
-        connect(bt_explorer_clear, &QPushButton::clicked, panel, &AnalystWidget::slot_clear_only);
-        connect(bt_explorer_update, &QPushButton::clicked, panel, &AnalystWidget::slot_update_table);
-    }
-    connect(bt_explorer_load, &QPushButton::clicked, analyst_widget_g, &AnalystWidget::slot_load_data);
-
     connect(this, &MainWidget::signal_orv_running, this, &MainWidget::slot_init_orv);
 
     // The optimiser.
@@ -781,8 +804,15 @@ bool MainWidget::waitWhileRunning(int boundMs)
     return true;
 }
 
+void MainWidget::stopConjectureSearches()
+{
+    conjecture_widget_g->slot_stop_all();
+    conjecture_widget_v->slot_stop_all();
+}
+
 bool MainWidget::quit()
 {
+    stopConjectureSearches();
     emit signal_halt();
     if (waitWhileRunning()) {
         vns_manager->wait();

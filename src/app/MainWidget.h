@@ -10,10 +10,15 @@
 class Analyst;
 class AnalystWidget;
 class BuildCalculus;
+class ConjectureSettings;
+class ConjecturesDisplay;
+class ConjectureWidget;
+class ExplorerWindow;
 class DataLoader;
 class FilterWidget;
 class Console;
 class Graph;
+class PlotWidget;
 class PreferenceWindow;
 class Report;
 class VersionChecker;
@@ -75,6 +80,16 @@ public:
     QMainWindow *console_window = nullptr;
     QMainWindow *problem_window = nullptr;
     QMainWindow *analyst_window = nullptr;
+    // The same window as analyst_window, with its own interface.
+    ExplorerWindow *explorer_window = nullptr;
+    ConjectureSettings *conjecture_settings_g = nullptr;
+    ConjecturesDisplay *conjectures_display_g = nullptr;
+    ConjectureWidget *conjecture_widget_g = nullptr;
+    ConjectureSettings *conjecture_settings_v = nullptr;
+    ConjecturesDisplay *conjectures_display_v = nullptr;
+    ConjectureWidget *conjecture_widget_v = nullptr;
+    PlotWidget *plot_widget_g = nullptr;
+    PlotWidget *plot_widget_v = nullptr;
     Report *report = nullptr;
     Analyst *analyst_g = nullptr;
     Analyst *analyst_v = nullptr;
@@ -193,6 +208,8 @@ signals:
     void signal_opt_running(bool);
     void signal_start_vns();
     void signal_orv_running();
+    void signal_print_plot();
+    void signal_print_vplot();
 
 public slots:
     void slot_init_orv();
@@ -242,8 +259,10 @@ private:
     void buildInspector();
     void buildOptimizationPage(QWidget *page);
     void buildGraphPage(QWidget *page);
-    void buildExplorerPage(QWidget *page);
     void buildWindows();
+    void buildExplorerWindow();
+    void placeInfoItems();
+    void stopConjectureSearches();
     void createActions();
     void createMenus();
     void createToolBars();

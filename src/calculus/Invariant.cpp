@@ -78,8 +78,10 @@ int Invariant::readGraph(Graph::Row *rows)
         return -1;
     }
     const int n = rows ? adjacencySnapshot(rows) : graph->getNbNodes();
-    nbRows = sRows == QLatin1String("n") ? n : 1;
-    nbCols = sCols == QLatin1String("n") ? n : 1;
+    // Compared by character: this runs once per item and candidate graph.
+    auto perVertex = [](const QString &label) { return label.size() == 1 && label.at(0) == QLatin1Char('n'); };
+    nbRows = perVertex(sRows) ? n : 1;
+    nbCols = perVertex(sCols) ? n : 1;
     return n;
 }
 

@@ -111,7 +111,7 @@ void Z::recompute()
         fail("Argument should be a column vector");
         return;
     }
-    saveTooltip("Objective value");
+    saveTooltip(QStringLiteral("Objective value"));
     sRows = a->rowsLabel();
     sCols = a->colsLabel();
     const int r = a->getNbRows();

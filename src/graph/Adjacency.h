@@ -38,6 +38,43 @@ inline void complement(Row rows[MaxNodes], int n)
         rows[i] = ~rows[i] & inside & ~bit(i);
 }
 
+// The 8 x 8 bit block held one row per byte (row r in byte r, column c in bit c of it),
+// transposed by three rounds of swaps.
+inline std::uint64_t transpose8(std::uint64_t x)
+{
+    std::uint64_t t = (x ^ (x >> 7)) & 0x00AA00AA00AA00AAull;
+    x ^= t ^ (t << 7);
+    t = (x ^ (x >> 14)) & 0x0000CCCC0000CCCCull;
+    x ^= t ^ (t << 14);
+    t = (x ^ (x >> 28)) & 0x00000000F0F0F0F0ull;
+    x ^= t ^ (t << 28);
+    return x;
+}
+
+// out[i] = bit j set for every j < count whose src[j] holds bit i, for i < count; the rows
+// from count on are 0. Done by 8 x 8 blocks: the cost follows the order, not the edges.
+inline void transpose(const Row src[MaxNodes], int count, Row out[MaxNodes])
+{
+    const Row inside = lowMask(count);
+    for (int i = 0; i < MaxNodes; ++i)
+        out[i] = 0;
+    const int blocks = (count + 7) / 8;
+    for (int bi = 0; bi < blocks; ++bi) {
+        const int top = bi * 8;
+        const int rowsHere = count - top < 8 ? count - top : 8;
+        for (int bj = 0; bj < blocks; ++bj) {
+            std::uint64_t x = 0;
+            for (int r = 0; r < rowsHere; ++r)
+                x |= std::uint64_t(((src[top + r] & inside) >> (8 * bj)) & 0xFFu) << (8 * r);
+            if (!x)
+                continue;
+            x = transpose8(x);
+            for (int r = 0; r < 8 && 8 * bj + r < count; ++r)
+                out[8 * bj + r] |= Row((x >> (8 * r)) & 0xFFu) << top;
+        }
+    }
+}
+
 } // namespace adjacency
 
 #endif

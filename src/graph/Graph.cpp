@@ -71,7 +71,7 @@ Graph::Graph(QString name_, bool interactive_) : QGraphicsView(static_cast<QWidg
 
     {
         QMutexLocker whole(&wholeMutex);
-        QMutexLocker lockAdj(&adjMutex);
+        std::lock_guard<std::mutex> lockAdj(adjMutex);
         // Both matrices start as the complete graph on 32 vertices.
         for (int i = 0; i < MaxNodes; ++i) {
             adj[i] = ~Row(0) & ~bit(i);
@@ -145,7 +145,7 @@ void Graph::copy(Graph *other)
     Row rows[MaxNodes];
     const int count = other->snapshot(rows);
     {
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         n = count;
         const Row inside = lowMask(count);
         for (int i = 0; i < count; ++i)
@@ -156,7 +156,7 @@ void Graph::copy(Graph *other)
 
 bool Graph::edge(int i, int j)
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     if (i < 0 || j < 0 || i >= n || j >= n || i == j)
         return false;
     return ((adj[i] >> j) & 1u) || ((adj[j] >> i) & 1u);
@@ -164,7 +164,7 @@ bool Graph::edge(int i, int j)
 
 int Graph::getNbEdges()
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     if (n < 2)
         return 0;
     int count = 0;
@@ -179,25 +179,27 @@ int Graph::getNbEdges()
 
 int Graph::symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes])
 {
+    // A pair is an edge when either of its two entries is set: the rows or their transpose.
+    adjacency::transpose(src, count, out);
     const Row inside = lowMask(count);
-    for (int i = 0; i < MaxNodes; ++i)
-        out[i] = 0;
-    for (int i = 0; i < count; ++i) {
-        Row r = src[i] & inside & ~bit(i);
-        out[i] |= r;
-        while (r) {
-            const int j = lowest(r);
-            r &= r - 1;
-            out[j] |= bit(i);
-        }
-    }
+    for (int i = 0; i < count; ++i)
+        out[i] = (out[i] | src[i]) & inside & ~bit(i);
     return count;
 }
 
 int Graph::snapshot(Row rows[MaxNodes])
 {
-    QMutexLocker locker(&adjMutex);
-    return symmetricRows(adj, n, rows);
+    std::lock_guard<std::mutex> locker(adjMutex);
+    const int count = n;
+    // Every item of one evaluation reads the same rows: the symmetric rows are kept with the
+    // raw rows they came from and made again only when those differ.
+    if (count != symKeyCount || !std::equal(adj, adj + count, symKey)) {
+        symmetricRows(adj, count, symRows);
+        std::copy(adj, adj + count, symKey);
+        symKeyCount = count;
+    }
+    std::copy(symRows, symRows + MaxNodes, rows);
+    return count;
 }
 
 int Graph::bestSnapshot(Row rows[MaxNodes])
@@ -208,7 +210,7 @@ int Graph::bestSnapshot(Row rows[MaxNodes])
 
 bool Graph::addEdge(int i, int j)
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     bumpId();
     if (i < 0 || j < 0 || i >= n || j >= n || i == j)
         return false;
@@ -221,7 +223,7 @@ bool Graph::remEdge(int i, int j)
 {
     if (i < 0 || j < 0 || i >= MaxNodes || j >= MaxNodes)
         return false;
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     bumpId();
     const bool was = ((adj[i] >> j) & 1u) || ((adj[j] >> i) & 1u);
     if (!was)
@@ -235,14 +237,14 @@ void Graph::toggleEdge(int i, int j)
 {
     if (i < 0 || j < 0 || i >= MaxNodes || j >= MaxNodes)
         return;
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     adj[i] ^= bit(j);
 }
 
 void Graph::invert()
 {
     // Every entry of the n x n block, diagonal included, as a run of single toggles would.
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     const Row inside = lowMask(n);
     for (int i = 0; i < n; ++i)
         adj[i] ^= inside;
@@ -251,8 +253,12 @@ void Graph::invert()
 void Graph::setVertexCount(int count)
 {
     n = count < 0 ? 0 : (count > MaxNodes ? MaxNodes : count);
+    // A search reloads graphs of one order millions of times: the flags are already right.
+    if (existsFor == n)
+        return;
     for (int i = 0; i < MaxNodes; ++i)
         nodes[i]->setExists(i < n);
+    existsFor = n;
 }
 
 bool Graph::addNode()
@@ -263,7 +269,7 @@ bool Graph::addNode()
     nodes[n]->setPosition(p.x(), p.y(), 0);
     {
         // A vertex comes without edges, whatever an earlier larger graph left in its entries.
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         adj[n] = 0;
         for (int i = 0; i < MaxNodes; ++i)
             adj[i] &= ~bit(n);
@@ -296,7 +302,7 @@ void Graph::addNodesUpTo(int count)
             node->setPosition(p.x(), p.y(), 0);
     }
     {
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         const Row added = lowMask(target) & ~lowMask(n);
         for (int k = n; k < target; ++k)
             adj[k] = 0;
@@ -326,7 +332,7 @@ bool Graph::remNode(int v)
         return false;
     int m;
     {
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         m = n - 1;
         setVertexCount(m);
         if (v != m && m > 0) {
@@ -350,6 +356,7 @@ bool Graph::remNode(int v)
     }
     for (int k = 0; k < m; ++k)
         remEdge(m, k);
+    existsFor = -1;
     nodes[m]->setExists(false);
     bumpId();
     update_display();
@@ -359,7 +366,7 @@ bool Graph::remNode(int v)
 void Graph::clear()
 {
     {
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         for (int i = 0; i < MaxNodes; ++i)
             adj[i] = 0;
     }
@@ -367,6 +374,7 @@ void Graph::clear()
     bumpId(MaxNodes * (MaxNodes - 1) / 2);
     for (Node *node : nodes)
         node->setExists(false);
+    existsFor = -1;
     n = 0;
 }
 
@@ -388,7 +396,7 @@ void Graph::randomGraph(int target)
 
 void Graph::relabel()
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     if (n < 2)
         return;
     for (int i = 0; i < n; ++i) {
@@ -417,9 +425,10 @@ void Graph::slot_relabel()
 void Graph::best_backup()
 {
     QMutexLocker whole(&wholeMutex);
-    QMutexLocker lockAdj(&adjMutex);
+    std::lock_guard<std::mutex> lockAdj(adjMutex);
     std::memcpy(bestAdj, adj, sizeof(adj));
     bestN = n;
+    existsFor = -1;
     for (int i = 0; i < MaxNodes; ++i) {
         nodes[i]->setExists(i < bestN);
         nodes[i]->setVisibleFlag(i < bestN);
@@ -430,10 +439,11 @@ void Graph::best_backup()
 void Graph::best_restore()
 {
     QMutexLocker whole(&wholeMutex);
-    QMutexLocker lockAdj(&adjMutex);
+    std::lock_guard<std::mutex> lockAdj(adjMutex);
     identifier.store(bestIdentifier.load());
     std::memcpy(adj, bestAdj, sizeof(adj));
     n = bestN;
+    existsFor = -1;
     for (int i = 0; i < MaxNodes; ++i)
         nodes[i]->setExists(i < bestN);
 }
@@ -489,7 +499,7 @@ QString Graph::graphText(const Row rows[MaxNodes], int count)
 
 void Graph::writePairs(const Row rows[MaxNodes], int count)
 {
-    QMutexLocker locker(&adjMutex);
+    std::lock_guard<std::mutex> locker(adjMutex);
     const Row inside = lowMask(count);
     for (int i = 0; i < count; ++i) {
         const Row pairs = inside & ~bit(i);
@@ -599,7 +609,8 @@ bool Graph::loadg6(std::istream &in)
 void Graph::update_display()
 {
     QMutexLocker whole(&wholeMutex);
-    QMutexLocker lockAdj(&adjMutex);
+    std::lock_guard<std::mutex> lockAdj(adjMutex);
+    existsFor = -1;
     for (int i = 0; i < MaxNodes; ++i) {
         nodes[i]->setVisibleFlag(i < bestN);
         nodes[i]->setExists(i < bestN);
@@ -852,7 +863,7 @@ void Graph::slot_update()
 void Graph::display()
 {
     QMutexLocker whole(&wholeMutex);
-    QMutexLocker lockAdj(&adjMutex);
+    std::lock_guard<std::mutex> lockAdj(adjMutex);
     std::cerr << "ID = " << getID() << std::endl;
     const Row *matrices[2] = {bestAdj, adj};
     const char *titles[2] = {"--best graph--", "--cur graph--"};
@@ -992,7 +1003,7 @@ void Graph::slot_remv()
 {
     best_restore();
     {
-        QMutexLocker locker(&adjMutex);
+        std::lock_guard<std::mutex> locker(adjMutex);
         int last = n - 1;
         // From the top down, so the vertex moved into a freed place is never a selected one.
         for (int k = n - 1; k >= 0; --k) {

@@ -56,6 +56,9 @@ public:
     // One consistent picture of the current graph, taken under the adjacency lock: symmetric
     // rows without diagonal, restricted to the vertex count, which is returned.
     int snapshot(Row rows[MaxNodes]);
+    // The rows a snapshot gives of the raw rows src: a pair is an edge when either of its
+    // entries is set. Returns count.
+    static int symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes]);
 
     // Changing the current graph.
     bool addEdge(int i, int j);
@@ -221,7 +224,6 @@ private:
     // Writes every pair among the first count vertices from the rows, under the adjacency lock.
     void writePairs(const Row rows[MaxNodes], int count);
     bool decodeG6(const QByteArray &line, bool reset);
-    static int symmetricRows(const Row src[MaxNodes], int count, Row out[MaxNodes]);
 
     QGraphicsScene *scene = nullptr;
     QVector<Node *> nodes;
@@ -242,11 +244,20 @@ private:
     bool interactive;
     bool violated = false;
     QMutex wholeMutex;
-    QMutex adjMutex;
+    // A standard mutex, not a QMutex: ThreadSanitizer sees its ordering, while QMutex's
+    // contended path runs inside the uninstrumented Qt library.
+    std::mutex adjMutex;
+    // The last symmetric snapshot and the raw rows it was made from, under adjMutex.
+    int symKeyCount = -1;
+    Row symKey[MaxNodes] = {};
+    Row symRows[MaxNodes] = {};
     // Atomic: the count changes in the GUI thread (a hand-over taken into the shown graph)
     // while the dispatching thread copies the graph for a worker's job.
     std::atomic<int> n{0};
     int bestN = 0;
+    // The order the vertices' existence flags were last set for by setVertexCount; -1 once
+    // anything else sets them.
+    int existsFor = -1;
     QPoint lastMousePos{0, 0};
     QString workingDirectory;
     bool selecting = false;

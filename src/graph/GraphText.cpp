@@ -14,18 +14,42 @@ void join(GraphText::Rows &g, int i, int j)
 
 GraphText::Rows GraphText::parsePairs(const QString &text)
 {
-    const QStringList fields = text.split(' ', Qt::KeepEmptyParts, Qt::CaseSensitive);
-    int count = fields.value(0).toInt(nullptr, 10);
+    // The first two space-separated fields, read in place: a search reads one text per
+    // candidate graph.
+    const int space = text.indexOf(QLatin1Char(' '));
+    const QStringRef head = space < 0 ? QStringRef(&text) : text.leftRef(space);
+    auto digit = [](QChar c) { return c.unicode() >= '0' && c.unicode() <= '9' ? c.unicode() - '0' : -1; };
+    int count = 0;
+    if (head.size() == 1 && digit(head.at(0)) >= 0)
+        count = digit(head.at(0));
+    else if (head.size() == 2 && digit(head.at(0)) >= 0 && digit(head.at(1)) >= 0)
+        count = 10 * digit(head.at(0)) + digit(head.at(1));
+    else
+        count = head.toInt(nullptr, 10);
     count = count < 0 ? 0 : (count > MaxNodes ? MaxNodes : count);
-    const QString pairs = fields.size() > 1 ? fields[1] : QString();
+    QStringRef pairs;
+    if (space >= 0) {
+        const int end = text.indexOf(QLatin1Char(' '), space + 1);
+        pairs = text.midRef(space + 1, end < 0 ? -1 : end - space - 1);
+    }
 
+    // Pair (i, j), j < i, is character i (i - 1) / 2 + j: the lower triangle row by row,
+    // then mirrored.
+    Row lower[MaxNodes] = {};
+    const QChar *pair = pairs.unicode();
+    const int held = pairs.size();
+    int k = 0;
+    for (int i = 1; i < count && k < held; ++i) {
+        Row r = 0;
+        for (int j = 0; j < i && k < held; ++j, ++k)
+            r |= Row(pair[k] == QLatin1Char('1')) << j;
+        lower[i] = r;
+    }
     Rows g;
     g.count = count;
-    int k = 0;
-    for (int i = 1; i < count; ++i)
-        for (int j = 0; j < i; ++j, ++k)
-            if (k < pairs.size() && pairs[k] == QLatin1Char('1'))
-                join(g, i, j);
+    transpose(lower, count, g.rows);
+    for (int i = 0; i < count; ++i)
+        g.rows[i] |= lower[i];
     return g;
 }
 

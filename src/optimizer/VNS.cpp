@@ -74,7 +74,7 @@ VNS::~VNS()
 
 bool VNS::init(int n, int maxTimeMs, OptimalSolutions *archive, QVector<double> signs, int index)
 {
-    if (n < MinNodes || n > Graph::MaxNodes || !archive || isRunning()) {
+    if (n < MinNodes || n > Graph::MaxNodes || !archive || isBusy()) {
         console(QString("VNS: job refused, vertex count %1 outside %2 to %3").arg(n).arg(MinNodes).arg(Graph::MaxNodes),
                 false, 0, QColor(Qt::red));
         return false;
@@ -121,12 +121,14 @@ void VNS::run()
 {
     if (!ready.exchange(false))
         return;
+    working.store(true, std::memory_order_relaxed);
     const int v = graph->getNbNodes();
     kMin = v / 4;
     kMax = v;
     kStep = 1;
     console("optimization running.. thread no=" + QString::number(id), true, 2, QColor(Qt::black));
     optimize();
+    working.store(false, std::memory_order_release);
 }
 
 void VNS::syncGraph()

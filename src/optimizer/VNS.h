@@ -39,6 +39,10 @@ public:
     // Loads a job; false, with nothing changed, for a vertex count outside 1 to 32 or while
     // a job runs. A time limit of 0 means none.
     bool init(int n, int maxTimeMs, OptimalSolutions *archive, QVector<double> signs, int jobIndex);
+    // True from the start of a run until its last write: the dispatcher reads it before it
+    // hands the worker a new job, so the job's set-up is ordered after the previous run's
+    // writes (QThread's own end is inside Qt, where ThreadSanitizer cannot see it).
+    bool isBusy() const { return working.load(std::memory_order_acquire) || isRunning(); }
 
     // The moves, on the private graph.
     void perturb(int k);
@@ -121,6 +125,7 @@ private:
     std::atomic<qint64> startMs{0};
     std::atomic<bool> stop{true};
     std::atomic<bool> ready{false};
+    std::atomic<bool> working{false};
     int kMin = 4;
     int kMax = 20;
     int kStep = 1;

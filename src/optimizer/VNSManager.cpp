@@ -130,7 +130,7 @@ void VNSManager::sleepForChange()
 bool VNSManager::anyWorkerRunning() const
 {
     for (VNS *w : workers)
-        if (w->isRunning())
+        if (w->isBusy())
             return true;
     return false;
 }
@@ -185,7 +185,7 @@ void VNSManager::run()
         }
         for (int t = 0; t < qBound(1, nbThreads.load(), NbWorkers) && nextJob.load() < count; ++t) {
             VNS *w = workers[t];
-            if (w->isRunning())
+            if (w->isBusy())
                 continue;
             // Assigned and started under the lock: a halt either comes first, and the job is
             // never handed out, or after, and reaches a running worker.

@@ -425,7 +425,7 @@ void Problem::eval(Eval *e)
     compute(false);
     e->clear();
     bool error = false;
-    for (Calculus *z : objectives) {
+    for (Calculus *z : qAsConst(objectives)) {
         if (z->getError())
             error = true;
         QMutexLocker locker(&z->getValueLock());
@@ -444,7 +444,7 @@ void Problem::eval(Eval *e)
         locker.unlock();
         e->addZ(v);
     }
-    for (Calculus *c : constraints) {
+    for (Calculus *c : qAsConst(constraints)) {
         if (c->getError())
             error = true;
         e->push_front(c->getValue(1));

@@ -10,6 +10,8 @@
 #include "explorer/Analyst.h"
 #include "explorer/AnalystWidget.h"
 #include "explorer/DataLoader.h"
+#include "explorer/ExplorerWindow.h"
+#include "conjectures/ConjectureWidget.h"
 #include "explorer/FilterWidget.h"
 #include "graph/Graph.h"
 #include "graph/Node.h"
@@ -29,6 +31,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QToolBar>
@@ -162,6 +165,12 @@ void TestMainWidget::startStateOfTheInspector()
             bip = r;
     }
     QVERIFY(cliq && bip && cliq->isChecked());
+    // The board's four info items start apart from one another.
+    const QList<Calculus *> info = {w->problem->getColors(), w->problem->getLabels(), w->problem->getELabels(),
+                                    w->problem->getEHilights()};
+    for (int i = 0; i < info.size(); ++i)
+        for (int j = i + 1; j < info.size(); ++j)
+            QVERIFY(!info[i]->collidesWithItem(info[j]));
     bip->click();
     QVERIFY(!cliq->isChecked());
     QCOMPARE(w->graph->getEditMode(), 1);
@@ -435,6 +444,10 @@ void TestMainWidget::runningDisablesExactlyItsSet()
         QCOMPARE(w->graph->isEnabled(), !running);
         QCOMPARE(w->pb_optimization->isVisible(), running);
         QCOMPARE(w->pb_optimization->name(), "ORV is optimizing... please wait.");
+        // The explorer keeps its tables and its "Clear database" still while a run fills them.
+        for (auto side : {ExplorerWindow::GraphSide, ExplorerWindow::VertexSide})
+            QCOMPARE(w->explorer_window->innerTabs(side)->isEnabled(), !running);
+        QCOMPARE(w->explorer_window->clearAction()->isEnabled(), !running);
     }
     // The manager's start and end reach the same switch.
     w->slot_optimization_starts();
@@ -630,6 +643,10 @@ void TestMainWidget::windowActionsToggleTheirWindow_data()
                                  << "Graph";
     QTest::newRow("backup") << &MainWidget::act_show_gbackup << WindowSlot(&MainWidget::slot_show_gbackup)
                             << "Graph Backup";
+    QTest::newRow("explorer") << &MainWidget::act_show_analyst << WindowSlot(&MainWidget::slot_show_analyst)
+                              << "Properties explorer";
+    QTest::newRow("explorer close") << &MainWidget::act_close_analyst
+                                    << WindowSlot(&MainWidget::slot_show_analyst) << "Properties explorer";
     QTest::newRow("console") << ActionMember(nullptr) << WindowSlot(&MainWidget::slot_show_console) << "Console";
     QTest::newRow("report") << ActionMember(nullptr) << WindowSlot(&MainWidget::slot_write_documentation)
                             << "ORV-III Report";
@@ -652,8 +669,6 @@ void TestMainWidget::windowActionsToggleTheirWindow()
             ((*w).*slot)();
         QCOMPARE(window->isVisible(), shown);
     }
-    // A window that was never made: nothing happens.
-    w->slot_show_analyst();
 }
 
 void TestMainWidget::logbookKeepsPlainText_data()
@@ -688,7 +703,8 @@ void TestMainWidget::consoleReceivesTheBoardAndGraphLines()
     emit w->problem->signal_console("from the board", false, 0, Qt::red);
     emit w->graph->signal_console("from the graph", false, 0, Qt::black);
     emit w->graph->signal_console("hidden detail", false, 3, Qt::black);
-    QCOMPARE(w->console->log()->toPlainText(), "from the board\nfrom the graph");
+    emit w->conjecture_widget_v->signal_console("from the conjectures", false, 0, Qt::black);
+    QCOMPARE(w->console->log()->toPlainText(), "from the board\nfrom the graph\nfrom the conjectures");
 }
 
 void TestMainWidget::explorerCommandsReachTheirPanels_data()
@@ -720,6 +736,7 @@ void TestMainWidget::explorerCommandsReachTheirPanels()
     QCOMPARE(w->analyst_widget_v->getGraphs(), w->analyst_widget_g->getGraphs());
     QVERIFY(w->console->log()->toPlainText().contains("2 graphs in analyst"));
 
+    QSignalSpy conjecturesCleared(w->explorer_window, &ExplorerWindow::signal_database_cleared);
     if (command == "clear database")
         w->act_clear_database->trigger();
     else if (command == "inspector clear")
@@ -734,6 +751,8 @@ void TestMainWidget::explorerCommandsReachTheirPanels()
         w->bt_graph_explorer->click();
     QCOMPARE(w->analyst_widget_g->getGraphs().size(), graphsG);
     QCOMPARE(w->analyst_widget_v->getGraphs().size(), graphsV);
+    // Only "Clear database" empties the conjecture lists as well.
+    QCOMPARE(conjecturesCleared.count(), command == "clear database" ? 1 : 0);
 
     // The input type and "Filter" reach the loader the panels share.
     w->rb_orv->click();

@@ -184,6 +184,7 @@ void TestMainWindow::closeEndsTheRun()
     QFile::remove(".orvpb");
     QFile::remove(".orvgr");
     window->main_widget->slot_show_graph();
+    window->main_widget->slot_show_analyst();
     window->main_widget->slot_set_reload(true);
     const QString graphText = window->main_widget->graph->graphData();
     dialogs->answers << QMessageBox::StandardButton(answer);

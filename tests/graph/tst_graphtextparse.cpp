@@ -58,6 +58,11 @@ private slots:
         QTest::newRow("negative count") << "-3 111" << 0 << Pairs{};
         QTest::newRow("empty text") << "" << 0 << Pairs{};
         QTest::newRow("count above 32 clamped") << "40 1" << 32 << Pairs{{0, 1}};
+        QTest::newRow("leading zero") << "05 0001" << 5 << Pairs{{0, 3}};
+        QTest::newRow("signed count") << "+3 001" << 3 << Pairs{{1, 2}};
+        QTest::newRow("leading space: empty count") << " 3 111" << 0 << Pairs{};
+        QTest::newRow("fields after the pairs") << "3 011 10 20 30" << 3 << Pairs{{0, 2}, {1, 2}};
+        QTest::newRow("9 vertices, last pair only") << "9 " + QString(35, '0') + "1" << 9 << Pairs{{7, 8}};
     }
     void pairs()
     {

@@ -9,13 +9,13 @@ void Distances::fill(const Row rows[MaxNodes], int count)
     n = std::max(0, std::min(count, int(MaxNodes)));
     allReached = true;
     longest = 0;
+    tableMade = false;
     const Row all = lowMask(n);
     for (int s = 0; s < n; ++s) {
-        std::int8_t *row = hop[s];
-        std::fill(row, row + n, std::int8_t(Unreached));
-        row[s] = 0;
+        Row *layers = layer[s];
         Row seen = bit(s);
         Row frontier = seen;
+        layers[0] = seen;
         long long sum = 0;
         int d = 0;
         while (frontier) {
@@ -26,47 +26,56 @@ void Distances::fill(const Row rows[MaxNodes], int count)
             if (!next)
                 break;
             ++d;
+            layers[d] = next;
             seen |= next;
             sum += static_cast<long long>(d) * popcount(next);
-            for (Row f = next; f; f &= f - 1)
-                row[lowest(f)] = std::int8_t(d);
             frontier = next;
         }
+        depth[s] = std::int8_t(d);
         rowSum[s] = sum;
         longest = std::max(longest, d);
+        ecc[s] = std::int8_t(seen == all ? d : Unreached);
         if (seen != all)
             allReached = false;
     }
 }
 
+void Distances::makeTable() const
+{
+    for (int s = 0; s < n; ++s) {
+        std::int8_t *row = hop[s];
+        std::fill(row, row + n, std::int8_t(Unreached));
+        for (int d = 0; d <= depth[s]; ++d)
+            for (Row f = layer[s][d]; f; f &= f - 1)
+                row[lowest(f)] = std::int8_t(d);
+    }
+    tableMade = true;
+}
+
 Row Distances::sphere(int s, int d) const
 {
+    if (d >= 0)
+        return d <= depth[s] ? layer[s][d] : 0;
     Row out = 0;
     for (int j = 0; j < n; ++j)
-        if (hop[s][j] == d)
+        if (hops(s, j) == d)
             out |= bit(j);
     return out;
 }
 
 double Distances::eccentricity(int v) const
 {
-    int e = 0;
-    for (int j = 0; j < n; ++j) {
-        if (hop[v][j] < 0)
-            return Infinity;
-        e = std::max(e, int(hop[v][j]));
-    }
-    return e;
+    return ecc[v] < 0 ? Infinity : double(ecc[v]);
 }
 
 double Distances::radius() const
 {
     if (n == 0)
         return 0.0;
-    double r = eccentricity(0);
-    for (int i = 1; i < n; ++i)
-        r = std::min(r, eccentricity(i));
-    return r;
+    int r = ecc[0];
+    for (int i = 1; i < n && r >= 0; ++i)
+        r = ecc[i] < 0 ? Unreached : std::min(r, int(ecc[i]));
+    return r < 0 ? Infinity : double(r);
 }
 
 int Distances::peripheralVertex() const
@@ -87,11 +96,12 @@ long long Distances::wiener() const
 
 double Distances::harary() const
 {
+    const Table &h = table();
     double total = 0.0;
     for (int i = 1; i < n; ++i)
         for (int j = 0; j < i; ++j)
-            if (hop[i][j] > 0)
-                total += 1.0 / hop[i][j];
+            if (h[i][j] > 0)
+                total += 1.0 / h[i][j];
     return total;
 }
 

@@ -9,6 +9,10 @@
 // distance item of a computation. Each search grows whole layers with bitmask unions, which
 // gives the same hop counts as a vertex-by-vertex queue. Unreached pairs read as 1e12, the
 // system's infinity.
+//
+// The fill keeps the layers as masks; the pair table is written from them on its first read,
+// so items that need only eccentricities or sums (diameter, radius, Wiener) never pay for it.
+// That makes reads change the object: one object is never read by two threads at once.
 class Distances
 {
 public:
@@ -26,9 +30,13 @@ public:
     bool connected() const { return allReached; }
 
     // Hop count from i to j, Unreached when there is no path.
-    int hops(int i, int j) const { return hop[i][j]; }
+    int hops(int i, int j) const { return table()[i][j]; }
     // The same as a table entry: 1e12 when there is no path.
-    double at(int i, int j) const { return hop[i][j] < 0 ? Infinity : double(hop[i][j]); }
+    double at(int i, int j) const
+    {
+        const int h = table()[i][j];
+        return h < 0 ? Infinity : double(h);
+    }
     // Vertices at exactly d hops from s (d = 0 is s itself).
     adjacency::Row sphere(int s, int d) const;
 
@@ -51,10 +59,25 @@ public:
     double averageDistance() const;
 
 private:
+    using Table = std::int8_t[adjacency::MaxNodes][adjacency::MaxNodes];
+    const Table &table() const
+    {
+        if (!tableMade)
+            makeTable();
+        return hop;
+    }
+    void makeTable() const;
+
     int n = 0;
     bool allReached = true;
     int longest = 0;
-    std::int8_t hop[adjacency::MaxNodes][adjacency::MaxNodes] = {};
+    // layer[s][d]: the vertices at d hops from s, for d = 0 to depth[s].
+    adjacency::Row layer[adjacency::MaxNodes][adjacency::MaxNodes] = {};
+    std::int8_t depth[adjacency::MaxNodes] = {};
+    mutable bool tableMade = false;
+    mutable Table hop = {};
+    // Eccentricity of each source, kept by its search: Unreached when it misses a vertex.
+    std::int8_t ecc[adjacency::MaxNodes] = {};
     long long rowSum[adjacency::MaxNodes] = {};
 };
 

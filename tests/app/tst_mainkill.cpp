@@ -1,3 +1,6 @@
+#include "app/ImageResources.h"
+#include "app/MainWidget.h"
+#include "app/MainWindow.h"
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
 #include "graph/Graph.h"
@@ -11,11 +14,18 @@
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QAction>
+#include <QApplication>
+#include <QSpinBox>
+#include <QThread>
 #include <QtTest>
+#include <iostream>
 
 // The program killed outright at any moment of a session and started again: the autosave
 // files and the settings store are replaced whole or not at all, so the next start always
-// finds the work of the last complete save.
+// finds the work of the last complete save. The kills during an optimisation run hit this
+// executable itself, started as a child that builds the main window, restores the work, runs
+// the restored board and autosaves it over and over (see runChild below).
 class TestMainKill : public QObject
 {
     Q_OBJECT
@@ -25,15 +35,17 @@ private slots:
 
 private:
     struct Session {
-        qint64 runningAt = -1; // when "ORV running" was read, or -1
+        qint64 runningAt = -1; // when the running line was read, or -1
         qint64 savedAt = -1;   // when the graph autosave file changed after the termination request
         bool finished = false; // ended by itself, not killed
     };
-    // Starts the program; on "ORV running" asks it to end when terminateOnRun is set; kills it
-    // killAfterRun ms after that line (never when negative) or at killAt ms from the start.
-    Session runOnce(qint64 killAt, bool terminateOnRun, qint64 killAfterRun);
-    // The work found on disk reads back cleanly and is the seeded work.
-    void checkWork(const char *when);
+    // Starts the program (the child running the board when duringRun is set); on its running
+    // line asks it to end when terminateOnRun is set; kills it killAfterRun ms after that line
+    // (never when negative) or at killAt ms from the start.
+    Session runOnce(qint64 killAt, bool terminateOnRun, qint64 killAfterRun, bool duringRun = false);
+    // The work found on disk reads back cleanly and is the seeded work; after a run, the graph
+    // is whole but may be one the run found.
+    void checkWork(const char *when, bool afterRun = false);
 
     QString binary;
     QTemporaryDir home;
@@ -53,9 +65,66 @@ QString readProblemFile(const QString &path)
     Problem p(&g, "reader", false);
     return p.openString(QString::fromLatin1(f.readAll())) ? p.saveString() : QString("(unreadable)");
 }
+
+// The run's orders: a graph it finds replaces the seeded one on 32 vertices.
+constexpr int RunMinOrder = 20;
+constexpr int RunMaxOrder = 24;
+
+// A graph text of one whole graph: its order, a space and one bit per pair, nothing missing
+// and nothing more; and of an order the session could have produced.
+bool wholeGraphText(const QString &text)
+{
+    const int space = text.indexOf(' ');
+    bool ok = false;
+    const int n = text.left(space).toInt(&ok);
+    if (space < 0 || !ok || !(n == 32 || (n >= RunMinOrder && n <= RunMaxOrder)))
+        return false;
+    const QString bits = text.mid(space + 1);
+    return bits.size() == n * (n - 1) / 2 && bits.count('0') + bits.count('1') == bits.size();
+}
+
+// The child started by the test: the main window built as the program builds it, the work it
+// restored run through the "Run" action with long jobs, and the autosave tick sent every few
+// milliseconds, so that a kill lands inside a save during a run. Ends by itself after two
+// minutes should nobody kill it.
+int runChild(int argc, char *argv[])
+{
+    qRegisterMetaType<QVector<int>>("QVector<int>");
+    QCoreApplication::setOrganizationName("QUARN");
+    QCoreApplication::setOrganizationDomain("orvalith.org");
+    QCoreApplication::setApplicationName("Orvalith-III");
+    QApplication app(argc, argv);
+    ImageResources::init();
+    auto *window = new MainWindow;
+    window->show();
+    MainWidget *w = window->main_widget;
+    w->sb_p1_max->setValue(RunMaxOrder);
+    w->sb_p1_min->setValue(RunMinOrder);
+    w->sb_max_time->setValue(600);
+    window->act_run->trigger();
+    QElapsedTimer clock;
+    clock.start();
+    while (!w->isRunning() && clock.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!w->isRunning()) {
+        std::cout << "ORV child: the run did not start" << std::endl;
+        return 2;
+    }
+    std::cout << "ORV child running" << std::endl;
+    while (clock.elapsed() < 120000) {
+        QTimerEvent tick(w->timer_id);
+        QCoreApplication::sendEvent(w, &tick);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+        QThread::msleep(2);
+    }
+    w->slot_halt_optimization();
+    w->waitWhileRunning();
+    delete window;
+    return 3;
+}
 } // namespace
 
-TestMainKill::Session TestMainKill::runOnce(qint64 killAt, bool terminateOnRun, qint64 killAfterRun)
+TestMainKill::Session TestMainKill::runOnce(qint64 killAt, bool terminateOnRun, qint64 killAfterRun, bool duringRun)
 {
     Session s;
     QProcess process;
@@ -65,12 +134,15 @@ TestMainKill::Session TestMainKill::runOnce(qint64 killAt, bool terminateOnRun, 
     // a start take seconds; a killed program reports no leaks anyway.
     if (env.contains("ASAN_OPTIONS"))
         env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    if (duringRun)
+        env.insert("ORV_KILL_CHILD", "1");
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(work);
     process.setProcessChannelMode(QProcess::MergedChannels);
     const QString graphFile = work + "/.orvgr";
     const QDateTime graphBefore = QFileInfo(graphFile).lastModified();
-    process.start(binary, QStringList());
+    process.start(duringRun ? QCoreApplication::applicationFilePath() : binary, QStringList());
+    const QByteArray runningLine = duringRun ? "ORV child running" : "ORV running";
     if (!process.waitForStarted(30000))
         return s;
     QElapsedTimer clock;
@@ -81,9 +153,11 @@ TestMainKill::Session TestMainKill::runOnce(qint64 killAt, bool terminateOnRun, 
         out += process.readAll();
         if (process.state() == QProcess::NotRunning) {
             s.finished = true;
+            if (duringRun)
+                qWarning("the child ended by itself:\n%s", out.constData());
             break;
         }
-        if (s.runningAt < 0 && out.contains("ORV running")) {
+        if (s.runningAt < 0 && out.contains(runningLine)) {
             s.runningAt = clock.elapsed();
             if (terminateOnRun)
                 process.terminate();
@@ -107,13 +181,16 @@ TestMainKill::Session TestMainKill::runOnce(qint64 killAt, bool terminateOnRun, 
     return s;
 }
 
-void TestMainKill::checkWork(const char *when)
+void TestMainKill::checkWork(const char *when, bool afterRun)
 {
     QCOMPARE(readProblemFile(work + "/.orvpb"), problemText);
     Graph g("reader", false);
     g.setWD(work);
     QVERIFY2(g.autoload(), when);
-    QCOMPARE(g.graphData(), graphText);
+    if (afterRun)
+        QVERIFY2(wholeGraphText(g.graphData()), when);
+    else
+        QCOMPARE(g.graphData(), graphText);
     // The store still asks for the restore, with the work to restore. Read from a copy of its
     // own: the toolkit keeps a store it has read once.
     static int copies = 0;
@@ -123,7 +200,11 @@ void TestMainKill::checkWork(const char *when)
     QCOMPARE(store.status(), QSettings::NoError);
     QVERIFY2(store.value("reload").toBool(), when);
     QCOMPARE(store.value("problem").toString(), problemText);
-    QCOMPARE(store.value("graph").toString(), graphText);
+    // The store's graph is saved before the file's: after a run it may be a newer one.
+    if (afterRun)
+        QVERIFY2(wholeGraphText(store.value("graph").toString()), when);
+    else
+        QCOMPARE(store.value("graph").toString(), graphText);
 }
 
 void TestMainKill::killedAnywhereRestartsWithWholeWork()
@@ -183,8 +264,8 @@ void TestMainKill::killedAnywhereRestartsWithWholeWork()
     qInfo("kill moments drawn with seed %u (start %lld ms, save done %lld ms after the request)", seed,
           whole.runningAt, whole.savedAt);
     QRandomGenerator moments(seed);
-    for (int round = 0; round < 20; ++round) {
-        // Half the kills fall during the start (the restore), half after the termination
+    for (int round = 0; round < 4; ++round) {
+        // Half these kills fall during the start (the restore), half after the termination
         // request, around and inside the saves.
         const bool duringStart = round % 2 == 0;
         const qint64 at = duringStart ? qint64(moments.bounded(quint32(whole.runningAt + 1)))
@@ -196,10 +277,30 @@ void TestMainKill::killedAnywhereRestartsWithWholeWork()
             return;
     }
 
+    // Kills during a run, in the middle of the autosaves the child sends without pause. The
+    // run may replace the graph, never the board.
+    for (int round = 0; round < 20; ++round) {
+        const qint64 at = moments.bounded(1501);
+        const Session s = runOnce(-1, false, at, true);
+        QVERIFY2(s.runningAt >= 0 && !s.finished, "the run did not start");
+        checkWork(qPrintable(QString("run %1, killed %2 ms after the run started").arg(round).arg(at)), true);
+        if (QTest::currentTestFailed())
+            return;
+    }
+
     // The work survives into one more whole session.
     QVERIFY(runOnce(-1, true, -1).finished);
-    checkWork("after the last whole session");
+    checkWork("after the last whole session", true);
 }
 
-QTEST_MAIN(TestMainKill)
+// The test, or the child it kills during a run.
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet("ORV_KILL_CHILD"))
+        return runChild(argc, argv);
+    QApplication app(argc, argv);
+    TestMainKill test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_mainkill.moc"

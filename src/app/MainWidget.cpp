@@ -168,7 +168,7 @@ MainWidget::MainWidget(BuildCalculus *calculus) : QWidget(nullptr), build_calcul
 
     buildInspector();
     buildWindows();
-    buildExplorerWindow();
+    buildAnalystWindow();
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(tool_box, 0, 0);
@@ -200,8 +200,7 @@ MainWidget::~MainWidget()
     // The explorer window holds the panels with their value tables, the filters, the plots and
     // the conjecture panels, which read the board, the graph and the loader: it goes whole,
     // before them (taken apart piece by piece, it would redraw from what is already gone).
-    delete explorer_window;
-    explorer_window = nullptr;
+    delete analyst_window;
     analyst_window = nullptr;
     analyst_widget_g = analyst_widget_v = nullptr;
     filter_widget_g = filter_widget_v = nullptr;
@@ -241,7 +240,6 @@ MainWidget::~MainWidget()
     delete graph_window;
     delete console_window;
     delete problem_window;
-    delete analyst_window;
     delete report;
     delete version_checker;
     delete network_manager;
@@ -445,17 +443,16 @@ void MainWidget::placeInfoItems()
         info[i]->setPos(360, -105 + 70 * i);
 }
 
-void MainWidget::buildExplorerWindow()
+void MainWidget::buildAnalystWindow()
 {
-    explorer_window = new ExplorerWindow(analyst_g, analyst_widget_g, filter_widget_g, plot_widget_g, analyst_v,
+    analyst_window = new ExplorerWindow(analyst_g, analyst_widget_g, filter_widget_g, plot_widget_g, analyst_v,
                                          analyst_widget_v, filter_widget_v, plot_widget_v, data_loader);
-    explorer_window->setConjectureWidget(ExplorerWindow::GraphSide, conjecture_widget_g);
-    explorer_window->setConjectureWidget(ExplorerWindow::VertexSide, conjecture_widget_v);
-    explorer_window->resize(1000, 700);
-    analyst_window = explorer_window;
+    analyst_window->setConjectureWidget(ExplorerWindow::GraphSide, conjecture_widget_g);
+    analyst_window->setConjectureWidget(ExplorerWindow::VertexSide, conjecture_widget_v);
+    analyst_window->resize(1000, 700);
 
     // The window wires its own inspector page; it goes between "Graph" and "Preferences".
-    QWidget *page = explorer_window->inspectorPage();
+    QWidget *page = analyst_window->inspectorPage();
     tool_box->insertItem(2, page, QIcon(), "Explorer");
     const QVector<QPair<QPushButton **, const char *>> buttons = {
         {&bt_explorer_load, "Load"},
@@ -472,7 +469,7 @@ void MainWidget::buildExplorerWindow()
         {&bt_save_all_pdf, "Save all graphs pdf"},
     };
     for (const auto &b : buttons)
-        *b.first = explorer_window->pageButton(b.second);
+        *b.first = analyst_window->pageButton(b.second);
     for (QRadioButton *r : page->findChildren<QRadioButton *>())
         (r->text() == "g6" ? rb_g6 : rb_orv) = r;
     cb_filter = page->findChild<QCheckBox *>();
@@ -540,8 +537,8 @@ void MainWidget::createToolBars()
     ActionMaker::addGroups(tb_graph2, {{act_addv, act_remv, act_adde, act_reme},
                                    {act_select_all, act_unselect_all, act_toggle_selection}});
     // The explorer's own "Close", "Clear database" and "Rebuild database" sit around these.
-    tb_analyst = explorer_window->toolBar();
-    explorer_window->setShellActions(act_run, act_halt, act_show_problem, act_show_graph);
+    tb_analyst = analyst_window->toolBar();
+    analyst_window->setShellActions(act_run, act_halt, act_show_problem, act_show_graph);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -562,7 +559,7 @@ void MainWidget::connectAll()
     connect(this, &MainWidget::signal_reme, graph, &Graph::slot_reme);
     connect(this, &MainWidget::signal_remv, graph, &Graph::slot_remv);
     connect(this, &MainWidget::signal_reload, preference_window, &PreferenceWindow::slot_reload);
-    connect(this, &MainWidget::signal_opt_running, explorer_window, &ExplorerWindow::slot_opt_running);
+    connect(this, &MainWidget::signal_opt_running, analyst_window, &ExplorerWindow::slot_opt_running);
     connect(this, &MainWidget::signal_print_plot, plot_widget_g, &PlotWidget::slot_print);
     connect(this, &MainWidget::signal_print_vplot, plot_widget_v, &PlotWidget::slot_print);
 
@@ -630,9 +627,9 @@ void MainWidget::connectAll()
     connect(act_unselect_all, &QAction::triggered, graph, &Graph::slot_unselect_all);
     // One "Clear database" for every window: the explorer's own, which also empties the
     // conjecture lists. It refuses while graphs are being loaded.
-    connect(act_clear_database, &QAction::triggered, explorer_window, [this] {
-        if (explorer_window->clearAction()->isEnabled())
-            explorer_window->clearAction()->trigger();
+    connect(act_clear_database, &QAction::triggered, analyst_window, [this] {
+        if (analyst_window->clearAction()->isEnabled())
+            analyst_window->clearAction()->trigger();
     });
     connect(act_rebuild_database, &QAction::triggered, analyst_widget_g, &AnalystWidget::slot_update_table);
     connect(act_rebuild_database, &QAction::triggered, analyst_widget_v, &AnalystWidget::slot_update_table);
@@ -654,7 +651,7 @@ void MainWidget::connectAll()
     for (ConjectureWidget *conjectures : {conjecture_widget_g, conjecture_widget_v}) {
         connect(conjectures, &ConjectureWidget::signal_console, console,
                 qOverload<QString, bool, int, QColor>(&Console::append));
-        connect(explorer_window, &ExplorerWindow::signal_database_cleared, conjectures,
+        connect(analyst_window, &ExplorerWindow::signal_database_cleared, conjectures,
                 &ConjectureWidget::slot_clear_database);
     }
     connect(this, &MainWidget::signal_orv_running, this, &MainWidget::slot_init_orv);

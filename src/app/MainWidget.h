@@ -79,9 +79,8 @@ public:
     QMainWindow *graph_window = nullptr;
     QMainWindow *console_window = nullptr;
     QMainWindow *problem_window = nullptr;
-    QMainWindow *analyst_window = nullptr;
-    // The same window as analyst_window, with its own interface.
-    ExplorerWindow *explorer_window = nullptr;
+    // The explorer, "Properties explorer".
+    ExplorerWindow *analyst_window = nullptr;
     ConjectureSettings *conjecture_settings_g = nullptr;
     ConjecturesDisplay *conjectures_display_g = nullptr;
     ConjectureWidget *conjecture_widget_g = nullptr;
@@ -260,7 +259,7 @@ private:
     void buildOptimizationPage(QWidget *page);
     void buildGraphPage(QWidget *page);
     void buildWindows();
-    void buildExplorerWindow();
+    void buildAnalystWindow();
     void placeInfoItems();
     void stopConjectureSearches();
     void createActions();

@@ -18,13 +18,14 @@ GraphText::Rows GraphText::parsePairs(const QString &text)
     // candidate graph.
     const int space = text.indexOf(QLatin1Char(' '));
     const QStringRef head = space < 0 ? QStringRef(&text) : text.leftRef(space);
-    auto digit = [](QChar c) { return c.unicode() >= '0' && c.unicode() <= '9' ? c.unicode() - '0' : -1; };
-    int count = 0;
-    if (head.size() == 1 && digit(head.at(0)) >= 0)
-        count = digit(head.at(0));
-    else if (head.size() == 2 && digit(head.at(0)) >= 0 && digit(head.at(1)) >= 0)
-        count = 10 * digit(head.at(0)) + digit(head.at(1));
-    else
+    // One or two plain digits, as every written graph text has, are read here; anything else
+    // goes to the general number reader.
+    int count = head.size() == 1 || head.size() == 2 ? 0 : -1;
+    for (int i = 0; i < head.size() && count >= 0; ++i) {
+        const ushort c = head.at(i).unicode();
+        count = c >= '0' && c <= '9' ? 10 * count + (c - '0') : -1;
+    }
+    if (count < 0)
         count = head.toInt(nullptr, 10);
     count = count < 0 ? 0 : (count > MaxNodes ? MaxNodes : count);
     QStringRef pairs;

@@ -176,7 +176,7 @@ void TestFirstProblem::longestPathsReachTheExplorer()
 
     // The X-Y plot of ORDER against WIENER: one point per row, at the row's values.
     window->act_analyst->trigger();
-    ExplorerWindow *explorer = w->explorer_window;
+    ExplorerWindow *explorer = w->analyst_window;
     QVERIFY(explorer->isVisible());
     QTabWidget *tabs = explorer->innerTabs(ExplorerWindow::GraphSide);
     for (int i = 0; i < tabs->count(); ++i)

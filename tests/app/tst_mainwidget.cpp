@@ -446,8 +446,8 @@ void TestMainWidget::runningDisablesExactlyItsSet()
         QCOMPARE(w->pb_optimization->name(), "ORV is optimizing... please wait.");
         // The explorer keeps its tables and its "Clear database" still while a run fills them.
         for (auto side : {ExplorerWindow::GraphSide, ExplorerWindow::VertexSide})
-            QCOMPARE(w->explorer_window->innerTabs(side)->isEnabled(), !running);
-        QCOMPARE(w->explorer_window->clearAction()->isEnabled(), !running);
+            QCOMPARE(w->analyst_window->innerTabs(side)->isEnabled(), !running);
+        QCOMPARE(w->analyst_window->clearAction()->isEnabled(), !running);
     }
     // The manager's start and end reach the same switch.
     w->slot_optimization_starts();
@@ -736,7 +736,7 @@ void TestMainWidget::explorerCommandsReachTheirPanels()
     QCOMPARE(w->analyst_widget_v->getGraphs(), w->analyst_widget_g->getGraphs());
     QVERIFY(w->console->log()->toPlainText().contains("2 graphs in analyst"));
 
-    QSignalSpy conjecturesCleared(w->explorer_window, &ExplorerWindow::signal_database_cleared);
+    QSignalSpy conjecturesCleared(w->analyst_window, &ExplorerWindow::signal_database_cleared);
     if (command == "clear database")
         w->act_clear_database->trigger();
     else if (command == "inspector clear")

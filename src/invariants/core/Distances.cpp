@@ -34,7 +34,6 @@ void Distances::fill(const Row rows[MaxNodes], int count)
         depth[s] = std::int8_t(d);
         rowSum[s] = sum;
         longest = std::max(longest, d);
-        ecc[s] = std::int8_t(seen == all ? d : Unreached);
         if (seen != all)
             allReached = false;
     }
@@ -65,17 +64,22 @@ Row Distances::sphere(int s, int d) const
 
 double Distances::eccentricity(int v) const
 {
-    return ecc[v] < 0 ? Infinity : double(ecc[v]);
+    // A vertex reaches all others exactly when the graph is connected; then its last layer
+    // is its eccentricity.
+    return allReached ? double(depth[v]) : Infinity;
 }
 
 double Distances::radius() const
 {
     if (n == 0)
         return 0.0;
-    int r = ecc[0];
-    for (int i = 1; i < n && r >= 0; ++i)
-        r = ecc[i] < 0 ? Unreached : std::min(r, int(ecc[i]));
-    return r < 0 ? Infinity : double(r);
+    // On a disconnected graph every vertex misses one.
+    if (!allReached)
+        return Infinity;
+    int r = depth[0];
+    for (int i = 1; i < n; ++i)
+        r = std::min(r, int(depth[i]));
+    return r;
 }
 
 int Distances::peripheralVertex() const

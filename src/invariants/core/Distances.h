@@ -76,8 +76,6 @@ private:
     std::int8_t depth[adjacency::MaxNodes] = {};
     mutable bool tableMade = false;
     mutable Table hop = {};
-    // Eccentricity of each source, kept by its search: Unreached when it misses a vertex.
-    std::int8_t ecc[adjacency::MaxNodes] = {};
     long long rowSum[adjacency::MaxNodes] = {};
 };
 

@@ -12,11 +12,11 @@
 #include "problem/Problem.h"
 
 #include <QElapsedTimer>
-#include <QMutex>
-#include <cmath>
 #include <QSet>
 #include <QtTest>
+#include <cmath>
 #include <memory>
+#include <mutex>
 #include <random>
 
 using SignList = QVector<QVector<double>>;
@@ -573,13 +573,16 @@ void TestVNSManager::shakingRangeFollowsTheJob()
     rig.m->slot_set_p1max(8);
     rig.m->slot_set_max_evals(100);
     rig.m->slot_auto_add_graphs(false);
-    // Each job's vertex count and shaking range, read in the worker's thread as its job ends.
-    QMutex seenLock;
+    // Each job's vertex count and shaking range, read in the worker's thread by the message
+    // its search starts with (the range is set by then, and the next job waits for this one).
+    std::mutex seenLock;
     QMap<int, QPair<int, int>> seen;
     for (int t = 0; t < VNSManager::NbWorkers; ++t) {
         VNS *w = rig.m->worker(t);
-        QObject::connect(w, &QThread::finished, &rig.context, [w, &seenLock, &seen] {
-            QMutexLocker locker(&seenLock);
+        QObject::connect(w, &VNS::signal_console, &rig.context, [w, &seenLock, &seen](QString text) {
+            if (!text.startsWith("optimization running.."))
+                return;
+            std::lock_guard<std::mutex> locker(seenLock);
             seen.insert(w->privateProblem()->getNbNod(), qMakePair(w->getKMin(), w->getKMax()));
         }, Qt::DirectConnection);
     }
@@ -587,7 +590,7 @@ void TestVNSManager::shakingRangeFollowsTheJob()
     for (int threads : {1, 4}) {
         rig.log.clear();
         {
-            QMutexLocker locker(&seenLock);
+            std::lock_guard<std::mutex> locker(seenLock);
             seen.clear();
         }
         // The same shown graph at each start; the jobs hand theirs over as they run.
@@ -596,7 +599,7 @@ void TestVNSManager::shakingRangeFollowsTheJob()
         rig.m->slot_set_nb_threads(threads);
         rig.m->slot_startVNS();
         QVERIFY(rig.finished(60000));
-        QMutexLocker locker(&seenLock);
+        std::lock_guard<std::mutex> locker(seenLock);
         QCOMPARE(seen, expected);
     }
 }

@@ -3,6 +3,7 @@
 #include "calculus/Link.h"
 #include "calculus/ZDisplay.h"
 
+#include <QCheckBox>
 #include <QPainter>
 #include <QRadialGradient>
 
@@ -12,8 +13,13 @@ Z::Z(bool displayed_)
     name = "Z";
     zValues = QVector<QVector<double>>(MaxSize, QVector<double>(MaxSize, 0.0));
     displayed = displayed_;
-    if (displayed)
-        setupDisplay(new ZDisplay(name, "Objective function for the optimization"));
+    if (displayed) {
+        auto *d = new ZDisplay(name, "Objective function for the optimization");
+        setupDisplay(d);
+        // After the dialog's own handlers, which keep one box ticked.
+        for (QCheckBox *box : {d->minBox(), d->maxBox()})
+            QObject::connect(box, &QCheckBox::clicked, d, [this] { takeDialogSense(); });
+    }
     const int hw = width / 2;
     const int hh = height / 2;
     arrowMin << QPoint(10 - hw, -hh) << QPoint(10 - hw, 10) << QPoint(-hw, 10) << QPoint(0, hh) << QPoint(hw, 10)
@@ -50,7 +56,7 @@ void Z::setMin(bool b)
     // as the dialog's boxes do.
     if (!min && !max)
         setMax(true);
-    followSense();
+    setOptFactor(senseFactor());
 }
 
 void Z::setMax(bool b)
@@ -60,15 +66,37 @@ void Z::setMax(bool b)
     max = b;
     if (!min && !max)
         setMin(true);
-    followSense();
+    setOptFactor(senseFactor());
 }
 
-void Z::followSense()
+void Z::setOptFactor(double f)
 {
-    if (!max)
-        optFactor = 1.0;
-    if (!min)
-        optFactor = -1.0;
+    QMutexLocker locker(&getValueLock());
+    optFactor = f;
+    const int r = nbRows;
+    for (int i = 0; i < r; ++i)
+        zValues[i][0] = f * value[i][0];
+}
+
+bool Z::readDialogSense()
+{
+    if (!dialog)
+        return false;
+    const bool newMin = dialog->getObjMin();
+    const bool newMax = dialog->getObjMax();
+    if (newMin == min && newMax == max)
+        return false;
+    min = newMin;
+    max = newMax;
+    return true;
+}
+
+void Z::takeDialogSense()
+{
+    if (!readDialogSense())
+        return;
+    setOptFactor(senseFactor());
+    update();
 }
 
 int Z::getObj()
@@ -87,15 +115,9 @@ QString Z::specificInformationToSave()
 
 void Z::recompute()
 {
-    if (dialog) {
-        const bool newMin = dialog->getObjMin();
-        const bool newMax = dialog->getObjMax();
-        if (newMin != min || newMax != max) {
-            min = newMin;
-            max = newMax;
-            followSense();
-        }
-    }
+    // The value lock is held here: the column below is scaled by the new factor.
+    if (readDialogSense())
+        optFactor = senseFactor();
     auto fail = [this](const QString &statusText) {
         setNoValue(statusText);
         sRows = "NA";
@@ -132,9 +154,10 @@ void Z::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     if (!dialog)
         return;
-    // Only read here: the factor belongs to setMin, setMax and setOptFactor.
-    const bool showMin = dialog->getObjMin();
-    const bool showMax = dialog->getObjMax();
+    // The item's own sense, which the dialog's boxes set as they are clicked: the arrow shows
+    // what a run and the saved text use. The factor belongs to setMin, setMax and setOptFactor.
+    const bool showMin = min;
+    const bool showMax = max;
 
     QRadialGradient gradient(QPointF(-30, -30), 100);
     gradient.setCenter(3, 3);

@@ -30,7 +30,9 @@ public:
     int getParam() override { return -1; }
     void setMin(bool b) override;
     void setMax(bool b) override;
-    void setOptFactor(double f) override { optFactor = f; }
+    // Takes effect on the scaled column at once: a record read before the next computation
+    // already carries the new sign.
+    void setOptFactor(double f) override;
     int getObj() override;
     QString specificInformationToSave() override;
     void recompute() override;
@@ -40,9 +42,14 @@ public:
     bool getMax() const { return max; }
 
 private:
-    // The factor follows a single sense (1 to minimise, -1 to maximise); with both senses
-    // it stays as the optimiser set it.
-    void followSense();
+    // The factor of a single sense (1 to minimise, -1 to maximise); with both senses the
+    // one the optimiser set.
+    double senseFactor() const { return !min ? -1.0 : !max ? 1.0 : optFactor.load(); }
+    // Takes the sense of the dialog's boxes; true when it changed.
+    bool readDialogSense();
+    // A box ticked or unticked by the user is the item's sense at once: the run, the saved
+    // text and the arrow all read the item.
+    void takeDialogSense();
 
     // Atomic: the board's objective may be computed by the graph-list loader while the GUI
     // thread reads its sense.

@@ -122,9 +122,10 @@ void VNS::run()
     if (!ready.exchange(false))
         return;
     working.store(true, std::memory_order_relaxed);
-    const int v = graph->getNbNodes();
-    kMin = v / 4;
-    kMax = v;
+    // From the job's own vertex count: the shown graph at this moment is whatever the
+    // previous job handed over, so it would tie the search to the order the jobs ran in.
+    kMin = nbnod / 4;
+    kMax = nbnod;
     kStep = 1;
     console("optimization running.. thread no=" + QString::number(id), true, 2, QColor(Qt::black));
     optimize();

@@ -70,6 +70,8 @@ public:
     OptimalSolutions *localSolutions() { return &localArchive; }
     int nbEvals() const;
     int getK() const { return k; }
+    int getKMin() const { return kMin; }
+    int getKMax() const { return kMax; }
     bool isStopped() const { return stop.load(std::memory_order_acquire); }
 
 signals:

@@ -1,5 +1,6 @@
 #include "optimizer/VNSManager.h"
 
+#include "calculus/Calculus.h"
 #include "explorer/DataLoader.h"
 #include "graph/Graph.h"
 #include "optimizer/OptimalSolutions.h"
@@ -141,7 +142,20 @@ void VNSManager::slot_startVNS()
         return;
     const QVector<int> pattern = problem->getOptimizationPattern();
     if (pattern.isEmpty()) {
-        refuse("There is no objective to optimise: add an objective (MINIMIZE, MAXIMIZE or MINMAX) to the board.");
+        refuse("There is no objective to optimise: add an objective (MINIMIZE, MAXIMIZE or MAXMIN) to the board.");
+        return;
+    }
+    // Such an objective has no value on any graph: every job would run to its limit and
+    // archive nothing.
+    const QVector<Calculus *> &objectives = problem->objectiveList();
+    for (int i = 0; i < objectives.size(); ++i) {
+        Calculus *z = objectives[i];
+        if (z->getArg(1))
+            continue;
+        QString item = z->getGivenName().isEmpty() ? z->getName() : "\"" + z->getGivenName() + "\"";
+        if (objectives.size() > 1)
+            item += QString(" (objective %1 of %2)").arg(i + 1).arg(objectives.size());
+        refuse("The objective " + item + " has no argument: make an item its argument 1, or delete the objective.");
         return;
     }
     const int lo = qMax(p1min.load(), VNS::MinNodes);

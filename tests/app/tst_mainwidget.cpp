@@ -7,6 +7,7 @@
 #include "app/ProgressBar.h"
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
+#include "calculus/CalculusDisplay.h"
 #include "explorer/Analyst.h"
 #include "explorer/AnalystWidget.h"
 #include "explorer/DataLoader.h"
@@ -15,7 +16,9 @@
 #include "explorer/FilterWidget.h"
 #include "graph/Graph.h"
 #include "graph/Node.h"
+#include "optimizer/VNSManager.h"
 #include "problem/Problem.h"
+#include "PaintProbe.h"
 #include "ScriptedDialogs.h"
 #include "ShellProbe.h"
 
@@ -67,6 +70,8 @@ private slots:
     void minimizeChosenByMouseLandsWhereTheMenuOpened();
     void runningDisablesExactlyItsSet();
     void runNeedsSomethingToOptimise();
+    void objectiveDialogSetsTheDirection_data();
+    void objectiveDialogSetsTheDirection();
     void runFindsTheLongestPaths();
     void layoutOfBothGraphs_data();
     void layoutOfBothGraphs();
@@ -465,20 +470,134 @@ void TestMainWidget::runNeedsSomethingToOptimise()
     QCOMPARE(dialogs->calls.first().title, "Optimization");
     QCOMPARE(dialogs->calls.first().text, "No problem to optimize.");
 
-    // A constraint alone is something to optimise.
+    // A constraint alone is something to optimise for the board; the optimiser refuses it.
     w->problem->addConstraintItem(vocabulary->makeCalculus("CONNECTED", true));
     w->act_run->trigger();
     QCOMPARE(starts.count(), 1);
-    w->problem->addZItem(vocabulary->makeCalculus("MAXIMIZE", true));
+    QCOMPARE(dialogs->calls.size(), 2);
+    QCOMPARE(dialogs->calls.at(1).title, "Optimization");
+    QCOMPARE(dialogs->calls.at(1).text,
+             "There is no objective to optimise: add an objective (MINIMIZE, MAXIMIZE or MAXMIN) to the board.");
+    QVERIFY(!w->isRunning());
+
+    // An objective whose argument the user deleted (it shows "0 x 0" in red) is refused too,
+    // by the Run action and by the graph view's key alike, naming the objective.
+    Calculus *wiener = vocabulary->makeCalculus("WIENER", true);
+    Calculus *maximize = vocabulary->makeCalculus("MAXIMIZE", true);
+    w->problem->addInvariantItem(wiener);
+    w->problem->addZItem(maximize);
+    w->problem->link1(wiener, maximize);
+    w->act_unselect_items->trigger();
+    wiener->select(true);
+    dialogs->answers << QMessageBox::Ok;
+    w->act_delete_items->trigger();
+    QCOMPARE(maximize->getArg(1), nullptr);
+    QVERIFY(maximize->getError());
+    const QString missing = "The objective Z has no argument: make an item its argument 1, or delete the objective.";
     w->act_run->trigger();
     emit w->graph->signal_start_vns();
     QCOMPARE(starts.count(), 3);
-    // The board's own check passed each time; the optimiser itself refused the constraint alone.
-    QCOMPARE(dialogs->calls.size(), 2);
-    QVERIFY(dialogs->calls.at(1).text.contains("no objective"));
-    w->act_halt->trigger();
-    w->waitWhileRunning();
+    QCOMPARE(dialogs->kinds(), (QStringList{"warning", "warning", "question", "warning", "warning"}));
+    QCOMPARE(dialogs->calls.at(3).text, missing);
+    QCOMPARE(dialogs->calls.at(4).text, missing);
     QVERIFY(!w->isRunning());
+    // With several objectives the message says which one, by its given name when it has one.
+    Calculus *second = vocabulary->makeCalculus("MINIMIZE", true);
+    w->problem->addZItem(second);
+    Calculus *order = vocabulary->makeCalculus("ORDER", true);
+    w->problem->addInvariantItem(order);
+    w->problem->link1(order, maximize);
+    second->setGivenName("cost");
+    w->act_run->trigger();
+    QCOMPARE(dialogs->calls.last().text,
+             "The objective \"cost\" (objective 2 of 2) has no argument: make an item its argument 1, or delete the objective.");
+    QVERIFY(!w->isRunning());
+}
+
+void TestMainWidget::objectiveDialogSetsTheDirection_data()
+{
+    using SignList = QVector<QVector<double>>;
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<int>("sense");
+    QTest::addColumn<SignList>("signs");
+    QTest::addColumn<QString>("word");
+    // The colours of the arrow's upper and lower left corners: white where it has no body.
+    QTest::addColumn<QString>("upperLeft");
+    QTest::addColumn<QString>("lowerLeft");
+    QTest::newRow("minimise to maximise") << "MINIMIZE" << QStringList{"Maximization", "Minimization"} << -1
+                                          << SignList{{-1}} << "max" << "rgb" << "g";
+    QTest::newRow("maximise to minimise") << "MAXIMIZE" << QStringList{"Minimization", "Maximization"} << 1
+                                          << SignList{{1}} << "min" << "g" << "rgb";
+    QTest::newRow("minimise to both") << "MINIMIZE" << QStringList{"Maximization"} << 0 << SignList{{-1}, {1}}
+                                      << "maxmin" << "rgb" << "rgb";
+    QTest::newRow("both to maximise") << "MAXMIN" << QStringList{"Minimization"} << -1 << SignList{{-1}} << "max"
+                                      << "rgb" << "g";
+}
+
+// The boxes of the objective's dialog, then "Done": the arrow, the saved file and the very next
+// run follow at once, with the graph unchanged.
+void TestMainWidget::objectiveDialogSetsTheDirection()
+{
+    using SignList = QVector<QVector<double>>;
+    QFETCH(QString, key);
+    QFETCH(QStringList, clicks);
+    QFETCH(int, sense);
+    QFETCH(SignList, signs);
+    QFETCH(QString, word);
+    QFETCH(QString, upperLeft);
+    QFETCH(QString, lowerLeft);
+    Calculus *energy = vocabulary->makeCalculus("ENERGY", true);
+    Calculus *z = vocabulary->makeCalculus(key, true);
+    w->problem->addInvariantItem(energy);
+    w->problem->addZItem(z);
+    w->problem->link1(energy, z);
+    w->problem->addConstraintItem(vocabulary->makeCalculus("CONNECTED", true));
+
+    CalculusDisplay *dialog = z->getCalculusDisplay();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    for (const QString &text : clicks) {
+        QCheckBox *box = nullptr;
+        for (QCheckBox *b : dialog->findChildren<QCheckBox *>())
+            if (b->text() == text)
+                box = b;
+        QVERIFY(box && box->isEnabled());
+        QTest::mouseClick(box, Qt::LeftButton);
+    }
+    QPushButton *done = nullptr;
+    for (QPushButton *b : dialog->findChildren<QPushButton *>())
+        if (b->text() == "Done" && b->isVisible())
+            done = b;
+    QVERIFY(done);
+    QTest::mouseClick(done, Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+
+    QCOMPARE(z->getObj(), sense);
+    const QImage arrow = PaintProbe::render(z);
+    QCOMPARE(PaintProbe::hue(PaintProbe::at(arrow, -45, -25)), upperLeft);
+    QCOMPARE(PaintProbe::hue(PaintProbe::at(arrow, -45, 25)), lowerLeft);
+
+    const QString path = dir.filePath("direction.orv3");
+    dialogs->fileNames << path;
+    w->act_save_problem->trigger();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList objectives;
+    for (const QString &record : QString::fromUtf8(file.readAll()).split("<NEW>"))
+        if (record.startsWith("Z\t"))
+            objectives << record.section('\t', -1);
+    QCOMPARE(objectives, QStringList{word});
+
+    // The lower bound first: the upper one cannot go below it.
+    w->sb_p1_min->setValue(6);
+    w->sb_p1_max->setValue(6);
+    w->sb_max_evals->setValue(30);
+    QSignalSpy complete(w->vns_manager, &VNSManager::signal_optimization_complete);
+    w->act_run->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(complete.count(), 1, 60000);
+    QTRY_VERIFY(!w->isRunning() && w->act_run->isEnabled());
+    QCOMPARE(w->vns_manager->jobSignVectors(), signs);
 }
 
 void TestMainWidget::runFindsTheLongestPaths()

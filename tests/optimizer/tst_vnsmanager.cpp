@@ -1,3 +1,4 @@
+#include "NamedGraphs.h"
 #include "OptimizerBoards.h"
 #include "conjectures/ConjectureSettings.h"
 #include "explorer/Analyst.h"
@@ -13,7 +14,9 @@
 #include <QElapsedTimer>
 #include <QSet>
 #include <QtTest>
+#include <cmath>
 #include <memory>
+#include <mutex>
 #include <random>
 
 using SignList = QVector<QVector<double>>;
@@ -142,6 +145,23 @@ void sizeAndWiener(const QVector<quint32> &r, int *size, int *wiener)
     *size /= 2;
 }
 
+// Randic index: the sum over the edges of 1 / sqrt(deg u * deg v).
+double randic(const QVector<quint32> &r)
+{
+    double sum = 0;
+    for (int u = 0; u < r.size(); ++u)
+        for (int v = u + 1; v < r.size(); ++v)
+            if ((r[u] >> v) & 1u)
+                sum += 1.0 / std::sqrt(double(__builtin_popcount(r[u]) * __builtin_popcount(r[v])));
+    return sum;
+}
+
+QString cycleText(int n)
+{
+    Graph::Row rows[Graph::MaxNodes];
+    return Graph::graphText(rows, NamedGraphs::cycle(rows, n));
+}
+
 bool isPath(const QVector<quint32> &r)
 {
     int size = 0, wiener = 0;
@@ -171,6 +191,10 @@ private slots:
     void endToEnd();
     void startHaltCycles();
     void teardownDuringRun();
+    void maximisingJobFromTheShownGraph_data();
+    void maximisingJobFromTheShownGraph();
+    void optimalStartIsKept();
+    void shakingRangeFollowsTheJob();
 };
 
 void TestVNSManager::buildsJobs_data()
@@ -463,6 +487,121 @@ void TestVNSManager::teardownDuringRun()
     QVERIFY2(clock.elapsed() < 3000, qPrintable(QString("%1 ms").arg(clock.elapsed())));
     // The run was handed over before the manager went.
     QVERIFY(rig.loader.size() > 0);
+}
+
+void TestVNSManager::maximisingJobFromTheShownGraph_data()
+{
+    QTest::addColumn<int>("maxEvals");
+    // Three evaluations: the start's hand-over, the start graph offered to the job, the first
+    // shaken graph, which reaches the limit and closes the archive.
+    QTest::newRow("the start graph alone") << 3;
+    QTest::newRow("after a search") << 400;
+}
+
+void TestVNSManager::maximisingJobFromTheShownGraph()
+{
+    QFETCH(int, maxEvals);
+    Rig rig;
+    QString why;
+    QVERIFY2(OptimizerBoards::objective(rig.board, "MAXIMIZE", "WIENER", &why) &&
+                 OptimizerBoards::constraint(rig.board, "CONNECTED", &why),
+             qPrintable(why));
+    // The job's vertex count is the shown graph's: the job starts from that graph.
+    const QString start = cycleText(10);
+    rig.shown.loadCurrentGraph(start);
+    rig.shown.best_backup();
+    rig.m->slot_set_nb_threads(1);
+    rig.m->slot_set_p1min(10);
+    rig.m->slot_set_p1max(10);
+    rig.m->slot_set_max_evals(maxEvals);
+    rig.m->slot_startVNS();
+    QVERIFY(rig.finished(60000));
+    OptimalSolutions *job = rig.m->archives().value(0);
+    QVERIFY(job && job->size() > 0);
+    if (maxEvals == 3) {
+        QCOMPARE(job->size(), 1);
+        QCOMPARE(job->graph(0), start);
+    }
+    // Every record is its graph's value, maximised: minus the Wiener index, no violation.
+    for (int i = 0; i < job->size(); ++i) {
+        const Solution *s = job->OSSolution(i);
+        int size = 0, wiener = 0;
+        sizeAndWiener(rowsOf(s->getGraph()), &size, &wiener);
+        QVERIFY2(wiener > 0, qPrintable(s->getGraph()));
+        QVERIFY2(!s->getValue()->violated(), qPrintable(s->getGraph()));
+        QCOMPARE((*s->getValue()->z())[0][0], -double(wiener));
+    }
+}
+
+void TestVNSManager::optimalStartIsKept()
+{
+    Rig rig;
+    QString why;
+    QVERIFY2(OptimizerBoards::objective(rig.board, "MAXIMIZE", "RANDIC", &why) &&
+                 OptimizerBoards::constraint(rig.board, "CONNECTED", &why),
+             qPrintable(why));
+    rig.m->slot_set_nb_threads(1);
+    rig.m->slot_set_p1min(7);
+    rig.m->slot_set_p1max(7);
+    rig.m->slot_set_max_evals(1500);
+    rig.m->slot_auto_add_graphs(false);
+    // The cycle is optimal: every regular graph reaches n / 2, no connected graph more.
+    for (int seed : {1, 2, 3, 4, 5, 6}) {
+        rig.log.clear();
+        rig.shown.loadCurrentGraph(cycleText(7));
+        rig.shown.best_backup();
+        rig.m->worker(0)->setSeed(seed);
+        rig.m->slot_startVNS();
+        QVERIFY(rig.finished(60000));
+        OptimalSolutions *job = rig.m->archives().value(0);
+        QVERIFY(job && job->size() > 0);
+        for (int i = 0; i < job->size(); ++i) {
+            const Solution *s = job->OSSolution(i);
+            const QString text = s->getGraph();
+            QVERIFY2(qAbs(randic(rowsOf(text)) - 3.5) < 1e-9, qPrintable(QString("seed %1: %2").arg(seed).arg(text)));
+            QVERIFY2(qAbs((*s->getValue()->z())[0][0] + 3.5) < 1e-9, qPrintable(QString("seed %1").arg(seed)));
+        }
+    }
+}
+
+void TestVNSManager::shakingRangeFollowsTheJob()
+{
+    Rig rig;
+    QString why;
+    QVERIFY2(OptimizerBoards::objective(rig.board, "MAXIMIZE", "WIENER", &why), qPrintable(why));
+    rig.m->slot_set_p1min(5);
+    rig.m->slot_set_p1max(8);
+    rig.m->slot_set_max_evals(100);
+    rig.m->slot_auto_add_graphs(false);
+    // Each job's vertex count and shaking range, read in the worker's thread by the message
+    // its search starts with (the range is set by then, and the next job waits for this one).
+    std::mutex seenLock;
+    QMap<int, QPair<int, int>> seen;
+    for (int t = 0; t < VNSManager::NbWorkers; ++t) {
+        VNS *w = rig.m->worker(t);
+        QObject::connect(w, &VNS::signal_console, &rig.context, [w, &seenLock, &seen](QString text) {
+            if (!text.startsWith("optimization running.."))
+                return;
+            std::lock_guard<std::mutex> locker(seenLock);
+            seen.insert(w->privateProblem()->getNbNod(), qMakePair(w->getKMin(), w->getKMax()));
+        }, Qt::DirectConnection);
+    }
+    const QMap<int, QPair<int, int>> expected{{5, {1, 5}}, {6, {1, 6}}, {7, {1, 7}}, {8, {2, 8}}};
+    for (int threads : {1, 4}) {
+        rig.log.clear();
+        {
+            std::lock_guard<std::mutex> locker(seenLock);
+            seen.clear();
+        }
+        // The same shown graph at each start; the jobs hand theirs over as they run.
+        rig.shown.loadCurrentGraph(cycleText(10));
+        rig.shown.best_backup();
+        rig.m->slot_set_nb_threads(threads);
+        rig.m->slot_startVNS();
+        QVERIFY(rig.finished(60000));
+        std::lock_guard<std::mutex> locker(seenLock);
+        QCOMPARE(seen, expected);
+    }
 }
 
 QTEST_MAIN(TestVNSManager)

@@ -209,7 +209,9 @@ QString DataLoader::tooLarge(const Census &c)
     // Per graph: its text (two bytes a character), its values (kept by the loader, shared with
     // both panels), each panel's record of it and its row of the graph table; per vertex: its
     // row of the vertex table with its graph number in the table and in the panel.
-    const qint64 need = 2 * c.pairChars + c.graphs * (16 * graphColumns + 160) + c.vertices * (8 * vertexColumns + 8);
+    qint64 need = 2 * c.pairChars + c.graphs * (16 * graphColumns + 160) + c.vertices * (8 * vertexColumns + 8);
+    // A quarter to spare: running out of memory costs the user far more than a refusal.
+    need += need / 4;
     qint64 limit = memoryLimit.load();
     if (limit <= 0)
         limit = availableMemory();

@@ -66,15 +66,8 @@ public:
     // The memory, in bytes, that a load may count on for the tables it fills; 0 (the default)
     // means what the machine has available when the load starts.
     void setMemoryLimit(qint64 bytes) { memoryLimit.store(bytes); }
-    qint64 getMemoryLimit() const { return memoryLimit.load(); }
     static qint64 availableMemory();
 
-    // One line of a list as the loader takes it, or false when it is not a graph: a graph6
-    // line of 2 to 31 vertices with exactly the characters its count needs (blanks and tabs
-    // after it aside), or a count of 0 to 32, a blank and the pair characters '0' and '1',
-    // too few of them meaning no edge and any after the last pair ignored. `n` gets the
-    // vertex count.
-    static bool isGraphLine(const char *line, int length, bool overlong, bool graph6, int *n);
 
     // The optimiser's inbox; every call takes the mutex, from any thread.
     QVector<QString> getGraphs() const;
@@ -101,6 +94,12 @@ public slots:
 
 private:
     void dropCopy();
+    // One line of a list as the loader takes it, or false when it is not a graph: a graph6
+    // line of 2 to 31 vertices with exactly the characters its count needs (blanks and tabs
+    // after it aside), or a count of 0 to 32, a blank and the pair characters '0' and '1',
+    // too few of them meaning no edge and any after the last pair ignored. `n` gets the
+    // vertex count.
+    static bool isGraphLine(const char *line, int length, bool overlong, bool graph6, int *n);
     // The lines of the list, the graphs among them and their vertex rows, read without
     // evaluating; false when cancelled meanwhile.
     struct Census {

@@ -245,7 +245,7 @@ void TestAnalystWidget::refusedListKeepsTables()
     QTRY_COMPARE_WITH_TIMEOUT(dialogs.kinds(), QStringList({"open", "warning"}), 20000);
     QVERIFY(e.loader.wait(5000));
     const QString why = "Not loaded: the list holds 64 graphs (256 vertex rows); the tables would need about "
-                        "16 kB, more than the 1000 bytes of memory available.";
+                        "20 kB, more than the 1000 bytes of memory available.";
     QCOMPARE(dialogs.calls[1].text, why);
     QTRY_COMPARE(console.size(), 1);
     QCOMPARE(console[0][0].toString(), why);

@@ -34,6 +34,12 @@ PlotView::PlotView()
     plotScene->addItem(aboveAxes);
 }
 
+PlotView::~PlotView()
+{
+    // The points are the view's own, not the scene's.
+    qDeleteAll(items);
+}
+
 void PlotView::addItem(PlotItem *item, bool bounds)
 {
     if (!item)

@@ -20,6 +20,7 @@ public:
     static constexpr double RotationStep = 3.14159265 / 64;
 
     PlotView();
+    ~PlotView() override;
 
     // Adds the point and recomputes the extents; a fill passes false and calls updateBounds()
     // once at its end, which gives the same extents without a pass over every point per point.

@@ -43,16 +43,44 @@ private:
         QImage image;
         int left;
         int top;
+        int width = 0;
+        int height = 0;
+        // Per row of the picture, (width + 63) / 64 words: the pixels with any ink, and
+        // those that cover what lies under them.
+        int words = 0;
+        QVector<quint64> inked;
+        QVector<quint64> solid;
+    };
+    // A point to draw: its picture (-1: drawn as it is) and the picture's top left pixel.
+    struct Stamp {
+        int sprite;
+        int x;
+        int y;
+        int point;
     };
     void sort();
-    const Sprite &sprite(const PlotItem *item, double sx, double sy, bool antialiased);
+    int sprite(const PlotItem *item, double sx, double sy, bool antialiased);
+    // Drops the stamps that would change no pixel of the area: each one whose inked pixels
+    // all lie out of the area or under solid pixels of stamps drawn after it.
+    void dropHidden(const QRect &area, int margin);
+
+    // A point in stacking order, with its scene position and radius: painting reads these,
+    // not the items. Its box is the item's bounding rectangle there.
+    struct Placed {
+        int point;
+        double radius;
+        QPointF pos;
+        QRectF box() const { return QRectF(pos.x() - radius - 2, pos.y() - radius - 2, 2 * radius + 5, 2 * radius + 5); }
+    };
 
     const QList<PlotItem *> *points;
     bool below;
     bool sorted = false;
-    QVector<int> order;
+    QVector<Placed> order;
     QRectF extent;
     QVector<Sprite> sprites;
+    QVector<Stamp> stamps;
+    QVector<quint64> cover;
 };
 
 #endif

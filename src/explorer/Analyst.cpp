@@ -4,7 +4,6 @@
 #include <QSaveFile>
 #include <QTableWidget>
 #include <QTableWidgetItem>
-#include <climits>
 #include <iostream>
 
 namespace {
@@ -35,24 +34,34 @@ void Analyst::setHeader(QStringList names)
 
 void Analyst::push_back(QVector<double> values, int graphNo)
 {
-    cells += values;
-    rowStart.append(cells.size());
+    if (graphNos.isEmpty())
+        width = values.size();
+    if (rowStart.empty() && values.size() != width) {
+        // The first row of another length: from now on every row keeps its offset.
+        rowStart.reserve(size_t(graphNos.size()) + 2);
+        for (int r = 0; r <= graphNos.size(); ++r)
+            rowStart.push_back(qint64(r) * width);
+    }
+    // Into the room reserved beforehand: no regrowth, no copy of the table.
+    cells.insert(cells.end(), values.constBegin(), values.constEnd());
+    if (!rowStart.empty())
+        rowStart.push_back(qint64(cells.size()));
     graphNos.append(graphNo);
 }
 
-void Analyst::reserve(int count, int width)
+void Analyst::reserve(int count, int w)
 {
-    cells.reserve(int(qMin<qint64>(qint64(count) * width, INT_MAX)));
-    rowStart.reserve(count + 1);
+    cells.reserve(size_t(qMax(count, 0)) * size_t(qMax(w, 0)));
     graphNos.reserve(count);
 }
 
 void Analyst::clear()
 {
-    cells.clear();
-    cells.squeeze();
-    rowStart = {0};
-    graphNos.clear();
+    // The storage itself is given back: the next fill reserves what it needs.
+    std::vector<double>().swap(cells);
+    std::vector<qint64>().swap(rowStart);
+    width = 0;
+    graphNos = QVector<int>();
     means.clear();
     mins.clear();
     maxs.clear();
@@ -84,7 +93,7 @@ void Analyst::emptyPage()
 
 void Analyst::showRow(int pageRow, int k)
 {
-    const double *row = cells.constData() + rowStart[k];
+    const double *row = rowData(k);
     const int shown = qMin(rowLength(k), table->columnCount());
     for (int c = 0; c < shown; ++c)
         setCell(table, pageRow, c, cellText(row[c]));
@@ -95,10 +104,6 @@ void Analyst::showRow(int pageRow, int k)
 
 void Analyst::buildTable()
 {
-    // The rows are complete now: the room kept for more of them is given back.
-    cells.squeeze();
-    rowStart.squeeze();
-    graphNos.squeeze();
     const int count = nbRows();
     emit signal_total_data(count);
     start = 0;
@@ -123,13 +128,13 @@ void Analyst::buildTable()
 
     if (count > 0) {
         // One pass over every row, not only the page.
-        const int width = rowLength(0);
+        const int first = rowLength(0);
         mins = getLine(0);
         maxs = mins;
-        means.fill(0.0, width);
+        means.fill(0.0, first);
         for (int r = 0; r < count; ++r) {
-            const double *row = cells.constData() + rowStart[r];
-            const int w = qMin(width, rowLength(r));
+            const double *row = rowData(r);
+            const int w = qMin(first, rowLength(r));
             for (int j = 0; j < w; ++j) {
                 const double d = row[j];
                 if (d < mins[j])
@@ -205,7 +210,7 @@ double Analyst::value(int r, int c) const
 {
     if (r < 0 || c < 0 || r >= nbRows() || c >= rowLength(r))
         return Infinite;
-    return cells[rowStart[r] + c];
+    return rowData(r)[c];
 }
 
 int Analyst::graphNo(int r) const
@@ -285,7 +290,7 @@ bool Analyst::save(QString fileName, QString *why) const
     QByteArray text = header.join('\t').toLatin1();
     text += '\n';
     for (int r = 0; r < nbRows(); ++r) {
-        const double *row = cells.constData() + rowStart[r];
+        const double *row = rowData(r);
         for (int c = 0; c < rowLength(r); ++c) {
             if (c > 0)
                 text += '\t';

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
+#include <vector>
 
 class QTableWidget;
 class QTableWidgetItem;
@@ -16,7 +17,8 @@ class QTableWidgetItem;
 // buildTable() the widgets show the previous state. GUI thread only; no lock.
 //
 // The rows are kept end to end in one array (a catalogue gives millions of vertex rows, and
-// a vector per row would cost several times the values themselves).
+// a vector per row would cost several times the values themselves). While every row has the
+// same length, which is the rule, no row offsets are kept either.
 class Analyst : public QWidget
 {
     Q_OBJECT
@@ -29,7 +31,8 @@ public:
     void setHeader(QStringList names);
     QStringList getHeader() const { return header; }
     void push_back(QVector<double> values, int graphNo);
-    // Room for about this many rows of this many values, so a long fill does not regrow.
+    // Room for about this many rows of this many values, so a long fill neither regrows nor
+    // copies the table.
     void reserve(int rows, int width);
     void clear();
     void buildTable();
@@ -37,8 +40,12 @@ public:
     int nbRows() const { return graphNos.size(); }
     double value(int r, int c) const;
     // Row r must lie in 0 .. nbRows() - 1.
-    QVector<double> getLine(int r) const { return cells.mid(rowStart[r], rowLength(r)); }
-    int rowLength(int r) const { return rowStart[r + 1] - rowStart[r]; }
+    QVector<double> getLine(int r) const
+    {
+        const double *row = rowData(r);
+        return QVector<double>(row, row + rowLength(r));
+    }
+    int rowLength(int r) const { return rowStart.empty() ? width : int(rowStart[r + 1] - rowStart[r]); }
     int graphNo(int r) const;
     int vertex(int r) const;
     QVector<int> getGraphsRef() const { return graphNos; }
@@ -79,12 +86,19 @@ private:
     void emptyPage();
     // Writes table row k into page row pageRow, with its header.
     void showRow(int pageRow, int k);
+    const double *rowData(int r) const
+    {
+        return cells.data() + (rowStart.empty() ? qint64(r) * width : rowStart[r]);
+    }
 
     QTableWidget *table;
     QTableWidget *summary;
-    // Row r is cells[rowStart[r]] .. cells[rowStart[r + 1] - 1].
-    QVector<double> cells;
-    QVector<int> rowStart{0};
+    // Row r is cells[r * width] .. cells[(r + 1) * width - 1] while all rows have the length
+    // `width`; once one differs, cells[rowStart[r]] .. cells[rowStart[r + 1] - 1]. A standard
+    // vector: a vertex table can pass the 2 GB that a QVector holds.
+    std::vector<double> cells;
+    std::vector<qint64> rowStart;
+    int width = 0;
     QVector<double> means;
     QVector<double> mins;
     QVector<double> maxs;

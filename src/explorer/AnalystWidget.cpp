@@ -219,6 +219,12 @@ void AnalystWidget::slot_data_loaded()
 void AnalystWidget::slot_load_complete()
 {
     const DataLoader::Loaded loaded = loader->getLoaded();
+    if (!loaded.refused.isEmpty()) {
+        // Nothing was read: the tables stay as they are. One panel says why.
+        if (!vertexMode)
+            DialogProvider::instance()->warning(this, "Warning", loaded.refused);
+        return;
+    }
     refreshCopy();
     // Values computed by the loader on the board as it still is are taken as they are.
     const bool fresh = loaded.board == copyBoard && loaded.values.size() == loaded.texts.size();

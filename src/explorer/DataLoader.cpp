@@ -5,44 +5,78 @@
 #include "graph/Graph.h"
 #include "problem/Problem.h"
 
+#include "explorer/GraphListReader.h"
+
+#include <climits>
 #include <cstring>
 #include <iostream>
+#include <unistd.h>
 
 namespace {
-// A graph text: a count of 0 to 32, one blank, exactly one '0' or '1' per vertex pair.
-bool isGraphText(const char *p, int len)
+bool blank(char c) { return c == ' ' || c == '\t'; }
+
+// Bytes as a person reads them.
+QString amount(qint64 bytes)
 {
+    if (bytes < 10000)
+        return QString::number(bytes) + " bytes";
+    if (bytes < 10000000)
+        return QString::number(bytes / 1000) + " kB";
+    if (bytes < 10000000000LL)
+        return QString::number(bytes / 1000000) + " MB";
+    return QString::number(double(bytes) / 1e9, 'f', 1) + " GB";
+}
+} // namespace
+
+bool DataLoader::isGraphLine(const char *p, int len, bool overlong, bool graph6, int *nodes)
+{
+    if (graph6) {
+        while (len > 0 && blank(p[len - 1]))
+            --len;
+        if (overlong || len < 1)
+            return false;
+        const int n = static_cast<unsigned char>(p[0]) - 63;
+        // A line cut short is not the graph it names, nor one with characters to spare.
+        if (n < 2 || n > 31 || len != 1 + (n * (n - 1) / 2 + 5) / 6)
+            return false;
+        for (int k = 1; k < len; ++k)
+            if (static_cast<unsigned char>(p[k]) < 63 || static_cast<unsigned char>(p[k]) > 126)
+                return false;
+        *nodes = n;
+        return true;
+    }
     int k = 0, n = 0;
-    while (k < len && k < 3 && p[k] >= '0' && p[k] <= '9')
+    while (k < len && k < 10 && p[k] >= '0' && p[k] <= '9')
         n = n * 10 + (p[k++] - '0');
     if (k == 0 || n > Graph::MaxNodes || k >= len || p[k] != ' ')
         return false;
-    ++k;
-    if (len - k != n * (n - 1) / 2)
-        return false;
-    for (; k < len; ++k)
-        if (p[k] != '0' && p[k] != '1')
+    // The pairs are the field after the blank; tabs closing the line are no pairs.
+    const int from = ++k;
+    while (k < len && p[k] != ' ')
+        ++k;
+    int to = k;
+    while (to > from && p[to - 1] == '\t')
+        --to;
+    const int read = qMin(to - from, n * (n - 1) / 2);
+    for (int j = from; j < from + read; ++j)
+        if (p[j] != '0' && p[j] != '1')
             return false;
+    *nodes = n;
     return true;
 }
 
-// A graph6 line in its one-character count form, 2 to 31 vertices, with exactly the data
-// characters the count needs.
-bool isGraph6(const char *p, int len)
+qint64 DataLoader::availableMemory()
 {
-    if (len < 1)
-        return false;
-    const int n = static_cast<unsigned char>(p[0]) - 63;
-    if (n < 2 || n > 31)
-        return false;
-    if (len != 1 + (n * (n - 1) / 2 + 5) / 6)
-        return false;
-    for (int k = 1; k < len; ++k)
-        if (static_cast<unsigned char>(p[k]) < 63 || static_cast<unsigned char>(p[k]) > 126)
-            return false;
-    return true;
+    QFile info("/proc/meminfo");
+    if (info.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : info.readAll().split('\n'))
+            if (line.startsWith("MemAvailable:"))
+                return line.mid(13).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long size = sysconf(_SC_PAGE_SIZE);
+    return pages > 0 && size > 0 ? qint64(pages) * size : 0;
 }
-} // namespace
 
 DataLoader::DataLoader(Problem *problem_, Graph *graph_, ProgressBar *window_)
     : problem(problem_), graph(graph_), window(window_)
@@ -145,37 +179,95 @@ QString DataLoader::boardSignature(Problem *board)
     return signature;
 }
 
+bool DataLoader::census(bool g6, Census *c)
+{
+    GraphListReader reader(&file, g6);
+    while (reader.next()) {
+        ++c->lines;
+        int n = 0;
+        if (isGraphLine(reader.data(), reader.length(), reader.overlong(), g6, &n)) {
+            ++c->graphs;
+            c->vertices += n;
+            c->pairChars += n * (n - 1) / 2;
+            c->largest = qMax(c->largest, n);
+        }
+        if ((c->lines & 4095) == 0 && cancel.load())
+            return false;
+    }
+    return true;
+}
+
+QString DataLoader::tooLarge(const Census &c)
+{
+    const QString count = QString::number(c.graphs) + " graphs (" + QString::number(c.vertices) + " vertex rows)";
+    if (c.graphs > INT_MAX || c.vertices > INT_MAX)
+        return "Not loaded: the list holds " + count + ", more than the " + QString::number(INT_MAX) +
+               " rows a table holds.";
+    privateGraph->loadorv(QString::number(c.largest) + ' ', false);
+    const qint64 graphColumns = copy->getReportNames(false).size();
+    const qint64 vertexColumns = copy->getReportNames(true).size();
+    // Per graph: its text (two bytes a character), its values (kept by the loader, shared with
+    // both panels), each panel's record of it and its row of the graph table; per vertex: its
+    // row of the vertex table with its graph number in the table and in the panel.
+    qint64 need = 2 * c.pairChars + c.graphs * (16 * graphColumns + 160) + c.vertices * (8 * vertexColumns + 8);
+    // A quarter to spare: running out of memory costs the user far more than a refusal.
+    need += need / 4;
+    qint64 limit = memoryLimit.load();
+    if (limit <= 0)
+        limit = availableMemory();
+    if (limit <= 0 || need <= limit)
+        return QString();
+    return "Not loaded: the list holds " + count + "; the tables would need about " + amount(need) +
+           ", more than the " + amount(limit) + " of memory available.";
+}
+
 void DataLoader::run()
 {
     if (!file.isOpen() || !copy)
         return;
 
-    // The file is read once as bytes; lines are found in place, never copied into a list.
-    QByteArray bytes = file.readAll();
-    file.close();
-    const int nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    bytes.replace("\n\r", "\n");
-    bytes.replace("\r\n", "\n");
-    bytes.replace('\r', '\n');
-    const qint64 n = bytes.count('\n') + 1;
+    Loaded result;
+    result.board = copyBoard;
+    const bool g6 = runType == "g6";
+    // A first reading counts the lines and what the tables will hold, so that a list too large
+    // for them is refused before anything is evaluated; the second one evaluates.
+    Census c;
+    const bool counted = census(g6, &c);
+    const qint64 n = c.lines;
+    result.lines = n;
+    if (counted)
+        result.refused = tooLarge(c);
+    if (!counted || !result.refused.isEmpty() || !file.seek(0)) {
+        result.cancelled = !counted;
+        if (counted && result.refused.isEmpty())
+            result.refused = "Not loaded: " + fileName + " cannot be read twice.";
+        file.close();
+        {
+            std::lock_guard<std::mutex> locker(mutex);
+            std::swap(loaded, result);
+        }
+        const QString why = getLoaded().refused;
+        if (!why.isEmpty()) {
+            std::cerr << why.toLocal8Bit().constData() << std::endl;
+            emit signal_console(why);
+        } else {
+            std::cerr << "Cancelled" << std::endl;
+            emit signal_console("0 graphs loaded.");
+        }
+        emit signal_load_complete();
+        emit signal_progress(0, 0, 100);
+        return;
+    }
 
     std::cerr << n << " graphs to read" << std::endl;
     emit signal_progress(0, 0, 100);
 
-    Loaded result;
-    result.board = copyBoard;
-    result.lines = int(n);
-    result.texts.reserve(int(n));
-    result.values.reserve(int(n));
-    result.violated.reserve(int(n));
-    const bool g6 = runType == "g6";
+    result.texts.reserve(int(c.graphs));
+    result.values.reserve(int(c.graphs));
+    result.violated.reserve(int(c.graphs));
     QVector<double> values;
-    const char *data = bytes.constData();
-    const char *end = data + bytes.size();
-    const char *p = data;
-    for (qint64 i = 0; i < n; ++i) {
+    GraphListReader reader(&file, g6);
+    for (qint64 i = 0; reader.next(); ++i) {
         if (i % 100 == 0) {
             emit signal_progress(0, i, n);
             if (i % 1000 == 0) {
@@ -184,16 +276,13 @@ void DataLoader::run()
                     emit signal_console(QString::number(i) + "/" + QString::number(n) + " graphs loaded.");
             }
         }
-        const char *eol = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
-        if (!eol)
-            eol = end;
-        const int len = int(eol - p);
-        const char *line = p;
-        p = eol < end ? eol + 1 : end;
-
+        const char *line = reader.data();
+        int len = reader.length();
+        while (len > 0 && blank(line[len - 1]))
+            --len;
         if (len > 0) {
-            const bool ok = g6 ? isGraph6(line, len) : isGraphText(line, len);
-            if (!ok) {
+            int nodes = 0;
+            if (!isGraphLine(line, reader.length(), reader.overlong(), g6, &nodes)) {
                 ++result.skipped;
             } else {
                 const QString text = QString::fromLatin1(line, len);
@@ -216,9 +305,10 @@ void DataLoader::run()
             break;
         }
     }
+    file.close();
 
     const int accepted = result.texts.size();
-    const int skipped = result.skipped;
+    const qint64 skipped = result.skipped;
     {
         std::lock_guard<std::mutex> locker(mutex);
         std::swap(loaded, result);
@@ -229,6 +319,14 @@ void DataLoader::run()
         emit signal_console(QString::number(skipped) + (skipped == 1 ? " line" : " lines") +
                             " skipped: not a graph.");
     }
+    if (reader.stoppedAtNul()) {
+        const QString cut = "The list ends at a NUL byte (byte " + QString::number(reader.nulAt()) + "): " +
+                            QString::number(reader.unreadBytes()) + " bytes left unread.";
+        std::cerr << cut.toLocal8Bit().constData() << std::endl;
+        emit signal_console(cut);
+    }
+    if (!reader.readError().isEmpty())
+        emit signal_console("Reading stopped early: " + reader.readError());
     emit signal_load_complete();
     emit signal_progress(0, 0, 100);
 }

@@ -27,15 +27,17 @@ class DataLoader : public QThread
 public:
     // What a load leaves: the accepted graph texts in file order, each with its report values
     // (Problem::getReportValues on the board described by `board`) and whether it violated the
-    // problem; the lines read, and those skipped because they were not a graph.
+    // problem; the lines read, and those skipped because they were not a graph. A list that
+    // the tables could not hold is refused whole: `refused` says why, and nothing was read.
     struct Loaded {
         QVector<QString> texts;
         QVector<QVector<double>> values;
         QVector<bool> violated;
         QString board;
-        int lines = 0;
-        int skipped = 0;
+        qint64 lines = 0;
+        qint64 skipped = 0;
         bool cancelled = false;
+        QString refused;
     };
 
     DataLoader(Problem *problem, Graph *graph, ProgressBar *window);
@@ -60,6 +62,12 @@ public:
 
     // The result of the last load; empty before the first.
     Loaded getLoaded() const;
+
+    // The memory, in bytes, that a load may count on for the tables it fills; 0 (the default)
+    // means what the machine has available when the load starts.
+    void setMemoryLimit(qint64 bytes) { memoryLimit.store(bytes); }
+    static qint64 availableMemory();
+
 
     // The optimiser's inbox; every call takes the mutex, from any thread.
     QVector<QString> getGraphs() const;
@@ -86,6 +94,24 @@ public slots:
 
 private:
     void dropCopy();
+    // One line of a list as the loader takes it, or false when it is not a graph: a graph6
+    // line of 2 to 31 vertices with exactly the characters its count needs (blanks and tabs
+    // after it aside), or a count of 0 to 32, a blank and the pair characters '0' and '1',
+    // too few of them meaning no edge and any after the last pair ignored. `n` gets the
+    // vertex count.
+    static bool isGraphLine(const char *line, int length, bool overlong, bool graph6, int *n);
+    // The lines of the list, the graphs among them and their vertex rows, read without
+    // evaluating; false when cancelled meanwhile.
+    struct Census {
+        qint64 lines = 0;
+        qint64 graphs = 0;
+        qint64 vertices = 0;
+        qint64 pairChars = 0;
+        int largest = 0;
+    };
+    bool census(bool g6, Census *c);
+    // Why the tables could not hold the list, or nothing when they can.
+    QString tooLarge(const Census &c);
 
     Problem *problem;
     Graph *graph;
@@ -95,6 +121,7 @@ private:
     QString dataType = "g6";
     QFile file;
     std::atomic<bool> cancel{false};
+    std::atomic<qint64> memoryLimit{0};
     // A plain mutex, not a recursive one; the standard one so the thread sanitizer sees it.
     mutable std::mutex mutex;
     QVector<QString> inbox;

@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -149,8 +150,12 @@ void ExplorerWindow::wireSide(Members &m, void (ExplorerWindow::*update)())
 {
     connect(m.xCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, update);
     connect(m.yCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, update);
+    m.pause = new QTimer(this);
+    m.pause->setSingleShot(true);
+    m.pause->setInterval(SpinPause);
+    connect(m.pause, &QTimer::timeout, this, update);
     for (QDoubleSpinBox *s : {m.size, m.xScale, m.yScale})
-        connect(s, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, update);
+        connect(s, QOverload<double>::of(&QDoubleSpinBox::valueChanged), m.pause, QOverload<>::of(&QTimer::start));
     connect(m.tabs, &QTabWidget::currentChanged, this, update);
     connect(m.table, &Analyst::signal_load_graph, m.panel, &AnalystWidget::slot_load_graph);
     connect(m.table, &Analyst::signal_load_graph, m.plot, &PlotWidget::slot_hilight);
@@ -252,7 +257,9 @@ void ExplorerWindow::setShellActions(QAction *run, QAction *halt, QAction *white
 
 void ExplorerWindow::fill(Members &m)
 {
-    m.plot->fill(m.table, m.xCombo->currentIndex(), m.yCombo->currentIndex(), m.xScale->value(),
+    // Whatever asked for this drawing, a pending one from the spin boxes is covered by it.
+    m.pause->stop();
+    m.plot->fillInSlices(m.table, m.xCombo->currentIndex(), m.yCombo->currentIndex(), m.xScale->value(),
                  m.yScale->value(), m.size->value());
 }
 

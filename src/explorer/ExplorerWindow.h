@@ -16,6 +16,7 @@ class QDoubleSpinBox;
 class QGridLayout;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 
 // The "Properties explorer" window: the graph-values and the vertex-values side, each with
@@ -58,6 +59,10 @@ public:
     QPushButton *pageButton(const QString &text) const;
     bool isBusy() const { return optRunning || loading; }
 
+    // A plot is drawn anew this long after the last change of a spin box, so that typing a
+    // number draws once.
+    static constexpr int SpinPause = 400;
+
 signals:
     // "Clear database" emptied both panels; the shell clears both conjecture lists.
     void signal_database_cleared();
@@ -84,6 +89,7 @@ private:
         QDoubleSpinBox *yScale = nullptr;
         QComboBox *xCombo = nullptr;
         QComboBox *yCombo = nullptr;
+        QTimer *pause = nullptr;
     };
     QWidget *buildSide(Members &m);
     void buildPage();

@@ -10,7 +10,6 @@ PlotItem::PlotItem(double x, double y, Analyst *analyst_, Graph *graph_, int num
 {
     setFlag(QGraphicsItem::ItemIsSelectable);
     setFlag(QGraphicsItem::ItemSendsGeometryChanges);
-    setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     setZValue(1);
     setToolTip(tooltip);
     setPos(x, -y);
@@ -73,6 +72,11 @@ void PlotItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
 }
 
 void PlotItem::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *)
+{
+    activate();
+}
+
+void PlotItem::activate()
 {
     if (analyst)
         analyst->load(number);

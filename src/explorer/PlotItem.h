@@ -8,7 +8,8 @@ class Analyst;
 class Graph;
 
 // One point of an X-Y plot. Plot coordinates grow upward, scene coordinates downward, so the
-// point sits at (x, -y); z orders points by depth after a turn.
+// point sits at (x, -y); z orders points by depth after a turn. The plot view keeps its points
+// out of the scene and has them painted, found under the mouse and stacked by its layers.
 class PlotItem : public QGraphicsItem
 {
 public:
@@ -20,6 +21,11 @@ public:
     double getCoordZ() const { return coordZ; }
     int getNumber() const { return number; }
     bool isHilighted() const { return hilight; }
+    double getRadius() const { return radius; }
+    int getShape() const { return shape; }
+    QColor getColor() const { return colour; }
+    // What a double click on the point does: the table is asked for its graph.
+    void activate();
 
     // These store only: the caller repaints.
     void setHilight(bool on) { hilight = on; }

@@ -2,10 +2,13 @@
 
 #include "dialogs/DialogProvider.h"
 #include "explorer/PlotItem.h"
+#include "explorer/PlotLayer.h"
 #include "explorer/RectItem.h"
 
 #include <QGraphicsLineItem>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QToolTip>
 #include <QPainter>
 #include <QPrinter>
 #include <QWheelEvent>
@@ -14,8 +17,6 @@
 PlotView::PlotView()
 {
     plotScene = new QGraphicsScene(this);
-    // A fill adds every point at once: keeping a spatial index up to date point by point
-    // costs far more than the linear search it saves on a click.
     plotScene->setItemIndexMethod(QGraphicsScene::NoIndex);
     setScene(plotScene);
     setCacheMode(QGraphicsView::CacheBackground);
@@ -26,6 +27,17 @@ PlotView::PlotView()
     yAxis = new QGraphicsLineItem;
     plotScene->addItem(xAxis);
     plotScene->addItem(yAxis);
+    // Points deeper than 0 lie under the axis lines, the others over them.
+    belowAxes = new PlotLayer(&items, true);
+    aboveAxes = new PlotLayer(&items, false);
+    plotScene->addItem(belowAxes);
+    plotScene->addItem(aboveAxes);
+}
+
+PlotView::~PlotView()
+{
+    // The points are the view's own, not the scene's.
+    qDeleteAll(items);
 }
 
 void PlotView::addItem(PlotItem *item, bool bounds)
@@ -33,9 +45,21 @@ void PlotView::addItem(PlotItem *item, bool bounds)
     if (!item)
         return;
     items.append(item);
-    plotScene->addItem(item);
     if (bounds)
         updateBounds();
+}
+
+void PlotView::pointsChanged()
+{
+    // A change of depth may move a point from one side of the axes to the other.
+    belowAxes->refit();
+    aboveAxes->refit();
+}
+
+PlotItem *PlotView::pointAt(const QPointF &scenePos, bool withToolTip) const
+{
+    PlotItem *p = aboveAxes->pointAt(scenePos, withToolTip);
+    return p ? p : belowAxes->pointAt(scenePos, withToolTip);
 }
 
 void PlotView::addItem(RectItem *item)
@@ -48,19 +72,11 @@ void PlotView::addItem(RectItem *item)
 
 void PlotView::clear()
 {
-    // The scene drops all its items at once; taking points out one by one searches its item
-    // list for each. What is not a point (the axes, rectangles) is taken out and put back.
-    QList<QGraphicsItem *> keep;
-    for (QGraphicsItem *item : plotScene->items())
-        if (!dynamic_cast<PlotItem *>(item))
-            keep.append(item);
-    for (QGraphicsItem *item : keep)
-        plotScene->removeItem(item);
-    plotScene->clear();
-    for (QGraphicsItem *item : keep)
-        plotScene->addItem(item);
-    plotScene->update();
+    qDeleteAll(items);
     items.clear();
+    belowAxes->refit();
+    aboveAxes->refit();
+    plotScene->update();
 }
 
 void PlotView::updateBounds()
@@ -84,6 +100,8 @@ void PlotView::updateBounds()
     yMin -= 100;
     xAxis->setLine(xMin, 0, xMax, 0);
     yAxis->setLine(0, -yMin, 0, -yMax);
+    belowAxes->refit();
+    aboveAxes->refit();
 }
 
 QLineF PlotView::xAxisLine() const
@@ -155,6 +173,29 @@ void PlotView::keyPressEvent(QKeyEvent *event)
         break;
     }
     updateBounds();
+}
+
+void PlotView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // What the scene would do for point items: the topmost one under the mouse takes it.
+    if (PlotItem *p = pointAt(mapToScene(event->pos()))) {
+        p->activate();
+        event->accept();
+        return;
+    }
+    QGraphicsView::mouseDoubleClickEvent(event);
+}
+
+bool PlotView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        QHelpEvent *help = static_cast<QHelpEvent *>(event);
+        if (PlotItem *p = pointAt(mapToScene(help->pos()), true)) {
+            QToolTip::showText(help->globalPos(), p->toolTip(), viewport());
+            return true;
+        }
+    }
+    return QGraphicsView::viewportEvent(event);
 }
 
 void PlotView::keyReleaseEvent(QKeyEvent *event)

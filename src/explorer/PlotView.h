@@ -5,6 +5,7 @@
 #include <QList>
 
 class PlotItem;
+class PlotLayer;
 class QGraphicsLineItem;
 class RectItem;
 
@@ -19,10 +20,15 @@ public:
     static constexpr double RotationStep = 3.14159265 / 64;
 
     PlotView();
+    ~PlotView() override;
 
     // Adds the point and recomputes the extents; a fill passes false and calls updateBounds()
     // once at its end, which gives the same extents without a pass over every point per point.
     void addItem(PlotItem *item, bool bounds = true);
+    // The points' highlight or depth changed: they are stacked and painted anew.
+    void pointsChanged();
+    // The topmost point under the scene position, as the scene would stack them, or null.
+    PlotItem *pointAt(const QPointF &scenePos, bool withToolTip = false) const;
     void addItem(RectItem *item);
     void clear();
     void updateBounds();
@@ -39,6 +45,8 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     QGraphicsScene *plotScene;
@@ -50,6 +58,8 @@ private:
     double yMax = 0;
     QGraphicsLineItem *xAxis;
     QGraphicsLineItem *yAxis;
+    PlotLayer *belowAxes;
+    PlotLayer *aboveAxes;
 };
 
 #endif

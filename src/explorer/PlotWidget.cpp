@@ -5,16 +5,24 @@
 #include "explorer/PlotView.h"
 
 #include <QGridLayout>
+#include <QTimer>
 
 PlotWidget::PlotWidget()
 {
     plotView = new PlotView;
     QGridLayout *grid = new QGridLayout(this);
     grid->addWidget(plotView, 1, 0, 10, 2);
+    slices = new QTimer(this);
+    slices->setSingleShot(true);
+    slices->setInterval(0);
+    connect(slices, &QTimer::timeout, this, &PlotWidget::nextSlice);
 }
 
 void PlotWidget::clear()
 {
+    slices->stop();
+    source = nullptr;
+    hilighted = -1;
     items.clear();
     plotView->clear();
 }
@@ -27,32 +35,87 @@ void PlotWidget::addItem(PlotItem *item)
     items.append(item);
 }
 
-void PlotWidget::fill(Analyst *table, int ix, int iy, double xScale, double yScale, double size)
+bool PlotWidget::begin(Analyst *table, int ix, int iy, double sx, double sy, double size)
 {
     clear();
     if (ix <= 0 || iy <= 0 || !table || table->nbRows() <= 0)
-        return;
+        return false;
+    source = table;
+    xColumn = ix - 1;
+    yColumn = iy - 1;
+    xScale = sx;
+    yScale = sy;
+    radius = size;
+    next = 0;
     items.reserve(table->nbRows());
-    for (int r = 0; r < table->nbRows(); ++r) {
-        const double x = table->value(r, ix - 1);
-        const double y = table->value(r, iy - 1);
+    shown.start();
+    return true;
+}
+
+bool PlotWidget::addRows(bool slice)
+{
+    Analyst *table = source;
+    if (!table) {
+        source = nullptr;
+        return false;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    for (int made = 0; next < table->nbRows(); ++next, ++made) {
+        if (slice && made > 0 && (made >= SlicePoints || ((made & 1023) == 0 && clock.elapsed() >= SliceMilliseconds)))
+            break;
+        const double x = table->value(next, xColumn);
+        const double y = table->value(next, yColumn);
         const QString tip = "(" + QString::number(x, 'g', 6) + " , " + QString::number(y, 'g', 6) + ")";
-        PlotItem *item = new PlotItem(x, y, table, nullptr, table->graphNo(r), tip, size);
+        const int number = table->graphNo(next);
+        PlotItem *item = new PlotItem(x, y, table, nullptr, number, tip, radius);
         item->setPosition(x * xScale, y * yScale, 0);
+        if (hilighted >= 0 && number == hilighted) {
+            item->setHilight(true);
+            item->setZValue(10);
+        }
         plotView->addItem(item, false);
         items.append(item);
     }
-    plotView->updateBounds();
+    const bool more = next < table->nbRows();
+    // The extents, and with them the points shown, follow the fill now and then and at its end.
+    if (!more || shown.elapsed() >= ShowMilliseconds) {
+        plotView->updateBounds();
+        shown.restart();
+    }
+    if (!more)
+        source = nullptr;
+    return more;
+}
+
+void PlotWidget::fill(Analyst *table, int ix, int iy, double sx, double sy, double size)
+{
+    if (begin(table, ix, iy, sx, sy, size))
+        addRows(false);
+}
+
+void PlotWidget::fillInSlices(Analyst *table, int ix, int iy, double sx, double sy, double size)
+{
+    if (begin(table, ix, iy, sx, sy, size) && addRows(true))
+        slices->start();
+}
+
+void PlotWidget::nextSlice()
+{
+    if (addRows(true))
+        slices->start();
 }
 
 void PlotWidget::slot_hilight(int gno)
 {
+    if (isFilling())
+        hilighted = gno;
     for (PlotItem *item : items) {
         const bool on = item->getNumber() == gno;
         item->setHilight(on);
         item->setZValue(on ? 10 : 0);
-        item->update();
     }
+    plotView->pointsChanged();
 }
 
 void PlotWidget::slot_print()

@@ -192,6 +192,8 @@ void TestFirstProblem::longestPathsReachTheExplorer()
     QCOMPARE(points.size(), table->nbRows());
     const double sx = explorer->xScaleSpin(ExplorerWindow::GraphSide)->value();
     const double sy = explorer->yScaleSpin(ExplorerWindow::GraphSide)->value();
+    // The plot is drawn anew once the spin boxes rest.
+    QTRY_VERIFY(!points.isEmpty() && points[0]->getCoordY() == table->value(0, wienerCol) * sy);
     for (int r = 0; r < points.size(); ++r) {
         QCOMPARE(points[r]->getCoordX(), table->value(r, orderCol) * sx);
         QCOMPARE(points[r]->getCoordY(), table->value(r, wienerCol) * sy);

@@ -79,6 +79,7 @@ private slots:
     void mixedVertexCounts();
     void interactiveGraphUntouched();
     void malformedLinesSkipped();
+    void refusedListKeepsTables();
     void valuesAreCached();
     void vertexRowsAndStepping();
     void filterPanelRejects();
@@ -199,7 +200,7 @@ void TestAnalystWidget::malformedLinesSkipped()
     QByteArray file;
     for (int i = 0; i < 100; ++i) {
         if (i % 10 == 3)
-            file += i % 20 == 3 ? "4 1110\n" : "C~~\n";
+            file += i % 20 == 3 ? "4\t111000\n" : "C~~\n";
         else
             file += LabelledGraphs::graphText(4, quint64(i % 64)).toLatin1() + '\n';
     }
@@ -218,6 +219,42 @@ void TestAnalystWidget::malformedLinesSkipped()
     }
     QCOMPARE(lines, QStringList({"0/101 graphs loaded.", "90 graphs loaded.", "10 lines skipped: not a graph."}));
     QCOMPARE(gConsole.size(), 0);
+}
+
+// A list the tables could not hold (here under a limit of 1000 bytes) is refused before any
+// graph is read: the tables keep what they had, and the user is told the count and the limit.
+void TestAnalystWidget::refusedListKeepsTables()
+{
+    QTemporaryDir dir;
+    Explorer e({"SIZE"});
+    ErrCapture err;
+    QVERIFY(e.load(writeTempFile(dir, "four.g6", allLabelled(4)), "g6"));
+    const QStringList graphs = e.g.getGraphs();
+    QVector<QVector<double>> rows;
+    for (int r = 0; r < e.gTable->nbRows(); ++r)
+        rows << e.gTable->getLine(r);
+    QCOMPARE(rows.size(), 64);
+    QCOMPARE(e.vTable->nbRows(), 256);
+
+    e.loader.setMemoryLimit(1000);
+    QSignalSpy console(&e.v, &AnalystWidget::signal_console);
+    QSignalSpy rebuilt(&e.g, &AnalystWidget::signal_data_loaded);
+    ScriptedDialogs dialogs;
+    dialogs.fileNames << writeTempFile(dir, "again.g6", allLabelled(4));
+    e.g.slot_load_data();
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.kinds(), QStringList({"open", "warning"}), 20000);
+    QVERIFY(e.loader.wait(5000));
+    const QString why = "Not loaded: the list holds 64 graphs (256 vertex rows); the tables would need about "
+                        "20 kB, more than the 1000 bytes of memory available.";
+    QCOMPARE(dialogs.calls[1].text, why);
+    QTRY_COMPARE(console.size(), 1);
+    QCOMPARE(console[0][0].toString(), why);
+    QCOMPARE(rebuilt.size(), 0);
+    QCOMPARE(e.g.getGraphs(), graphs);
+    QCOMPARE(e.gTable->nbRows(), 64);
+    for (int r = 0; r < 64; ++r)
+        QCOMPARE(e.gTable->getLine(r), rows[r]);
+    QCOMPARE(e.vTable->nbRows(), 256);
 }
 
 void TestAnalystWidget::valuesAreCached()

@@ -160,10 +160,17 @@ void TestExplorerWindow::plotFollowsControls()
     e.window.yCombo(G)->setCurrentIndex(2);
     // C4 (order 4, Wiener 8) at scale 10 is point 0.
     QCOMPARE(e.gPlot->points()[0]->pos(), QPointF(40, -80));
+    // A spin box draws once its changes pause: typing "30" draws once, with 30.
+    PlotItem *first = e.gPlot->points()[0];
+    e.window.xScaleSpin(G)->selectAll();
+    QTest::keyClicks(e.window.xScaleSpin(G), "30");
+    QCOMPARE(e.window.xScaleSpin(G)->value(), 30.0);
+    QCOMPARE(e.gPlot->points()[0], first);
+    QTRY_COMPARE(e.gPlot->points()[0]->pos(), QPointF(120, -80));
     e.window.xScaleSpin(G)->setValue(2);
-    QCOMPARE(e.gPlot->points()[0]->pos(), QPointF(8, -80));
+    QTRY_COMPARE(e.gPlot->points()[0]->pos(), QPointF(8, -80));
     e.window.sizeSpin(G)->setValue(5);
-    QCOMPARE(e.gPlot->points()[0]->boundingRect(), QRectF(-7, -7, 15, 15));
+    QTRY_COMPARE(e.gPlot->points()[0]->boundingRect(), QRectF(-7, -7, 15, 15));
     // A turned cloud is drawn anew when the inner tab changes.
     e.gPlot->view()->rotate(0.5, 0, 0);
     e.window.innerTabs(G)->setCurrentIndex(2);

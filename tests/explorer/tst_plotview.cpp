@@ -5,6 +5,8 @@
 
 #include <QMatrix4x4>
 #include <QSignalSpy>
+#include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 #include <cmath>
 
@@ -47,6 +49,7 @@ private slots:
     void zoomLimits_data();
     void zoomLimits();
     void doubleClickHighlights();
+    void fillInSlicesYields();
     void printToFile();
 };
 
@@ -230,6 +233,64 @@ void TestPlotView::doubleClickHighlights()
     // The highlighted point is drawn solid blue.
     const QImage shot = view->grab().toImage();
     QCOMPARE(QColor(shot.pixel(at)), QColor(Qt::blue));
+    // Hovering over the point shows its values.
+    QHelpEvent hover(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(view->viewport(), &hover);
+    QCOMPARE(QToolTip::text(), QString("(4 , 8)"));
+}
+
+// A fill of many rows in slices lets the event loop run between them (a timer fires while it
+// goes on) and ends with the points of a fill in one go; a graph highlighted meanwhile is
+// highlighted on the points still to come, and a clear ends the fill.
+void TestPlotView::fillInSlicesYields()
+{
+    const int rows = 3 * PlotWidget::SlicePoints + 7;
+    Rows values;
+    for (int r = 0; r < rows; ++r)
+        values.append({double(r % 500), double(r % 300)});
+    Analyst table;
+    QVector<int> graphs;
+    for (int r = 0; r < rows; ++r)
+        graphs.append(r / 2);
+    fillTable(table, values, graphs);
+    PlotWidget whole;
+    whole.fill(&table, 1, 2, 2, 3, 4);
+    QCOMPARE(whole.points().size(), rows);
+
+    PlotWidget plot;
+    QVector<int> seen;
+    QTimer tick;
+    tick.setInterval(0);
+    connect(&tick, &QTimer::timeout, &plot, [&] {
+        if (plot.isFilling())
+            seen.append(plot.points().size());
+    });
+    tick.start();
+    plot.fillInSlices(&table, 1, 2, 2, 3, 4);
+    QVERIFY(plot.isFilling());
+    QVERIFY(plot.points().size() > 0 && plot.points().size() <= PlotWidget::SlicePoints);
+    plot.slot_hilight(rows / 2 - 1);
+    QTRY_VERIFY(!plot.isFilling());
+    tick.stop();
+    QVERIFY(!seen.isEmpty());
+    QVERIFY(seen.first() > 0 && seen.last() < rows);
+    QCOMPARE(plot.points().size(), rows);
+    for (int r = 0; r < rows; ++r) {
+        QCOMPARE(plot.points()[r]->pos(), whole.points()[r]->pos());
+        QCOMPARE(plot.points()[r]->toolTip(), whole.points()[r]->toolTip());
+        QCOMPARE(plot.points()[r]->getNumber(), r / 2);
+        QCOMPARE(plot.points()[r]->isHilighted(), r / 2 == rows / 2 - 1);
+    }
+    QCOMPARE(plot.view()->xAxisLine(), whole.view()->xAxisLine());
+    QCOMPARE(plot.view()->yAxisLine(), whole.view()->yAxisLine());
+
+    plot.fillInSlices(&table, 1, 2, 2, 3, 4);
+    QVERIFY(plot.isFilling());
+    plot.clear();
+    QVERIFY(!plot.isFilling());
+    QTest::qWait(50);
+    QVERIFY(plot.points().isEmpty());
+    QVERIFY(plot.view()->points().isEmpty());
 }
 
 void TestPlotView::printToFile()

@@ -23,7 +23,8 @@ public:
     void fill(Analyst *table, int ix, int iy, double xScale, double yScale, double size);
     PlotView *view() const { return plotView; }
     const QVector<PlotItem *> &points() const { return items; }
-    bool printToFile(QString fileName);
+    // A PDF that replaces the old file only once whole; false with the reason in why.
+    bool printToFile(QString fileName, QString *why = nullptr);
 
 public slots:
     void slot_hilight(int gno);

@@ -485,6 +485,7 @@ void AnalystWidget::drawGraphs(const QVector<int> &which)
     pdfExport->drawing.setAttribute(Qt::WA_DontShowOnScreen);
     pdfExport->drawing.show();
     pdfWindow->set_nb_bars(1);
+    pdfWindow->bar(0)->setFormat("%v of %m drawings");
     pdfWindow->slot_progress(0, 0, which.size());
     pdfWindow->show();
     pdfTimer->start();

@@ -356,6 +356,7 @@ void TestExports::pdfProgressAndCancel()
     (panel->*command)();
     QVERIFY(panel->pdfExportRunning());
     QCOMPARE(window->bar(0)->maximum(), count);
+    QCOMPARE(window->bar(0)->text(), QString("0 of %1 drawings").arg(count));
     QVERIFY(exportEnds(panel));
     tick.stop();
     QCOMPARE(dialogs.kinds(), QStringList{"save"});

@@ -21,11 +21,7 @@
 // page, and the resident memory after each step. Argument 0 is the full board; argument 1
 // leaves ENERGY out, which shows what the loader itself costs beside the eigenvalues.
 namespace {
-QString catalogue()
-{
-    const QByteArray env = qgetenv("ORV_CONNECTED9");
-    return env.isEmpty() ? QStringLiteral("/tmp/orv_connected9.g6") : QString::fromLocal8Bit(env);
-}
+QString catalogue() { return connectedNinePath(); }
 
 // Resident and peak resident memory of the process, in MB.
 double statusMB(const char *key)

@@ -277,4 +277,12 @@ inline void registerOnSets(const std::string &base, const std::vector<std::strin
             ->Unit(unit);
 }
 
+// The file of every connected graph on 9 vertices (scripts/make_connected9.sh writes it with
+// nauty-geng; ORV_CONNECTED9 names another copy).
+inline QString connectedNinePath()
+{
+    const QByteArray env = qgetenv("ORV_CONNECTED9");
+    return env.isEmpty() ? QStringLiteral("/tmp/orv_connected9.g6") : QString::fromLocal8Bit(env);
+}
+
 #endif

@@ -1,6 +1,7 @@
 #include "app/Report.h"
 
 #include "dialogs/DialogProvider.h"
+#include "files/PdfFile.h"
 #include "calculus/BuildCalculus.h"
 #include "graph/Graph.h"
 #include "problem/Problem.h"
@@ -277,6 +278,13 @@ void Report::slot_update()
 void Report::slot_print()
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (DialogProvider::instance()->print(&printer, nullptr))
-        text_edit->document()->print(&printer);
+    if (!DialogProvider::instance()->print(&printer, nullptr))
+        return;
+    QString why;
+    const auto print = [this](QPrinter *p) {
+        text_edit->document()->print(p);
+        return true;
+    };
+    if (!PdfFile::print(&printer, print, &why))
+        DialogProvider::instance()->warning(this, "Warning", "Failed to print the report.\n" + why);
 }

@@ -1,5 +1,6 @@
 #include "explorer/AnalystWidget.h"
 
+#include "app/ProgressBar.h"
 #include "dialogs/DialogProvider.h"
 #include "conjectures/ConjectureSettings.h"
 #include "explorer/Analyst.h"
@@ -14,12 +15,29 @@
 #include <QSaveFile>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 constexpr double Missing = 1e12;
 
 inline double at(const QVector<double> &v, int j) { return j < v.size() ? v[j] : Missing; }
 } // namespace
+
+// The graphs being drawn, taken when the export started, so that the panel's own list may
+// change meanwhile; drawing k goes to the file stem + (k + 1) + ".pdf".
+struct AnalystWidget::PdfExport {
+    QStringList texts;
+    QString folder;
+    QString stem;
+    int done = 0;
+    // A graph and view of its own, so the graph being edited stays as it was.
+    Graph drawing{"pdf", true};
+
+    QString summary() const
+    {
+        return QString("%1 of %2 drawings written in %3").arg(done).arg(texts.size()).arg(folder);
+    }
+};
 
 AnalystWidget::AnalystWidget(Problem *problem_, Graph *graph_, Analyst *table_, DataLoader *loader_,
                              FilterWidget *filter_, ConjectureSettings *settings_, bool vertexMode_)
@@ -53,10 +71,20 @@ AnalystWidget::AnalystWidget(Problem *problem_, Graph *graph_, Analyst *table_, 
         connect(loader, &DataLoader::signal_load_complete, this, &AnalystWidget::slot_load_complete);
     }
     privateGraph = new Graph("explorer", false);
+
+    pdfWindow = new ProgressBar;
+    pdfWindow->setName("Saving graphs pdf...");
+    connect(pdfWindow, &ProgressBar::signal_cancel, this, &AnalystWidget::cancelPdfExport);
+    // One drawing per turn of the event loop: the window stays live between drawings.
+    pdfTimer = new QTimer(this);
+    pdfTimer->setInterval(0);
+    connect(pdfTimer, &QTimer::timeout, this, &AnalystWidget::drawNextGraph);
 }
 
 AnalystWidget::~AnalystWidget()
 {
+    pdfTimer->stop();
+    delete pdfWindow;
     delete copy;
     delete privateGraph;
 }
@@ -436,30 +464,79 @@ void AnalystWidget::slot_save_used_graphs()
 void AnalystWidget::drawGraphs(const QVector<int> &which)
 {
     DialogProvider *dialogs = DialogProvider::instance();
+    if (pdfExport) {
+        dialogs->warning(this, "Warning", "Graphs are being saved as PDF: wait for the export to end or cancel it.");
+        return;
+    }
     const QString name =
         dialogs->getSaveFileName(this, tr("Save  graphs as (creating a folder is suggested)"), wd, tr("*.pdf"));
-    if (name.isEmpty())
+    if (name.isEmpty() || which.isEmpty())
         return;
     const QFileInfo info(name);
-    const QString stem = info.absolutePath() + "/" + info.baseName();
-    // Drawn on a graph and view of its own, so the graph being edited stays as it was.
-    Graph drawing("pdf", true);
-    drawing.resize(800, 600);
-    QStringList failed;
-    int number = 0;
-    for (int i : which) {
-        drawing.loadorv(graphs[i].text, true);
-        if (drawing.getNbNodes() > 2) {
-            MDS(&drawing, 200.0, 2);
-            drawing.update_display();
-        }
-        drawing.scaleCoords(400.0, 300.0);
-        const QString file = stem + QString::number(++number) + ".pdf";
-        if (!drawing.printToFile(file))
-            failed.append(file);
+    if (which.size() > AskAboveFiles) {
+        const QString text =
+            QString("%1 PDF files, one per graph, will be written in %2.\nGo on?").arg(which.size()).arg(info.absolutePath());
+        if (dialogs->question(this, "Question", text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) !=
+            QMessageBox::Ok)
+            return;
     }
-    if (!failed.isEmpty())
-        dialogs->warning(this, "Save failed", "Failed to save graphs\n" + failed.join('\n'));
+    pdfExport.reset(new PdfExport);
+    for (int i : which)
+        pdfExport->texts.append(graphs[i].text);
+    pdfExport->folder = info.absolutePath();
+    pdfExport->stem = info.absolutePath() + "/" + info.baseName();
+    // A view that is never shown keeps its default size, and its visible area then cuts the
+    // graph off; shown off the screen, it takes its size.
+    pdfExport->drawing.resize(800, 600);
+    pdfExport->drawing.setAttribute(Qt::WA_DontShowOnScreen);
+    pdfExport->drawing.show();
+    pdfWindow->set_nb_bars(1);
+    pdfWindow->bar(0)->setFormat("%v of %m drawings");
+    pdfWindow->slot_progress(0, 0, which.size());
+    pdfWindow->show();
+    pdfTimer->start();
+}
+
+void AnalystWidget::drawNextGraph()
+{
+    if (!pdfExport)
+        return;
+    PdfExport &e = *pdfExport;
+    Graph &drawing = e.drawing;
+    drawing.loadorv(e.texts[e.done], true);
+    if (drawing.getNbNodes() > 2)
+        MDS(&drawing, 200.0, 2);
+    // Nothing else refreshes this view: without it, a graph of 2 vertices or fewer would be
+    // drawn with what the previous drawing showed.
+    drawing.update_display();
+    drawing.scaleCoords(400.0, 300.0);
+    const QString file = e.stem + QString::number(e.done + 1) + ".pdf";
+    QString why;
+    if (!drawing.printToFile(file, &why)) {
+        // A full disk or a lost folder fails every drawing after this one too.
+        finishPdfExport("PDF export stopped: " + e.summary(), Qt::red);
+        DialogProvider::instance()->warning(this, "Save failed", "Failed to save graphs\n" + file + ": " + why);
+        return;
+    }
+    ++e.done;
+    pdfWindow->slot_progress(0, e.done, e.texts.size());
+    if (e.done == e.texts.size())
+        finishPdfExport("PDF export done: " + e.summary(), Qt::black);
+}
+
+void AnalystWidget::cancelPdfExport()
+{
+    // Reached between two drawings: the last file written is whole.
+    if (pdfExport)
+        finishPdfExport("PDF export cancelled: " + pdfExport->summary(), Qt::black);
+}
+
+void AnalystWidget::finishPdfExport(const QString &outcome, const QColor &colour)
+{
+    pdfTimer->stop();
+    pdfWindow->hide();
+    pdfExport.reset();
+    emit signal_console(outcome, false, 0, colour);
 }
 
 void AnalystWidget::slot_save_graphs_pdf()

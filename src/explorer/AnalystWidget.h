@@ -6,14 +6,18 @@
 #include <QVector>
 #include <QWidget>
 
+#include <memory>
+
 class Analyst;
 class ConjectureSettings;
 class DataLoader;
 class FilterWidget;
 class Graph;
 class Problem;
+class ProgressBar;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 // The explorer panel of one kind of value: it keeps the result graphs as graph texts and
 // derives its value table from them, one row per graph (graph values) or one per vertex of
@@ -51,6 +55,13 @@ public:
     QPushButton *prevButton() const { return prev; }
     QProgressBar *positionBar() const { return bar; }
 
+    // The per-graph PDF export runs from the event loop, one drawing at a time, with its
+    // progress window; its command returns once the export has started.
+    bool pdfExportRunning() const { return pdfExport != nullptr; }
+    ProgressBar *pdfProgress() const { return pdfWindow; }
+    // Above this many files the export says how many it will write and asks to go on.
+    static constexpr int AskAboveFiles = 2000;
+
 signals:
     void signal_data_loaded();
     void signal_aw_cleared();
@@ -79,6 +90,10 @@ public slots:
     void slot_save_graphs_pdf();
     void slot_save_used_graphs_pdf();
 
+private slots:
+    void drawNextGraph();
+    void cancelPdfExport();
+
 private:
     struct Stored {
         QString text;
@@ -101,6 +116,8 @@ private:
     QVector<int> usedGraphs() const;
     void saveGraphList(const QString &caption, const QVector<int> &which);
     void drawGraphs(const QVector<int> &which);
+    // Ends the running PDF export with a console line that says how it ended.
+    void finishPdfExport(const QString &outcome, const QColor &colour);
 
     Problem *problem;
     Graph *graph;
@@ -123,6 +140,11 @@ private:
     QString copyBoard;
     QVector<int> kinds;
     qint64 nbEvaluations = 0;
+
+    struct PdfExport;
+    std::unique_ptr<PdfExport> pdfExport;
+    ProgressBar *pdfWindow;
+    QTimer *pdfTimer;
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "explorer/PlotView.h"
 
 #include "dialogs/DialogProvider.h"
+#include "files/PdfFile.h"
 #include "explorer/PlotItem.h"
 #include "explorer/PlotLayer.h"
 #include "explorer/RectItem.h"
@@ -209,22 +210,21 @@ void PlotView::print()
     QPrinter printer(QPrinter::HighResolution);
     if (!DialogProvider::instance()->print(&printer, nullptr))
         return;
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return;
-    render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
-    painter.end();
+    QString why;
+    if (!PdfFile::render(&printer, [this](QPainter *painter) { render(painter); }, &why))
+        DialogProvider::instance()->warning(this, "Warning", "Failed to print plot.\n" + why);
 }
 
-bool PlotView::printToFile(QString fileName)
+bool PlotView::printToFile(QString fileName, QString *why)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(fileName);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
-    return painter.end();
+    QString reason;
+    if (PdfFile::render(&printer, [this](QPainter *painter) { render(painter); }, &reason))
+        return true;
+    if (why)
+        *why = reason;
+    return false;
 }

@@ -35,7 +35,8 @@ public:
     void scaleView(double factor);
     void rotate(double a, double b, double c);
     void print();
-    bool printToFile(QString fileName);
+    // A PDF that replaces the old file only once whole; false with the reason in why.
+    bool printToFile(QString fileName, QString *why = nullptr);
 
     const QList<PlotItem *> &points() const { return items; }
     QLineF xAxisLine() const;

@@ -123,7 +123,7 @@ void PlotWidget::slot_print()
     plotView->print();
 }
 
-bool PlotWidget::printToFile(QString fileName)
+bool PlotWidget::printToFile(QString fileName, QString *why)
 {
-    return plotView->printToFile(fileName);
+    return plotView->printToFile(fileName, why);
 }

@@ -38,7 +38,8 @@ public:
     bool isFilling() const { return !!source; }
     PlotView *view() const { return plotView; }
     const QVector<PlotItem *> &points() const { return items; }
-    bool printToFile(QString fileName);
+    // A PDF that replaces the old file only once whole; false with the reason in why.
+    bool printToFile(QString fileName, QString *why = nullptr);
 
 public slots:
     void slot_hilight(int gno);

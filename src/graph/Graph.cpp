@@ -4,6 +4,7 @@
 #include "graph/Node.h"
 
 #include "dialogs/DialogProvider.h"
+#include "files/PdfFile.h"
 #include "files/TextFile.h"
 #include "graph/GraphText.h"
 #include "calculus/orv_rand.h"
@@ -1416,17 +1417,19 @@ bool Graph::autoload()
     return readFile(autosavePath(), true);
 }
 
-bool Graph::printToFile(QString fileName)
+bool Graph::printToFile(QString fileName, QString *why)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setOutputFileName(fileName);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    render(&painter);
-    return painter.end();
+    QString reason;
+    if (PdfFile::render(&printer, [this](QPainter *painter) { renderForPrint(painter); }, &reason))
+        return true;
+    consoleError("Failed to write PDF file " + fileName + ": " + reason);
+    if (why)
+        *why = reason;
+    return false;
 }
 
 void Graph::slot_print()
@@ -1434,8 +1437,24 @@ void Graph::slot_print()
     QPrinter printer(QPrinter::HighResolution);
     if (!DialogProvider::instance()->print(&printer, nullptr))
         return;
-    QPainter painter(&printer);
-    render(&painter);
+    QString why;
+    if (!PdfFile::render(&printer, [this](QPainter *painter) { renderForPrint(painter); }, &why))
+        DialogProvider::instance()->warning(this, "Warning", "Failed to print graph.\n" + why);
+}
+
+void Graph::renderForPrint(QPainter *painter)
+{
+    // The vertices' pixmap cache serves the screen; on a printer it would be redrawn at the
+    // printer's resolution and embedded as one image per vertex, many times slower and larger
+    // than the vector drawing, which looks the same.
+    QVector<QGraphicsItem::CacheMode> modes;
+    for (Node *node : nodes) {
+        modes.append(node->cacheMode());
+        node->setCacheMode(QGraphicsItem::NoCache);
+    }
+    render(painter);
+    for (int i = 0; i < nodes.size(); ++i)
+        nodes[i]->setCacheMode(modes[i]);
 }
 
 void Graph::slot_open()

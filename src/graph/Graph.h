@@ -142,7 +142,9 @@ public:
     void setWD(QString folder) { workingDirectory = folder; }
     QString getWD() const { return workingDirectory; }
     QString autosavePath() const;
-    bool printToFile(QString fileName);
+    // Draws the view into a PDF file, which replaces the old one only once it is whole; false,
+    // with a console line and the reason in why, when it could not be written.
+    bool printToFile(QString fileName, QString *why = nullptr);
 
     QString getName() const { return name; }
     bool isInteractive() const { return interactive; }
@@ -218,6 +220,8 @@ private:
     bool writeText(const QString &path, const std::function<QString()> &build, QString *why);
     bool writeFile(const QString &path, const std::function<QString()> &build);
     bool readFile(const QString &path, bool withIdentifier);
+    // Renders the whole view on a printer's painter.
+    void renderForPrint(QPainter *painter);
     void consoleError(const QString &text);
     // Shared by both graph-text readers: sets the count and writes every pair.
     void readGraphText(const QString &text, bool reset);

@@ -1,6 +1,7 @@
 #include "problem/Problem.h"
 
 #include "dialogs/DialogProvider.h"
+#include "files/PdfFile.h"
 #include "files/TextFile.h"
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
@@ -1074,13 +1075,9 @@ void Problem::slot_print()
     QPrinter printer(QPrinter::HighResolution);
     if (!DialogProvider::instance()->print(&printer, nullptr))
         return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        std::cerr << "Problem::slot_print: the printer cannot be opened" << std::endl;
-        return;
-    }
-    render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
-    painter.end();
+    QString why;
+    if (!PdfFile::render(&printer, [this](QPainter *painter) { render(painter); }, &why))
+        DialogProvider::instance()->warning(this, "Warning", "Failed to print the problem.\n" + why);
 }
 
 bool Problem::scaleView(double factor)

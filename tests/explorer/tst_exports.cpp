@@ -1,13 +1,18 @@
 #include "ExplorerSides.h"
 #include "ScriptedDialogs.h"
+#include "app/ProgressBar.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -32,6 +37,55 @@ void showRows(Analyst *table, const QVector<int> &graphs)
     table->buildTable();
 }
 
+// Stores the texts in both panels at once, as a graph list that the loader read.
+void store(ExplorerSides &e, const QVector<QString> &texts)
+{
+    e.loader.clear();
+    e.loader.addGraphs(texts);
+    e.g->slot_data_loaded();
+    e.v->slot_data_loaded();
+}
+
+// Waits, in the event loop, for the panel's PDF export to end.
+bool exportEnds(AnalystWidget *panel)
+{
+    return QTest::qWaitFor([panel] { return !panel->pdfExportRunning(); }, 300000);
+}
+
+// The bounding boxes of the yellow regions of a picture (the vertices of a drawing: yellow to
+// dark yellow, under black edges), one per 4-connected region.
+QVector<QRect> yellowDiscs(const QImage &image)
+{
+    const auto yellow = [&image](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return c.red() > 90 && c.green() > 90 && c.blue() < 80 && qAbs(c.red() - c.green()) < 40;
+    };
+    QVector<QRect> discs;
+    QVector<bool> seen(image.width() * image.height(), false);
+    for (int y0 = 0; y0 < image.height(); ++y0)
+        for (int x0 = 0; x0 < image.width(); ++x0) {
+            if (seen[y0 * image.width() + x0] || !yellow(x0, y0))
+                continue;
+            QRect box(x0, y0, 1, 1);
+            QVector<QPoint> todo{{x0, y0}};
+            seen[y0 * image.width() + x0] = true;
+            while (!todo.isEmpty()) {
+                const QPoint p = todo.takeLast();
+                box |= QRect(p, QSize(1, 1));
+                for (const QPoint &q : {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)}) {
+                    if (q.x() < 0 || q.y() < 0 || q.x() >= image.width() || q.y() >= image.height())
+                        continue;
+                    if (!seen[q.y() * image.width() + q.x()] && yellow(q.x(), q.y())) {
+                        seen[q.y() * image.width() + q.x()] = true;
+                        todo.append(q);
+                    }
+                }
+            }
+            discs.append(box);
+        }
+    return discs;
+}
+
 using Command = void (AnalystWidget::*)();
 } // namespace
 Q_DECLARE_METATYPE(Command)
@@ -49,6 +103,10 @@ private slots:
     void cancelledIsQuiet();
     void failedWriteKeepsOldFile();
     void valueTable();
+    void pdfProgressAndCancel_data();
+    void pdfProgressAndCancel();
+    void pdfAsksBeforeThousands_data();
+    void pdfAsksBeforeThousands();
 };
 
 void TestExports::graphListRoundTrip_data()
@@ -113,14 +171,18 @@ void TestExports::pdfNames_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QVector<int>>("rows");
     QTest::addColumn<QStringList>("files");
+    // The stored graph drawn into each file.
+    QTest::addColumn<QVector<int>>("drawn");
     QTest::newRow("all, two dots") << Command(&AnalystWidget::slot_save_graphs_pdf) << "out.old.pdf"
                                    << QVector<int>{}
                                    << QStringList{"out1.pdf", "out2.pdf", "out3.pdf", "out4.pdf", "out5.pdf",
-                                                  "out6.pdf"};
+                                                  "out6.pdf"}
+                                   << QVector<int>{0, 1, 2, 3, 4, 5};
     QTest::newRow("used, 4 and 1 twice") << Command(&AnalystWidget::slot_save_used_graphs_pdf) << "run.pdf"
-                                         << QVector<int>{4, 1, 4, 1} << QStringList{"run1.pdf", "run2.pdf"};
+                                         << QVector<int>{4, 1, 4, 1} << QStringList{"run1.pdf", "run2.pdf"}
+                                         << QVector<int>{1, 4};
     QTest::newRow("used, no rows") << Command(&AnalystWidget::slot_save_used_graphs_pdf) << "none.pdf"
-                                   << QVector<int>{} << QStringList{};
+                                   << QVector<int>{} << QStringList{} << QVector<int>{};
 }
 
 void TestExports::pdfNames()
@@ -129,6 +191,7 @@ void TestExports::pdfNames()
     QFETCH(QString, chosen);
     QFETCH(QVector<int>, rows);
     QFETCH(QStringList, files);
+    QFETCH(QVector<int>, drawn);
     QTemporaryDir dir;
     ExplorerSides e({"ORDER"});
     for (const QString &t : Texts)
@@ -141,6 +204,7 @@ void TestExports::pdfNames()
         ScriptedDialogs dialogs;
         dialogs.fileNames << dir.filePath(chosen);
         (e.g->*command)();
+        QVERIFY(exportEnds(e.g));
         QCOMPARE(dialogs.kinds(), QStringList{"save"});
         QCOMPARE(dialogs.calls[0].title, QString("Save  graphs as (creating a folder is suggested)"));
         QCOMPARE(dialogs.calls[0].text, QString("*.pdf"));
@@ -153,10 +217,16 @@ void TestExports::pdfNames()
         if (pdftoppm.isEmpty())
             continue;
         QProcess render;
-        render.start(pdftoppm, {"-png", "-r", "20", "-singlefile", dir.filePath(f), dir.filePath("page")});
+        render.start(pdftoppm, {"-png", "-r", "50", "-singlefile", dir.filePath(f), dir.filePath("page")});
         QVERIFY(render.waitForFinished(30000));
         QCOMPARE(render.exitCode(), 0);
-        QVERIFY(QFileInfo(dir.filePath("page.png")).size() > 0);
+        // Every vertex is drawn whole: one round yellow disc per vertex once laid out (the two
+        // vertices of a graph that is not laid out lie where loading put them, on each other).
+        const QVector<QRect> discs = yellowDiscs(QImage(dir.filePath("page.png")));
+        const int n = Texts[drawn[files.indexOf(f)]].section(' ', 0, 0).toInt();
+        QCOMPARE(discs.size(), n > 2 ? n : 1);
+        for (const QRect &d : discs)
+            QVERIFY2(qAbs(d.width() - d.height()) <= 1 && d.width() >= 8, qPrintable(f));
         QFile::remove(dir.filePath("page.png"));
     }
     // Drawn apart: the graph being edited is as it was.
@@ -234,6 +304,123 @@ void TestExports::valueTable()
     QCOMPARE(dialogs.calls[0].text, QString("*.txt"));
     // One row per vertex of the triangle.
     QCOMPARE(contents(dir.filePath("v.txt")).count("\n3"), 3);
+}
+
+void TestExports::pdfProgressAndCancel_data()
+{
+    QTest::addColumn<bool>("vertexSide");
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("cancelAt");
+    QTest::newRow("graph values, all, cancelled part-way")
+        << false << Command(&AnalystWidget::slot_save_graphs_pdf) << 300 << 20;
+    QTest::newRow("vertex values, used, to the end")
+        << true << Command(&AnalystWidget::slot_save_used_graphs_pdf) << 40 << -1;
+}
+
+void TestExports::pdfProgressAndCancel()
+{
+    QFETCH(bool, vertexSide);
+    QFETCH(Command, command);
+    QFETCH(int, count);
+    QFETCH(int, cancelAt);
+    QTemporaryDir dir;
+    ExplorerSides e({"ORDER"});
+    AnalystWidget *panel = vertexSide ? e.v : e.g;
+    QVector<QString> texts;
+    for (int k = 0; k < count; ++k)
+        texts << Texts[k % Texts.size()];
+    store(e, texts);
+    ProgressBar *window = panel->pdfProgress();
+    QPushButton *cancel = window->findChild<QPushButton *>();
+    QVERIFY(cancel);
+
+    // A timer of the event loop, as any other widget would have one: it must fire while the
+    // export runs, and may press "Cancel" on the way.
+    QVector<int> seen;
+    bool shown = true;
+    QTimer tick;
+    tick.setInterval(0);
+    connect(&tick, &QTimer::timeout, [&] {
+        if (!panel->pdfExportRunning())
+            return;
+        shown = shown && window->isVisible();
+        seen << window->bar(0)->value();
+        if (cancelAt >= 0 && seen.last() >= cancelAt)
+            cancel->click();
+    });
+    QSignalSpy console(panel, &AnalystWidget::signal_console);
+    ScriptedDialogs dialogs;
+    dialogs.fileNames << dir.filePath("c.pdf");
+    tick.start();
+    (panel->*command)();
+    QVERIFY(panel->pdfExportRunning());
+    QCOMPARE(window->bar(0)->maximum(), count);
+    QCOMPARE(window->bar(0)->text(), QString("0 of %1 drawings").arg(count));
+    QVERIFY(exportEnds(panel));
+    tick.stop();
+    QCOMPARE(dialogs.kinds(), QStringList{"save"});
+    QVERIFY(shown);
+    QVERIFY(!window->isVisible());
+
+    // The timer fired between drawings, and saw the bar only grow.
+    QVERIFY(std::any_of(seen.begin(), seen.end(), [&](int v) { return v > 0 && v < count; }));
+    QVERIFY(std::is_sorted(seen.begin(), seen.end()));
+
+    // What was written is a prefix of the numbering, every file whole.
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    const int written = files.size();
+    if (cancelAt < 0) {
+        QCOMPARE(written, count);
+    } else {
+        // Stopped right after the drawing under way when "Cancel" was pressed.
+        QVERIFY2(written >= cancelAt && written < count, qPrintable(QString::number(written)));
+        QCOMPARE(written, seen.last());
+    }
+    for (int k = 1; k <= written; ++k) {
+        const QByteArray bytes = contents(dir.filePath(QString("c%1.pdf").arg(k)));
+        QVERIFY2(bytes.startsWith("%PDF-") && bytes.endsWith("%%EOF\n"), qPrintable(QString::number(k)));
+    }
+    QCOMPARE(console.count(), 1);
+    QCOMPARE(console[0][0].toString(), QString("PDF export %1: %2 of %3 drawings written in %4")
+                                           .arg(cancelAt < 0 ? "done" : "cancelled")
+                                           .arg(written)
+                                           .arg(count)
+                                           .arg(dir.path()));
+    QCOMPARE(console[0][2].toInt(), 0);
+}
+
+void TestExports::pdfAsksBeforeThousands_data()
+{
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("cancelled") << false;
+    QTest::newRow("go on") << true;
+}
+
+void TestExports::pdfAsksBeforeThousands()
+{
+    QFETCH(bool, goOn);
+    QTemporaryDir dir;
+    ExplorerSides e({"ORDER"});
+    const int count = AnalystWidget::AskAboveFiles + 1;
+    store(e, QVector<QString>(count, "3 110"));
+    ScriptedDialogs dialogs;
+    dialogs.fileNames << dir.filePath("many.pdf") << dir.filePath("few.pdf");
+    dialogs.answers << (goOn ? QMessageBox::Ok : QMessageBox::Cancel);
+    e.g->slot_save_graphs_pdf();
+    QCOMPARE(dialogs.kinds(), (QStringList{"save", "question"}));
+    QCOMPARE(dialogs.calls[1].text,
+             QString("%1 PDF files, one per graph, will be written in %2.\nGo on?").arg(count).arg(dir.path()));
+    QCOMPARE(e.g->pdfExportRunning(), goOn);
+    e.g->pdfProgress()->slot_cancel();
+    QVERIFY(!e.g->pdfExportRunning());
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    // As many as the bound: no question.
+    e.g->slot_clear_only();
+    store(e, QVector<QString>(AnalystWidget::AskAboveFiles, "3 110"));
+    e.g->slot_save_graphs_pdf();
+    QCOMPARE(dialogs.kinds(), (QStringList{"save", "question", "save"}));
+    e.g->pdfProgress()->slot_cancel();
 }
 
 QTEST_MAIN(TestExports)

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds Orvalith with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test headless.
+# Builds Orvalith with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test headless,
+# then the tests of the threaded code under ThreadSanitizer, then every test once more in an
+# optimised Release build, where code runs as users run it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh cmake g++ ninja-build pkg-config qtbase5-dev libbenchmark-dev libgtest-dev fontconfig fonts-dejavu-core
@@ -18,3 +20,10 @@ cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORV_TSAN=ON -DOR
       -DCMAKE_CXX_FLAGS="-O1" >/dev/null
 cmake --build "$TSAN_BUILD" -j"$(nproc)" --target "${TSAN_TESTS[@]}"
 (cd "$TSAN_BUILD" && ctest --no-tests=error --output-on-failure -R "^($(IFS='|'; echo "${TSAN_TESTS[*]}"))\$")
+
+# The whole suite in the build users run: optimised code reaches states that the sanitizer
+# builds, slower and otherwise laid out, never do.
+RELEASE_BUILD=${RELEASE_BUILD_DIR:-build-rel}
+cmake -S . -B "$RELEASE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORV_TESTS=ON -DORV_BENCH=ON >/dev/null
+cmake --build "$RELEASE_BUILD" -j"$(nproc)"
+(cd "$RELEASE_BUILD" && ctest --no-tests=error --output-on-failure -j"$(nproc)" "$@")

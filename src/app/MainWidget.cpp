@@ -7,6 +7,7 @@
 #include "app/ProgressBar.h"
 #include "app/Report.h"
 #include "app/VersionChecker.h"
+#include "app/WindowPlacement.h"
 #include "app/DownloadEngine.h"
 #include "calculus/BuildCalculus.h"
 #include "explorer/Analyst.h"
@@ -120,6 +121,8 @@ QMainWindow *workingWindow(const QString &title, QWidget *view)
 
 MainWidget::MainWidget(BuildCalculus *calculus) : QWidget(nullptr), build_calculus(calculus)
 {
+    // Every window of the application opens inside the screen's available area.
+    new WindowPlacement(this);
     Node::initColors();
     analyst_g = new Analyst(nullptr);
     conjecture_settings_g = new ConjectureSettings;
@@ -731,15 +734,20 @@ void MainWidget::restoreLastWork()
 {
     // Written false first: a restore that never returns is not tried again next time.
     settings.setValue("reload", false);
-    if (!problem->autoload()) {
-        DialogProvider::instance()->warning(this, "Error", "Unable to load problem ");
+    QString why;
+    if (!problem->autoload(&why)) {
+        DialogProvider::instance()->warning(this, "Error",
+                                            "Unable to load problem " + problem->autosavePath() + "\n" + why);
     } else {
         const QString storedGraph = settings.value("graph").toString();
         settings.setValue("graph", QString());
         if (storedGraph.isEmpty()) {
             DialogProvider::instance()->warning(this, "Error", "Unable to load graph ");
         } else {
-            graph->autoload();
+            // The board is restored either way; a graph file that does not read is said.
+            if (!graph->autoload(&why))
+                DialogProvider::instance()->warning(this, "Error",
+                                                    "Unable to load graph " + graph->autosavePath() + "\n" + why);
             graph->changeBest();
             graph->best_backup();
             settings.setValue("graph", graph->graphData());
@@ -779,6 +787,16 @@ void MainWidget::saveWork()
 void MainWidget::timerEvent(QTimerEvent *)
 {
     saveWork();
+}
+
+QString MainWidget::autosaveFailure() const
+{
+    QStringList failed;
+    if (!problem->autosaveFailure().isEmpty())
+        failed << problem->autosaveFailure();
+    if (!graph->autosaveFailure().isEmpty())
+        failed << graph->autosaveFailure();
+    return failed.join('\n');
 }
 
 bool MainWidget::isRunning() const

@@ -66,6 +66,9 @@ public:
     // GUI thread keeps serving the optimiser's queued signals meanwhile, so the wait never
     // holds it up.
     bool waitWhileRunning(int boundMs = StopBoundMs);
+    // The files and reasons of the autosaves whose last attempt failed, one a line; empty
+    // when the last autosave wrote both files (or none was tried yet).
+    QString autosaveFailure() const;
 
     // Reached by tests and by the main window; the names are those the other parts use.
     Graph *graph = nullptr;

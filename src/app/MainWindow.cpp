@@ -134,11 +134,27 @@ void MainWindow::haltAndWait()
     main_widget->waitWhileRunning();
 }
 
-bool MainWindow::confirmQuit()
+bool MainWindow::confirmQuit(const QString &autosaveFailure)
 {
-    return DialogProvider::instance()->question(this, "Really quit?", "Are you sure you want to quit ORV?",
-                                                QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+    QString text = "Are you sure you want to quit ORV?";
+    if (!autosaveFailure.isEmpty())
+        text = "The last autosave failed:\n" + autosaveFailure
+               + "\n\nWhat changed since the last autosave that succeeded is in no file yet. Cancel, then choose "
+                 "another working directory under Preferences, or save the problem and the graph.\n\n"
+               + text;
+    return DialogProvider::instance()->question(this, "Really quit?", text, QMessageBox::Ok | QMessageBox::Cancel,
+                                                QMessageBox::Ok)
            == QMessageBox::Ok;
+}
+
+void MainWindow::saveOnQuit(const QString &told)
+{
+    main_widget->quit();
+    // The last save of the run failed, and the question before did not say so.
+    const QString failure = main_widget->autosaveFailure();
+    if (!failure.isEmpty() && failure != told)
+        DialogProvider::instance()->warning(this, "Error", "The work could not be saved on exit:\n" + failure);
+    quitting = true;
 }
 
 void MainWindow::finishQuit()
@@ -151,8 +167,11 @@ void MainWindow::finishQuit()
 void MainWindow::quitORV()
 {
     haltAndWait();
-    if (confirmQuit())
-        finishQuit();
+    const QString failure = main_widget->autosaveFailure();
+    if (!confirmQuit(failure))
+        return;
+    saveOnQuit(failure);
+    emit signal_orv_ready_to_quit();
 }
 
 void MainWindow::terminate()
@@ -172,12 +191,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     haltAndWait();
-    if (!confirmQuit()) {
+    const QString failure = main_widget->autosaveFailure();
+    if (!confirmQuit(failure)) {
         event->ignore();
         return;
     }
-    main_widget->quit();
-    quitting = true;
+    saveOnQuit(failure);
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible())
             window->close();

@@ -62,8 +62,11 @@ private:
     void createToolbars();
     // Halts a running optimisation and waits until it has stopped.
     void haltAndWait();
-    // Asks "Really quit?"; true for OK.
-    bool confirmQuit();
+    // Asks "Really quit?", saying first why the last autosave failed when it did; true for OK.
+    bool confirmQuit(const QString &autosaveFailure);
+    // The saves of the orderly end; a failure of theirs that the question did not tell is said.
+    void saveOnQuit(const QString &told);
+    // The orderly end without a question, for a termination request.
     void finishQuit();
 
     // The vocabulary lives as long as anything built from it: it goes after the main widget.

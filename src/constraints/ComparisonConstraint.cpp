@@ -38,6 +38,10 @@ ComparisonConstraint::ComparisonConstraint(const QString &key, const QString &he
 
 double ComparisonConstraint::cellViolation(Relation r, double a, double b)
 {
+    // Equal cells first: two equal infinities have no finite difference to square, and a
+    // margin added to an infinity (or to any value too large to hold it) changes nothing.
+    if (a == b)
+        return r == Relation::Greater || r == Relation::Less ? 1.0 : 0.0;
     const double square = (a - b) * (a - b);
     // Each test is false for NaN, which falls through to the undecidable case.
     switch (r) {

@@ -1,5 +1,7 @@
 #include "explorer/Analyst.h"
 
+#include "files/TextFile.h"
+
 #include <QGridLayout>
 #include <QSaveFile>
 #include <QTableWidget>
@@ -287,6 +289,7 @@ bool Analyst::save(QString fileName, QString *why) const
             *why = file.errorString();
         return false;
     }
+    QString reason;
     QByteArray text = header.join('\t').toLatin1();
     text += '\n';
     for (int r = 0; r < nbRows(); ++r) {
@@ -299,16 +302,15 @@ bool Analyst::save(QString fileName, QString *why) const
         text += '\n';
         // Written in pieces, so a table of millions of rows is never held whole as text.
         if (text.size() > (1 << 20)) {
-            if (file.write(text) != text.size())
+            if (!TextFile::writeAll(file, text, &reason))
                 break;
             text.clear();
         }
     }
     // A failed last flush would otherwise be committed as a complete file.
-    const bool ok = file.write(text) == text.size() && file.flush() && file.error() == QFileDevice::NoError;
-    if (!ok) {
+    if (!reason.isEmpty() || !TextFile::writeAll(file, text, &reason)) {
         if (why)
-            *why = file.errorString();
+            *why = reason;
         file.cancelWriting();
         return false;
     }

@@ -6,13 +6,13 @@
 #include "explorer/Analyst.h"
 #include "explorer/DataLoader.h"
 #include "explorer/FilterWidget.h"
+#include "files/TextFile.h"
 #include "graph/Graph.h"
 #include "graph/MDS.h"
 #include "problem/Problem.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QSaveFile>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -441,11 +441,9 @@ void AnalystWidget::saveGraphList(const QString &caption, const QVector<int> &wh
     for (int i : which)
         bytes += graphs[i].text.toLatin1() + '\n';
     // The old list survives a failed write: the new one replaces it only once complete.
-    QSaveFile file(name);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
-                    file.error() == QFileDevice::NoError && file.commit();
-    if (!ok)
-        dialogs->warning(this, "Save failed", "Failed to save graphs\n" + file.errorString());
+    QString why;
+    if (!TextFile::write(name, bytes, &why))
+        dialogs->warning(this, "Save failed", "Failed to save graphs\n" + why);
 }
 
 void AnalystWidget::slot_save_graphs()

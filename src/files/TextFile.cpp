@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
 
 bool TextFile::write(const QString &path, const QByteArray &bytes, QString *why)
 {
@@ -10,18 +11,49 @@ bool TextFile::write(const QString &path, const QByteArray &bytes, QString *why)
         *why = file.errorString();
         return false;
     }
-    // Qt 5's commit() ignores a failure of its own last flush (a full disk, a file size limit),
-    // so the buffered bytes are flushed and checked here first.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        *why = file.errorString();
+    if (!writeAll(file, bytes, why)) {
         file.cancelWriting();
         return false;
     }
+    errno = 0;
     if (!file.commit()) {
-        *why = file.errorString();
+        *why = failure(file, errno);
         return false;
     }
     return true;
+}
+
+bool TextFile::writeAll(QSaveFile &file, const QByteArray &bytes, QString *why)
+{
+    // Qt 5's commit() ignores a failure of its own last flush (a full disk, a file size limit),
+    // so the buffered bytes are flushed and checked here first.
+    errno = 0;
+    if (file.write(bytes) == bytes.size() && file.flush() && file.error() == QFileDevice::NoError)
+        return true;
+    *why = failure(file, errno);
+    return false;
+}
+
+QString TextFile::failure(const QFileDevice &file, int error)
+{
+    // After a short write or a failed flush Qt 5 says "Unknown error", while the C library's
+    // errno still holds the system's reason ("File too large", "No space left on device").
+    static const QString unknown = QFile().errorString();
+    if (file.error() != QFileDevice::NoError && file.errorString() != unknown)
+        return file.errorString();
+    if (error != 0)
+        return qt_error_string(error);
+    return QStringLiteral("the file was not written completely");
+}
+
+QString TextFile::excerpt(const QString &text)
+{
+    constexpr int Shown = 24;
+    QString s = text.left(Shown);
+    for (QChar &c : s)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    return '"' + s + (text.size() > Shown ? QStringLiteral("...\"") : QStringLiteral("\""));
 }
 
 bool TextFile::read(const QString &path, QByteArray *bytes, QString *why, bool *tooLarge)

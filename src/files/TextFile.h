@@ -4,6 +4,9 @@
 #include <QByteArray>
 #include <QString>
 
+class QFileDevice;
+class QSaveFile;
+
 // Whole-file reads and writes of the graph and problem files. A write replaces the old file
 // only after every byte of the new one reached the disk; a read refuses files too large to be
 // one of ours before it allocates anything.
@@ -18,6 +21,16 @@ public:
     // The bytes of the file up to its first NUL. False, with the reason in why, when it cannot
     // be opened or is larger than MaxBytes (tooLarge then set).
     static bool read(const QString &path, QByteArray *bytes, QString *why, bool *tooLarge = nullptr);
+
+    // Writes the bytes into an open save file and flushes them to the disk; false, with the
+    // system's reason in why, when any of them did not get there. The caller cancels or
+    // commits.
+    static bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *why);
+    // The system's reason for the last failure on the file, given the errno that the failing
+    // call left.
+    static QString failure(const QFileDevice &file, int error);
+    // A piece of a file's text for a message: quoted, on one line, at most 24 characters.
+    static QString excerpt(const QString &text);
 };
 
 #endif

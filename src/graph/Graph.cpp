@@ -1321,56 +1321,63 @@ bool Graph::writeText(const QString &path, const std::function<QString()> &build
     return TextFile::write(path, text.toLatin1(), why);
 }
 
-bool Graph::writeFile(const QString &path, const std::function<QString()> &build)
+bool Graph::writeFile(const QString &path, const std::function<QString()> &build, QString *why)
 {
-    QString why;
-    if (writeText(path, build, &why))
+    QString reason;
+    if (writeText(path, build, &reason))
         return true;
-    consoleError("Failed to write graph file " + path + ": " + why);
+    consoleError("Failed to write graph file " + path + ": " + reason);
+    if (why)
+        *why = reason;
     return false;
 }
 
-bool Graph::save(QString fileName)
+bool Graph::save(QString fileName, QString *why)
 {
-    return writeFile(fileName, [this] { return fileText(false); });
+    return writeFile(fileName, [this] { return fileText(false); }, why);
 }
 
 bool Graph::autosave()
 {
     QString why;
     if (writeText(autosavePath(), [this] { return fileText(true); }, &why)) {
-        autosaveFailureShown = false;
+        lastAutosaveFailure.clear();
         return true;
     }
     // The autosave comes back every minute: a lasting failure is said once, until an
     // autosave succeeds again.
-    if (!autosaveFailureShown)
+    if (lastAutosaveFailure.isEmpty())
         consoleError("Autosave of the graph failed: " + autosavePath() + " (" + why + ")");
-    autosaveFailureShown = true;
+    lastAutosaveFailure = autosavePath() + ": " + why;
     return false;
 }
 
-bool Graph::export_graph(QString fileName)
+bool Graph::export_graph(QString fileName, QString *why)
 {
-    return writeFile(fileName, [this] { return exportText(); });
+    return writeFile(fileName, [this] { return exportText(); }, why);
 }
 
-bool Graph::readFile(const QString &path, bool withIdentifier)
+bool Graph::readFile(const QString &path, bool withIdentifier, QString *why)
 {
     QByteArray bytes;
-    QString why;
+    QString reason;
     bool tooLarge = false;
-    if (!TextFile::read(path, &bytes, &why, &tooLarge)) {
+    if (!TextFile::read(path, &bytes, &reason, &tooLarge)) {
         if (tooLarge)
-            consoleError("Refused graph file " + path + ": " + why);
+            consoleError("Refused graph file " + path + ": " + reason);
         else if (!withIdentifier)
             DialogProvider::instance()->warning(this, "Opening", "Cannot open graph");
+        if (why)
+            *why = reason;
         return false;
     }
     // The whole file is checked before the graph is touched.
     GraphText::File file;
-    if (!GraphText::parseFile(bytes, withIdentifier, &file)) {
+    if (!GraphText::parseFile(bytes, withIdentifier, &file, &reason)) {
         std::cerr << "ERROR IN FILE FORMAT" << std::endl;
+        emit signal_console("Refused graph file " + path + ": " + reason, false, 0, QColor(Qt::red));
+        if (why)
+            *why = reason;
         return false;
     }
     const int count = file.graph.count;
@@ -1407,14 +1414,14 @@ bool Graph::readFile(const QString &path, bool withIdentifier)
     return true;
 }
 
-bool Graph::open(QString fileName)
+bool Graph::open(QString fileName, QString *why)
 {
-    return readFile(fileName, false);
+    return readFile(fileName, false, why);
 }
 
-bool Graph::autoload()
+bool Graph::autoload(QString *why)
 {
-    return readFile(autosavePath(), true);
+    return readFile(autosavePath(), true, why);
 }
 
 bool Graph::printToFile(QString fileName, QString *why)
@@ -1463,8 +1470,9 @@ void Graph::slot_open()
         DialogProvider::instance()->getOpenFileName(this, "Choose graph to load", workingDirectory, "*.gorv3");
     if (fileName.isEmpty())
         return;
-    if (!open(fileName))
-        DialogProvider::instance()->warning(this, "Warning", "Failed to load graph.");
+    QString why;
+    if (!open(fileName, &why))
+        DialogProvider::instance()->warning(this, "Warning", "Failed to load graph.\n" + fileName + "\n" + why);
     update_display();
 }
 
@@ -1473,8 +1481,9 @@ void Graph::slot_save()
     const QString fileName = DialogProvider::instance()->getSaveFileName(this, "Save graph as", workingDirectory, "*.gorv3");
     if (fileName.isEmpty())
         return;
-    if (!save(fileName))
-        DialogProvider::instance()->warning(this, "Warning", "Failed to save graph.");
+    QString why;
+    if (!save(fileName, &why))
+        DialogProvider::instance()->warning(this, "Warning", "Failed to save graph.\n" + fileName + "\n" + why);
 }
 
 void Graph::slot_export_graph()
@@ -1483,6 +1492,7 @@ void Graph::slot_export_graph()
         DialogProvider::instance()->getSaveFileName(this, "Export graph as", workingDirectory, "*.cg");
     if (fileName.isEmpty())
         return;
-    if (!export_graph(fileName))
-        DialogProvider::instance()->warning(this, "Warning", "Failed to export graph.");
+    QString why;
+    if (!export_graph(fileName, &why))
+        DialogProvider::instance()->warning(this, "Warning", "Failed to export graph.\n" + fileName + "\n" + why);
 }

@@ -134,12 +134,21 @@ public:
 
     // Graph files, autosave and printing. Writers return false, with a console and a
     // standard-error line, when the file could not be written; the old file then survives.
-    bool save(QString fileName);
-    bool export_graph(QString fileName);
-    bool open(QString fileName);
+    // Readers check the whole file before the graph changes. Each gives the reason of a
+    // failure in why when asked.
+    bool save(QString fileName, QString *why = nullptr);
+    bool export_graph(QString fileName, QString *why = nullptr);
+    bool open(QString fileName, QString *why = nullptr);
     bool autosave();
-    bool autoload();
-    void setWD(QString folder) { workingDirectory = folder; }
+    bool autoload(QString *why = nullptr);
+    // Why the last autosave failed (its file and the system's reason); empty once one succeeded.
+    QString autosaveFailure() const { return lastAutosaveFailure; }
+    // A new folder is a new start for the autosave: its failures in the old one are history.
+    void setWD(QString folder)
+    {
+        workingDirectory = folder;
+        lastAutosaveFailure.clear();
+    }
     QString getWD() const { return workingDirectory; }
     QString autosavePath() const;
     // Draws the view into a PDF file, which replaces the old one only once it is whole; false,
@@ -218,8 +227,8 @@ private:
     QString exportText() const;
     // writeText says nothing on failure but the reason; writeFile reports it.
     bool writeText(const QString &path, const std::function<QString()> &build, QString *why);
-    bool writeFile(const QString &path, const std::function<QString()> &build);
-    bool readFile(const QString &path, bool withIdentifier);
+    bool writeFile(const QString &path, const std::function<QString()> &build, QString *why);
+    bool readFile(const QString &path, bool withIdentifier, QString *why);
     // Renders the whole view on a printer's painter.
     void renderForPrint(QPainter *painter);
     void consoleError(const QString &text);
@@ -272,7 +281,8 @@ private:
     std::mutex offerMutex;
     QString offeredText;
     bool hasOffer = false;
-    bool autosaveFailureShown = false;
+    // A failing autosave is reported once, until an autosave succeeds again.
+    QString lastAutosaveFailure;
 };
 
 #endif

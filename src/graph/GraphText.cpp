@@ -1,5 +1,7 @@
 #include "graph/GraphText.h"
 
+#include "files/TextFile.h"
+
 #include <cmath>
 
 using namespace adjacency;
@@ -90,40 +92,60 @@ bool GraphText::parseGraph6(const QByteArray &line, Rows *out)
     return true;
 }
 
-bool GraphText::parseFile(const QByteArray &text, bool withIdentifier, File *out)
+bool GraphText::parseFile(const QByteArray &text, bool withIdentifier, File *out, QString *why)
 {
     QByteArray bytes = text;
     const int nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
     const QStringList lines = QString::fromLatin1(bytes).split('\n');
+    // Lines are counted from 1, as an editor shows them.
+    auto refuse = [why, &lines](int line, const QString &expected) {
+        if (why)
+            *why = QString("line %1: expected %2, found %3")
+                       .arg(line + 1)
+                       .arg(expected, line < lines.size() ? TextFile::excerpt(lines[line]) : QString("the end of the file"));
+        return false;
+    };
 
     int line = 0;
     bool valid = false;
-    const int count = lines.value(line++).toInt(&valid, 10);
-    valid = valid && count >= 0 && count <= MaxNodes;
+    const int count = lines[line].toInt(&valid, 10);
+    if (!valid || count < 0 || count > MaxNodes)
+        return refuse(line, QString("the vertex count, 0 to %1").arg(MaxNodes));
+    ++line;
     File f;
-    if (valid && withIdentifier)
-        f.storedId = lines.value(line++).toInt(&valid, 10);
-    valid = valid && lines.size() >= line + count + 1;
-    for (int i = 0; valid && i < count; ++i) {
-        const QStringList fields = lines[line++].split('\t');
+    if (withIdentifier) {
+        if (line >= lines.size())
+            return refuse(line, "the graph's identifier");
+        f.storedId = lines[line].toInt(&valid, 10);
+        if (!valid)
+            return refuse(line, "the graph's identifier");
+        ++line;
+    }
+    for (int i = 0; i < count; ++i, ++line) {
+        const QString vertex = QString("vertex %1 of %2 as name TAB x TAB y").arg(i + 1).arg(count);
+        if (line >= lines.size())
+            return refuse(line, vertex);
+        const QStringList fields = lines[line].split('\t');
         if (fields.size() < 3)
-            return false;
+            return refuse(line, vertex);
         bool okX = false, okY = false;
         const double x = fields[1].toDouble(&okX), y = fields[2].toDouble(&okY);
-        valid = okX && okY && std::isfinite(x) && std::isfinite(y);
+        if (!okX || !okY || !std::isfinite(x) || !std::isfinite(y))
+            return refuse(line, vertex + ", with finite numbers for x and y");
         f.names << fields[0];
         f.positions << QPointF(x, y);
     }
-    if (!valid)
-        return false;
+    const QString entries = QString("the %1 x %1 adjacency matrix, TAB after each entry").arg(count);
+    if (line >= lines.size())
+        return refuse(line, entries);
     // The writer ends every field with a TAB; the empty text after the last one is no field.
     QStringList matrix = lines[line].split('\t');
     if (!matrix.isEmpty() && matrix.last().isEmpty())
         matrix.removeLast();
     if (matrix.size() < count * count)
-        return false;
+        return refuse(line, entries);
 
     f.graph.count = count;
     for (int i = 0; i < count; ++i)

@@ -37,8 +37,8 @@ public:
     // The file's text (up to its first NUL): the count, the identifier when withIdentifier,
     // one "name TAB x TAB y" line per vertex and the TAB-ended adjacency matrix, whose upper
     // triangle decides the edges. False, with nothing written, when any of it is missing or
-    // no number.
-    static bool parseFile(const QByteArray &bytes, bool withIdentifier, File *out);
+    // no number; why then names the line and what it should hold.
+    static bool parseFile(const QByteArray &bytes, bool withIdentifier, File *out, QString *why = nullptr);
 };
 
 #endif

@@ -733,6 +733,11 @@ void Problem::build(const ProblemText::Parsed &parsed)
 
 bool Problem::openString(QString text)
 {
+    return readText(text, false, nullptr);
+}
+
+bool Problem::readText(const QString &text, bool wholeFile, QString *why)
+{
     BuildCalculus vocabulary;
     const auto categoryOf = [&vocabulary](const QString &key) {
         Calculus *probe = vocabulary.makeCalculus(key, false);
@@ -742,10 +747,21 @@ bool Problem::openString(QString text)
         return vocabulary.type(key);
     };
     ProblemText::Parsed parsed;
-    QString consoleLine, errorLine;
-    if (!ProblemText::parse(text, categoryOf, &parsed, &consoleLine, &errorLine)) {
+    QString consoleLine, errorLine, reason;
+    if (!ProblemText::parse(text, categoryOf, &parsed, &consoleLine, &errorLine, &reason)) {
         std::cerr << errorLine.toUtf8().constData() << std::endl;
         emit signal_console(consoleLine, false, 0, QColor(Qt::red));
+        if (why)
+            *why = reason;
+        return false;
+    }
+    // Every written file ends with the DESC record: a file without it was cut short.
+    if (wholeFile && !parsed.hasDesc) {
+        if (why)
+            *why = QString("record %1 (line %2): expected the DESC record (title and description) that ends "
+                           "every problem file, found the end of the file")
+                       .arg(text.count(ProblemText::Separator) + 2)
+                       .arg(text.count(QLatin1Char('\n')) + 1);
         return false;
     }
     build(parsed);
@@ -785,31 +801,46 @@ bool Problem::writeText(const QString &path, QString *why)
     return TextFile::write(path, saveString().toLatin1(), why);
 }
 
-bool Problem::save(QString path)
+bool Problem::save(QString path, QString *why)
 {
-    QString why;
-    if (!writeText(path, &why)) {
-        emit signal_console("Failed to save problem " + path + " (" + why + ")", false, 0, QColor(Qt::red));
+    QString reason;
+    if (!writeText(path, &reason)) {
+        emit signal_console("Failed to save problem " + path + " (" + reason + ")", false, 0, QColor(Qt::red));
+        if (why)
+            *why = reason;
         return false;
     }
     emit signal_console("Problem saved", false, 0, QColor(Qt::black));
     return true;
 }
 
-bool Problem::open(QString path)
+bool Problem::readFile(const QString &path, const QString &kind, QString *why, bool *unreadable)
+{
+    QByteArray bytes;
+    bool tooLarge = false;
+    *unreadable = false;
+    if (!TextFile::read(path, &bytes, why, &tooLarge))
+        *unreadable = !tooLarge;
+    else if (readText(QString::fromLatin1(bytes), true, why))
+        return true;
+    if (!*unreadable)
+        emit signal_console("Refused " + kind + " " + path + ": " + *why, false, 0, QColor(Qt::red));
+    return false;
+}
+
+bool Problem::open(QString path, QString *why)
 {
     std::cerr << "Opening " << path.toUtf8().constData() << std::endl;
-    QByteArray bytes;
-    QString why;
-    bool tooLarge = false;
-    if (!TextFile::read(path, &bytes, &why, &tooLarge)) {
-        if (tooLarge)
-            emit signal_console("Refused problem file " + path + ": " + why, false, 0, QColor(Qt::red));
-        else
-            DialogProvider::instance()->warning(this, "Opening", "Cannot open file");
-        return false;
-    }
-    return openString(QString::fromLatin1(bytes));
+    QString reason;
+    bool unreadable = false;
+    if (readFile(path, "problem file", &reason, &unreadable))
+        return true;
+    DialogProvider::instance()->warning(this, "Opening",
+                                        (unreadable ? "Cannot open file\n" : "Refused problem file\n") + path + "\n"
+                                            + reason);
+    if (why)
+        *why = reason;
+    return false;
 }
 
 QString Problem::autosavePath() const
@@ -821,29 +852,26 @@ void Problem::autosave()
 {
     QString why;
     if (writeText(autosavePath(), &why)) {
-        autosaveFailureShown = false;
+        lastAutosaveFailure.clear();
         return;
     }
-    if (!autosaveFailureShown)
+    if (lastAutosaveFailure.isEmpty())
         emit signal_console("Autosave of the problem failed: " + autosavePath() + " (" + why + ")", false, 0,
                             QColor(Qt::red));
-    autosaveFailureShown = true;
+    lastAutosaveFailure = autosavePath() + ": " + why;
 }
 
-bool Problem::autoload()
+bool Problem::autoload(QString *why)
 {
-    QByteArray bytes;
-    QString why;
-    bool tooLarge = false;
-    if (!TextFile::read(autosavePath(), &bytes, &why, &tooLarge)) {
-        if (tooLarge)
-            emit signal_console("Refused problem autosave " + autosavePath() + ": " + why, false, 0,
-                                QColor(Qt::red));
-        else
-            std::cerr << "Cannot open file (autoload)" << std::endl;
-        return false;
-    }
-    return openString(QString::fromLatin1(bytes));
+    QString reason;
+    bool unreadable = false;
+    if (readFile(autosavePath(), "problem autosave", &reason, &unreadable))
+        return true;
+    if (unreadable)
+        std::cerr << "Cannot open file (autoload)" << std::endl;
+    if (why)
+        *why = reason;
+    return false;
 }
 
 void Problem::setNames(const QString &path)
@@ -860,8 +888,9 @@ void Problem::slot_save()
     const QString path = DialogProvider::instance()->getSaveFileName(this, "Save results as", start, "*.orv3");
     if (path.isEmpty())
         return;
-    if (!save(path)) {
-        DialogProvider::instance()->warning(this, "Warning", "Failed to save data.");
+    QString why;
+    if (!save(path, &why)) {
+        DialogProvider::instance()->warning(this, "Warning", "Failed to save data.\n" + path + "\n" + why);
         return;
     }
     setNames(path);

@@ -53,7 +53,12 @@ public:
     QString getName() const { return name; }
     QString getFileName() const { return fileName; }
     QString getBaseName() const { return baseName; }
-    void setWD(QString dir) { wd = dir; }
+    // A new folder is a new start for the autosave: its failures in the old one are history.
+    void setWD(QString dir)
+    {
+        wd = dir;
+        lastAutosaveFailure.clear();
+    }
     QString getWD() const { return wd; }
 
     // The lists, in board order, and the info items.
@@ -102,13 +107,17 @@ public:
     // The problem text, and problem files. Saving writes a temporary file and replaces the
     // old one only when everything was written; opening reads the whole text into a fresh
     // board first and changes this one only when that succeeded.
+    // A problem file must end with its DESC record, which a text need not have. The file
+    // operations give the reason of a failure in why when asked.
     QString saveString();
     bool openString(QString text);
-    bool save(QString path);
-    bool open(QString path);
+    bool save(QString path, QString *why = nullptr);
+    bool open(QString path, QString *why = nullptr);
     void autosave();
-    bool autoload();
+    bool autoload(QString *why = nullptr);
     QString autosavePath() const;
+    // Why the last autosave failed (its file and the system's reason); empty once one succeeded.
+    QString autosaveFailure() const { return lastAutosaveFailure; }
 
     // Report names and values for the results explorer, and the texts about the problem.
     QStringList getReportNames(bool vertexMode) const;
@@ -201,6 +210,12 @@ private:
     void destroyItem(Calculus *c);
     // The in-report items of the calculation list, the families and the objectives.
     void forEachReported(const std::function<void(Calculus *)> &f) const;
+    // Reads a problem text into this board (see openString); a whole file must end with its
+    // DESC record. False, with the reason, when the text is refused.
+    bool readText(const QString &text, bool wholeFile, QString *why);
+    // Reads a problem file into this board; false with the reason. A file that was read but
+    // refused is said on the console, as kind and its path.
+    bool readFile(const QString &path, const QString &kind, QString *why, bool *unreadable);
     // Reads the records of a problem text into this board; see openString.
     void build(const ProblemText::Parsed &parsed);
     // Clears what the file format cannot carry from a given name, title or description.
@@ -239,7 +254,7 @@ private:
     std::atomic<int> evalCounter{0};
     std::atomic<int> evalLimit{0};
     // A failing autosave is reported once, until an autosave succeeds again.
-    bool autosaveFailureShown = false;
+    QString lastAutosaveFailure;
 };
 
 #endif

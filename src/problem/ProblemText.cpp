@@ -1,10 +1,12 @@
 #include "problem/ProblemText.h"
 
+#include "files/TextFile.h"
+
 #include <cmath>
 
-namespace {
-const QString Separator = QStringLiteral("<NEW>");
+const QString ProblemText::Separator = QStringLiteral("<NEW>");
 
+namespace {
 // A position that is no finite number reads as 0, like one that is no number at all.
 double coordinate(const QString &field)
 {
@@ -29,18 +31,25 @@ QString ProblemText::compose(const QStringList &itemTexts, const QString &title,
 }
 
 bool ProblemText::parse(const QString &text, const CategoryOf &categoryOf, Parsed *out, QString *consoleLine,
-                        QString *errorLine)
+                        QString *errorLine, QString *reason)
 {
     Parsed &parsed = *out;
-    auto fail = [&](const QString &console, const QString &error) {
+    const QStringList pieces = text.split(Separator, Qt::KeepEmptyParts);
+    int record = 0; // counted from 1, with the line it starts on
+    int line = 1;
+    auto fail = [&](const QString &console, const QString &error, const QString &why) {
         *consoleLine = console;
         *errorLine = error;
+        if (reason)
+            *reason = QString("record %1 (line %2): %3").arg(record).arg(line).arg(why);
         return false;
     };
     // The calculation list as the records build it.
     int calcSize = 0;
-    const QStringList pieces = text.split(Separator, Qt::KeepEmptyParts);
     for (const QString &piece : pieces) {
+        if (record > 0)
+            line += pieces[record - 1].count(QLatin1Char('\n'));
+        ++record;
         const QStringList fields = piece.split(QLatin1Char('\t'), Qt::KeepEmptyParts);
         const QString key = fields[0];
         if (key == "DESC") {
@@ -49,9 +58,15 @@ bool ProblemText::parse(const QString &text, const CategoryOf &categoryOf, Parse
             parsed.description = fields.value(2);
             return true;
         }
-        if (fields.size() < 9)
+        if (fields.size() < 9) {
+            const QString found = piece.isEmpty() && record == pieces.size()
+                                      ? QString("the end of the text")
+                                      : QString("%1 field(s), beginning %2").arg(fields.size()).arg(TextFile::excerpt(piece));
             return fail("Critical error, missing argument.",
-                        "Critical error, missing argument" + QString(fields.size(), QLatin1Char('.')));
+                        "Critical error, missing argument" + QString(fields.size(), QLatin1Char('.')),
+                        "expected an item record (key, given name, four flags, x, y, four arguments, "
+                        "TAB-separated) or the DESC record, found " + found);
+        }
         Record r;
         r.key = key;
         r.givenName = fields[1];
@@ -71,8 +86,8 @@ bool ProblemText::parse(const QString &text, const CategoryOf &categoryOf, Parse
         } else {
             const int category = categoryOf(key);
             if (category < 0) {
-                const QString line = key + " is not a valid name in problem description.";
-                return fail(line, line);
+                const QString message = key + " is not a valid name in problem description.";
+                return fail(message, message, TextFile::excerpt(key) + " is not the key of an item");
             }
             r.category = category;
             r.kind = r.category == 0 ? Record::Unlisted : Record::Item;
@@ -85,37 +100,45 @@ bool ProblemText::parse(const QString &text, const CategoryOf &categoryOf, Parse
             const bool constant = r.kind == Record::Constant;
             const QString console = constant && k < 3 ? "*" + wrong : wrong;
             const QString error = constant ? "*" + wrong : wrong;
+            const QString expected = QString("expected argument %1 of %2: NULL or the number of an earlier item%3, found ")
+                                         .arg(k + 1)
+                                         .arg(key, limit > 0 ? QString(" (0 to %1)").arg(limit - 1) : QString());
             if (8 + k >= fields.size())
-                return fail(console, error);
+                return fail(console, error, expected + "the end of the record");
             if (fields[8 + k] == "NULL")
                 continue;
             const int index = fields[8 + k].toInt(nullptr, 10);
             if (index < 0 || index >= limit)
-                return fail(console, error);
+                return fail(console, error, expected + TextFile::excerpt(fields[8 + k]));
             r.args[k] = index;
         }
 
         if (key == "Z" || key == "OBJECTIVE") {
             if (fields.size() < 13)
-                return fail(wrong, wrong);
+                return fail(wrong, wrong, "expected the objective's sense (min, max or maxmin), found the end of the record");
             r.hasSense = true;
             r.sense = fields[12];
         }
         if (r.kind == Record::Constant) {
             if (fields.size() < 14)
-                return fail("Problem : ERROR LOADING CONSTANT", "Problem : ERROR LOADING CONSTANT");
+                return fail("Problem : ERROR LOADING CONSTANT", "Problem : ERROR LOADING CONSTANT",
+                            "expected the constant's row and column counts, found the end of the record");
             const QString invalid = "Critical error, invalid value in loading constant";
+            const QString range = QString("expected the constant's %1 count, 0 to %2, found %3");
             r.rows = fields[12].toInt(nullptr, 10);
             if (r.rows < 0 || r.rows > MaxSize)
-                return fail(invalid + ".", invalid);
+                return fail(invalid + ".", invalid, range.arg("row").arg(MaxSize).arg(TextFile::excerpt(fields[12])));
             r.cols = fields[13].toInt(nullptr, 10);
             if (r.cols < 0 || r.cols > MaxSize)
-                return fail(invalid + ".", invalid + ".");
+                return fail(invalid + ".", invalid + ".",
+                            range.arg("column").arg(MaxSize).arg(TextFile::excerpt(fields[13])));
             for (int i = 14; i < fields.size(); ++i)
                 r.values.append(fields[i].toDouble());
             // More values than cells would leave the constant without its value as well.
             if (r.values.size() != r.rows * r.cols)
-                return fail("Problem : ERROR LOADING CONSTANT", "Problem : ERROR LOADING CONSTANT.");
+                return fail("Problem : ERROR LOADING CONSTANT", "Problem : ERROR LOADING CONSTANT.",
+                            QString("expected %1 values for the constant's %2 x %3 cells, found %4")
+                                .arg(r.rows * r.cols).arg(r.rows).arg(r.cols).arg(r.values.size()));
             ++calcSize;
         }
         parsed.records.append(r);

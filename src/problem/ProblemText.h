@@ -14,6 +14,8 @@ class ProblemText
 {
 public:
     static constexpr int MaxSize = 32;
+    // Between two records.
+    static const QString Separator;
 
     struct Record
     {
@@ -47,9 +49,10 @@ public:
     using CategoryOf = std::function<int(const QString &key)>;
 
     // False, with the console line and the standard-error line that say why, on the first
-    // record that is missing a field, names an unknown item or an argument not built before it.
+    // record that is missing a field, names an unknown item or an argument not built before it;
+    // reason then names the record, its line and what it should hold.
     static bool parse(const QString &text, const CategoryOf &categoryOf, Parsed *out, QString *consoleLine,
-                      QString *errorLine);
+                      QString *errorLine, QString *reason = nullptr);
     // The items' own record texts in list order, then the description record.
     static QString compose(const QStringList &itemTexts, const QString &title, const QString &description);
     // A title or description with what cannot travel in the text (TAB, NUL, "<NEW>") replaced.

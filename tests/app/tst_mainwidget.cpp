@@ -891,18 +891,24 @@ void TestMainWidget::startRestoresTheLastWork_data()
     QTest::addColumn<QVariant>("reload"); // invalid: absent from the store
     QTest::addColumn<bool>("problemFile");
     QTest::addColumn<bool>("storedGraph");
+    QTest::addColumn<bool>("graphFile");
     QTest::addColumn<QString>("warning");
     QTest::addColumn<bool>("restored");
     QTest::addColumn<QVariant>("reloadAfter");
-    QTest::newRow("first start") << false << QVariant() << false << false << "" << false << QVariant();
-    QTest::newRow("no problem text, reload on") << false << QVariant(true) << true << true << "" << false
+    QTest::newRow("first start") << false << QVariant() << false << false << true << "" << false << QVariant();
+    QTest::newRow("no problem text, reload on") << false << QVariant(true) << true << true << true << "" << false
                                                << QVariant(true);
-    QTest::newRow("restore") << true << QVariant(true) << true << true << "" << true << QVariant(true);
-    QTest::newRow("reload off") << true << QVariant(false) << true << true << "" << false << QVariant(false);
-    QTest::newRow("problem file missing") << true << QVariant(true) << false << true << "Unable to load problem "
-                                          << false << QVariant(true);
-    QTest::newRow("graph text empty") << true << QVariant(true) << true << false << "Unable to load graph "
+    QTest::newRow("restore") << true << QVariant(true) << true << true << true << "" << true << QVariant(true);
+    QTest::newRow("reload off") << true << QVariant(false) << true << true << true << "" << false << QVariant(false);
+    // The message names the file it could not load, and why.
+    QTest::newRow("problem file missing") << true << QVariant(true) << false << true << true
+                                          << "Unable to load problem .orvpb\nNo such file or directory" << false
+                                          << QVariant(true);
+    QTest::newRow("graph text empty") << true << QVariant(true) << true << false << true << "Unable to load graph "
                                       << true << QVariant(true);
+    QTest::newRow("graph file missing") << true << QVariant(true) << true << true << false
+                                        << "Unable to load graph .orvgr\nNo such file or directory" << true
+                                        << QVariant(true);
 }
 
 void TestMainWidget::startRestoresTheLastWork()
@@ -911,6 +917,7 @@ void TestMainWidget::startRestoresTheLastWork()
     QFETCH(QVariant, reload);
     QFETCH(bool, problemFile);
     QFETCH(bool, storedGraph);
+    QFETCH(bool, graphFile);
     QFETCH(QString, warning);
     QFETCH(bool, restored);
     QFETCH(QVariant, reloadAfter);
@@ -925,6 +932,8 @@ void TestMainWidget::startRestoresTheLastWork()
     w.reset();
     if (!problemFile)
         QVERIFY(QFile::remove(".orvpb"));
+    if (!graphFile)
+        QVERIFY(QFile::remove(".orvgr"));
     QSettings().clear();
     {
         QSettings store;
@@ -943,13 +952,15 @@ void TestMainWidget::startRestoresTheLastWork()
         QCOMPARE(dialogs->calls.first().text, warning);
     QCOMPARE(w->problem->objectiveList().size(), restored ? objectives : 0);
     QCOMPARE(w->problem->userTitle(), restored ? QString("Former run") : QString());
-    QCOMPARE(w->graph->graphData() == "5 1111111111", restored && storedGraph);
+    QCOMPARE(w->graph->graphData() == "5 1111111111", restored && storedGraph && graphFile);
     QSettings store;
     QCOMPARE(store.value("runs").toInt(), 5);
     // What was restored is stored again at once; otherwise "problem" is emptied.
     QCOMPARE(store.value("problem").toString(), restored ? w->problem->saveString() : QString());
     QCOMPARE(store.value("reload"), reloadAfter);
-    QCOMPARE(store.value("graph").toString(), storedGraph ? QString("5 1111111111") : QString());
+    // A restore stores the graph it restored, or the one shown when its file did not read.
+    const QString shown = restored ? w->graph->graphData() : QString("5 1111111111");
+    QCOMPARE(store.value("graph").toString(), storedGraph ? shown : QString());
     // The stored choice is read at every start: the box shows it, and quitting keeps it.
     QCOMPARE(w->preference_window->reloadBox()->isChecked(), reload.toBool());
     QCOMPARE(w->timer_id != 0, true);

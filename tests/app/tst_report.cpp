@@ -54,7 +54,8 @@ struct Fixture {
     {
         QStringList texts;
         for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
-            const QTextCharFormat f = b.begin().fragment().charFormat();
+            // An empty paragraph has no fragment to ask: Qt 5.15 loops for ever on one.
+            const QTextCharFormat f = b.begin().atEnd() ? b.charFormat() : b.begin().fragment().charFormat();
             const bool heading = f.fontWeight() == QFont::Bold && f.fontPointSize() >= 16;
             if (!b.text().trimmed().isEmpty() && (!headingsOnly || heading))
                 texts << b.text();

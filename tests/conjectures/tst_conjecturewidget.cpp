@@ -318,14 +318,12 @@ void TestConjectureWidget::interrupted()
 // Deleting the panel (the application's exit) stops and waits for its engines.
 void TestConjectureWidget::destroyedMidSearch()
 {
-    Stack s({"x", "y"}, fiveRows, 120000);
+    // A day's limit: a deletion that waited for it would never end.
+    Stack s({"x", "y"}, fiveRows, 24 * 3600 * 1000);
     QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
     s.click("Search");
     QTRY_VERIFY_WITH_TIMEOUT(console.size() > 0, 20000);
-    QElapsedTimer clock;
-    clock.start();
     s.panel.reset();
-    QVERIFY(clock.elapsed() < 60000);
     QCoreApplication::processEvents();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QtTest>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <random>
 
@@ -105,6 +106,11 @@ double expectedSum(const QString &key, const Matrix &a, const Matrix &b)
                 sum += 1.0;
                 continue;
             }
+            // Equal cells satisfy the wide relations and fail the strict ones by 1.
+            if (x == y) {
+                sum += key == ">" || key == "<" ? 1.0 : 0.0;
+                continue;
+            }
             if (key == "==")
                 sum += std::isnan(d2) ? 1.0 : d2;
             // The margin goes to the cell of argument 1 before the comparison.
@@ -184,6 +190,30 @@ private slots:
         QVERIFY2(std::fabs(rig.violation() - expected) <= 1e-12 * std::max(1.0, std::fabs(expected)),
                  qPrintable(QString::number(rig.violation(), 'g', 17)));
         QCOMPARE(rig.item->getSRows(), QString("NA"));
+    }
+
+    // Equal infinities, and the system's own 1e12, are equal cells for every relation: the
+    // wide ones hold, the strict ones fail by 1 each.
+    void equalInfinities_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("==") << "==" << 0.0;
+        QTest::newRow(">=") << ">=" << 0.0;
+        QTest::newRow("<=") << "<=" << 0.0;
+        QTest::newRow(">") << ">" << 3.0;
+        QTest::newRow("<") << "<" << 3.0;
+    }
+    void equalInfinities()
+    {
+        QFETCH(QString, key);
+        QFETCH(double, expected);
+        const double inf = std::numeric_limits<double>::infinity();
+        const Matrix cells = col({inf, -inf, 1e12});
+        Rig rig(key);
+        rig.run(cells, cells);
+        QVERIFY(!rig.item->getError());
+        QCOMPARE(rig.violation(), expected);
     }
 
     void failures_data()

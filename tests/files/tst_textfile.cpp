@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
 
 namespace {
 using testfiles::FileSizeLimit;
@@ -60,6 +61,9 @@ private slots:
         QCOMPARE(ok, written);
         QCOMPARE(readAll(path), written ? text : QByteArray("old contents"));
         QCOMPARE(why.isEmpty(), written);
+        // The system's own reason, not Qt's "Unknown error".
+        if (!written)
+            QCOMPARE(why, qt_error_string(EFBIG));
         // No temporary file is left beside it.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"f.txt"});
     }

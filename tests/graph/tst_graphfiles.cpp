@@ -189,24 +189,26 @@ void TestGraphFiles::badFilesChangeNothing_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("autosave");
-    QTest::newRow("truncated vertex lines") << QByteArray("3\na\t0\t0\nb\t1\t1\n") << false;
-    QTest::newRow("missing matrix line") << QByteArray("2\na\t0\t0\nb\t1\t1") << false;
-    QTest::newRow("short matrix") << QByteArray("2\na\t0\t0\nb\t1\t1\n0\t1\t1\t") << false;
-    QTest::newRow("oversized 99") << QByteArray("99\na\t0\t0\nb\t1\t1\n0\t1\t1\t0\t") << false;
-    QTest::newRow("negative count") << QByteArray("-1\n\n") << false;
-    QTest::newRow("garbage") << QByteArray("\x89PNG\r\n\x1a\nnot a graph at all\n") << false;
-    QTest::newRow("empty file") << QByteArray() << false;
-    QTest::newRow("two-field vertex line") << QByteArray("2\na\t0\nb\t1\t1\n0\t1\t1\t0\t") << false;
-    QTest::newRow("non-numeric position") << QByteArray("2\na\tx\t0\nb\t1\t1\n0\t1\t1\t0\t") << false;
-    QTest::newRow("infinite position") << QByteArray("2\na\tinf\t0\nb\t1\t1\n0\t1\t1\t0\t") << false;
-    QTest::newRow("autosave without identifier") << QByteArray("2\na\t0\t0\nb\t1\t1\n0\t1\t1\t0\t") << true;
-    QTest::newRow("autosave truncated") << QByteArray("2\n17\na\t0\t0\n") << true;
+    QTest::addColumn<int>("line"); // the line the reason names, from 1
+    QTest::newRow("truncated vertex lines") << QByteArray("3\na\t0\t0\nb\t1\t1\n") << false << 4;
+    QTest::newRow("missing matrix line") << QByteArray("2\na\t0\t0\nb\t1\t1") << false << 4;
+    QTest::newRow("short matrix") << QByteArray("2\na\t0\t0\nb\t1\t1\n0\t1\t1\t") << false << 4;
+    QTest::newRow("oversized 99") << QByteArray("99\na\t0\t0\nb\t1\t1\n0\t1\t1\t0\t") << false << 1;
+    QTest::newRow("negative count") << QByteArray("-1\n\n") << false << 1;
+    QTest::newRow("garbage") << QByteArray("\x89PNG\r\n\x1a\nnot a graph at all\n") << false << 1;
+    QTest::newRow("empty file") << QByteArray() << false << 1;
+    QTest::newRow("two-field vertex line") << QByteArray("2\na\t0\nb\t1\t1\n0\t1\t1\t0\t") << false << 2;
+    QTest::newRow("non-numeric position") << QByteArray("2\na\tx\t0\nb\t1\t1\n0\t1\t1\t0\t") << false << 2;
+    QTest::newRow("infinite position") << QByteArray("2\na\tinf\t0\nb\t1\t1\n0\t1\t1\t0\t") << false << 2;
+    QTest::newRow("autosave without identifier") << QByteArray("2\na\t0\t0\nb\t1\t1\n0\t1\t1\t0\t") << true << 2;
+    QTest::newRow("autosave truncated") << QByteArray("2\n17\na\t0\t0\n") << true << 4;
 }
 
 void TestGraphFiles::badFilesChangeNothing()
 {
     QFETCH(QByteArray, file);
     QFETCH(bool, autosave);
+    QFETCH(int, line);
     QTemporaryDir dir;
     const QString path = autosave ? dir.filePath(".orvgr") : dir.filePath("bad.gorv3");
     writeAll(path, file);
@@ -217,7 +219,13 @@ void TestGraphFiles::badFilesChangeNothing()
     const int id = g.getID(), bestId = g.getBestID();
     const QString name0 = g.getNode(0)->nodeName();
     QSignalSpy best(&g, &Graph::signal_best_graph_changed);
-    QVERIFY(autosave ? !g.autoload() : !g.open(path));
+    QSignalSpy console(&g, &Graph::signal_console);
+    QString why;
+    QVERIFY(autosave ? !g.autoload(&why) : !g.open(path, &why));
+    // The reason names the line and what it should hold; the console says it with the file.
+    QVERIFY2(why.startsWith(QString("line %1: expected ").arg(line)), qPrintable(why));
+    QCOMPARE(console.count(), 1);
+    QCOMPARE(console[0][0].toString(), "Refused graph file " + path + ": " + why);
     QCOMPARE(g.graphData(), QString("3 101"));
     QCOMPARE(g.currentGraphData(), QString("4 111111"));
     QCOMPARE(g.getID(), id);
@@ -332,17 +340,26 @@ void TestGraphFiles::failedOpenAndSaveWarn()
     ScriptedDialogs dialogs;
     Graph g("graph", true);
     const QString before = g.graphData();
-    dialogs.fileNames << dir.filePath("absent.gorv3") << dir.filePath("absent/x.gorv3") << dir.filePath("absent/x.cg");
+    const QString bad = dir.filePath("notes.gorv3");
+    writeAll(bad, "Notes on paths\n");
+    dialogs.fileNames << dir.filePath("absent.gorv3") << dir.filePath("absent/x.gorv3") << dir.filePath("absent/x.cg")
+                      << bad;
     g.slot_open();
     g.slot_save();
     g.slot_export_graph();
-    QCOMPARE(dialogs.kinds(), (QStringList{"open", "warning", "warning", "save", "warning", "save", "warning"}));
+    g.slot_open();
+    QCOMPARE(dialogs.kinds(),
+             (QStringList{"open", "warning", "warning", "save", "warning", "save", "warning", "open", "warning"}));
     QCOMPARE(dialogs.calls[1].title, QString("Opening"));
     QCOMPARE(dialogs.calls[1].text, QString("Cannot open graph"));
+    // Each box names the file and gives the system's reason, or the line that is wrong.
     QCOMPARE(dialogs.calls[2].title, QString("Warning"));
-    QCOMPARE(dialogs.calls[2].text, QString("Failed to load graph."));
-    QCOMPARE(dialogs.calls[4].text, QString("Failed to save graph."));
-    QCOMPARE(dialogs.calls[6].text, QString("Failed to export graph."));
+    const QString missing = "\nNo such file or directory";
+    QCOMPARE(dialogs.calls[2].text, "Failed to load graph.\n" + dir.filePath("absent.gorv3") + missing);
+    QCOMPARE(dialogs.calls[4].text, "Failed to save graph.\n" + dir.filePath("absent/x.gorv3") + missing);
+    QCOMPARE(dialogs.calls[6].text, "Failed to export graph.\n" + dir.filePath("absent/x.cg") + missing);
+    QCOMPARE(dialogs.calls[8].text, "Failed to load graph.\n" + bad
+                                        + "\nline 1: expected the vertex count, 0 to 32, found \"Notes on paths\"");
     QCOMPARE(g.graphData(), before);
 }
 

@@ -1,5 +1,6 @@
 // Every save of the graph and the problem under a file size limit (a full disk, as a small
 // write sees it), and every open of a file far larger than any of ours.
+#include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "calculus/BuildCalculus.h"
 #include "calculus/Calculus.h"
@@ -34,6 +35,8 @@ enum Open { GraphOpen, GraphAutoload, ProblemOpen, ProblemAutoload };
 // A graph and a board whose every file text is far longer than 64 bytes.
 struct Setup
 {
+    // A refused file opens a box; here it is answered.
+    ScriptedDialogs dialogs;
     QTemporaryDir dir;
     Graph graph{"graph", true};
     Problem problem{&graph, "problem", false};

@@ -50,6 +50,7 @@ private slots:
     void dialogStartFolders();
     void openCommand();
     void openMissingFile();
+    void malformedFileLeavesBoard_data();
     void malformedFileLeavesBoard();
     void readsUpToNul();
     void latin1Texts();
@@ -98,7 +99,8 @@ void TestProblemFiles::saveCommandFailure()
     p.slot_save();
     QCOMPARE(dialogs.kinds(), (QStringList{"save", "warning"}));
     QCOMPARE(dialogs.calls[1].title, QString("Warning"));
-    QCOMPARE(dialogs.calls[1].text, QString("Failed to save data."));
+    QCOMPARE(dialogs.calls[1].text,
+             "Failed to save data.\n" + dir.filePath("missing/folder/p.orv3") + "\nNo such file or directory");
     QCOMPARE(p.getFileName(), QString());
     QCOMPARE(p.getName(), QString("problem"));
     QCOMPARE(p.getBaseName(), QString());
@@ -183,16 +185,40 @@ void TestProblemFiles::openMissingFile()
     QCOMPARE(err.text(), "Opening " + path + "\n");
     QCOMPARE(dialogs.kinds(), (QStringList{"open", "warning"}));
     QCOMPARE(dialogs.calls[1].title, QString("Opening"));
-    QCOMPARE(dialogs.calls[1].text, QString("Cannot open file"));
+    QCOMPARE(dialogs.calls[1].text, "Cannot open file\n" + path + "\nNo such file or directory");
     QCOMPARE(p.saveString(), before);
     QCOMPARE(p.getFileName(), QString());
 }
 
+void TestProblemFiles::malformedFileLeavesBoard_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("consoleLine"); // the reader's own line, before the refusal's
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("cut inside a record")
+        << QByteArray("CONSTANT\t\t0\t0\t0\t0\t0\t0\tNULL\tNULL\tNULL\tNULL\t1\t1\t5<NEW>Z\t\t0\t0\t0")
+        << "Critical error, missing argument."
+        << "record 2 (line 1): expected an item record (key, given name, four flags, x, y, four arguments, "
+           "TAB-separated) or the DESC record, found 5 field(s), beginning \"Z  0 0 0\"";
+    QTest::newRow("cut before the DESC record")
+        << QByteArray("CONSTANT\t\t0\t0\t0\t0\t0\t0\tNULL\tNULL\tNULL\tNULL\t1\t1\t5<NEW>Z\t\t0\t0\t0\t0\t0\t0"
+                      "\t0\tNULL\tNULL\tNULL\tmin")
+        << ""
+        << "record 3 (line 1): expected the DESC record (title and description) that ends every problem file, "
+           "found the end of the file";
+    QTest::newRow("a graph file") << QByteArray("2\na\t0\t0\nb\t1\t1\n0\t1\t1\t0\t")
+                                  << "2\na is not a valid name in problem description."
+                                  << "record 1 (line 1): \"2 a\" is not the key of an item";
+}
+
 void TestProblemFiles::malformedFileLeavesBoard()
 {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, consoleLine);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     const QString path = dir.filePath("bad.orv3");
-    writeAll(path, "CONSTANT\t\t0\t0\t0\t0\t0\t0\tNULL\tNULL\tNULL\tNULL\t1\t1\t5<NEW>Z\t\t0\t0\t0");
+    writeAll(path, bytes);
     Graph g("graph", true);
     Problem p(&g, "problem", true);
     fill(p, "T");
@@ -202,7 +228,14 @@ void TestProblemFiles::malformedFileLeavesBoard()
     QSignalSpy console(&p, &Problem::signal_console);
     ErrCapture err;
     p.slot_open();
-    QCOMPARE(consoleTexts(console), QStringList{"Critical error, missing argument."});
+    // The console and a box both name the file and say where it went wrong.
+    QStringList lines{"Refused problem file " + path + ": " + reason};
+    if (!consoleLine.isEmpty())
+        lines.prepend(consoleLine);
+    QCOMPARE(consoleTexts(console), lines);
+    QCOMPARE(dialogs.kinds(), (QStringList{"open", "warning"}));
+    QCOMPARE(dialogs.calls[1].title, QString("Opening"));
+    QCOMPARE(dialogs.calls[1].text, "Refused problem file\n" + path + "\n" + reason);
     QCOMPARE(p.saveString(), before);
     QCOMPARE(p.getFileName(), QString());
     QCOMPARE(p.getName(), QString("problem"));

@@ -424,7 +424,7 @@ void TestConjectureWidget::listedBoundsHold()
 // The list shows it once, with the strongest copy's statistics.
 void TestConjectureWidget::oneEntryPerBound()
 {
-    Stack s({"x", "y"}, fiveRows, 300);
+    Stack s({"x", "y"}, fiveRows, 500);
     s.panel->findChild<QSpinBox *>()->setValue(1);
     s.click("Search");
     QVERIFY(s.panel->isSearching());

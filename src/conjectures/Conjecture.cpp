@@ -1,5 +1,6 @@
 #include "conjectures/Conjecture.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -22,20 +23,59 @@ bool Conjecture::operator<(const Conjecture &other) const
 {
     if (touching != other.touching)
         return touching < other.touching;
-    // A NaN error makes this false, as it should: nothing is known to be weaker.
-    return sumErr >= other.sumErr + Tolerance;
+    // A NaN error makes this false, as it should: nothing is known to be weaker. Written as a
+    // difference: past 1e10 adding 1e-6 is lost to rounding, and two equal errors would each be
+    // less than the other, which keeps a sort by neighbour exchanges going for ever.
+    return sumErr - other.sumErr >= Tolerance;
 }
+
+namespace {
+
+double length(const QVector<double> &v)
+{
+    double s = 0.0;
+    for (double a : v)
+        s += a * a;
+    return std::sqrt(s);
+}
+
+// Within 1e-6 of the larger magnitude, and absolutely below 1; false with a NaN.
+bool nearRelative(double a, double b)
+{
+    return std::fabs(a - b) <= Tolerance * std::max({1.0, std::fabs(a), std::fabs(b)});
+}
+
+// Coefficient vectors of one length, each divided by its own length (a zero vector as it is),
+// within 1e-6 entry by entry.
+bool sameDirection(const QVector<double> &a, const QVector<double> &b, double la, double lb)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i)
+        if (!(std::fabs(a[i] / la - b[i] / lb) <= Tolerance))
+            return false;
+    return true;
+}
+
+double orOne(double v)
+{
+    return v > 0.0 ? v : 1.0;
+}
+
+} // namespace
 
 bool Conjecture::operator==(const Conjecture &other) const
 {
     if (!(std::fabs(double(touching) - double(other.touching)) <= Tolerance))
         return false;
-    if (!(std::fabs(sumErr - other.sumErr) <= Tolerance))
+    // Error sums run into the thousands, where rounding alone moves them by more than 1e-6.
+    if (!nearRelative(sumErr, other.sumErr))
         return false;
-    if (coefs.size() != other.coefs.size())
-        return false;
-    for (int i = 0; i < coefs.size(); ++i)
-        if (!(std::fabs(coefs[i] - other.coefs[i]) <= Tolerance))
-            return false;
-    return true;
+    return sameDirection(coefs, other.coefs, orOne(length(coefs)), orOne(length(other.coefs)));
+}
+
+bool Conjecture::sameBound(const Conjecture &other) const
+{
+    const double la = orOne(length(coefs)), lb = orOne(length(other.coefs));
+    return sameDirection(coefs, other.coefs, la, lb) && nearRelative(offset / la, other.offset / lb);
 }

@@ -31,8 +31,14 @@ public:
     QVector<int> getSupport() const { return support; }
 
     bool operator<(const Conjecture &other) const;
-    // Touching, error and coefficients within 1e-6; text, offset and support are not compared.
+    // Equal touching, errors within 1e-6 of their size, and coefficient vectors within 1e-6
+    // once each is divided by its length; text, offset and support are not compared.
     bool operator==(const Conjecture &other) const;
+    // The same hyperplane whatever was counted on it: coefficients and offsets, divided by the
+    // length of the coefficient vector, within 1e-6 (offsets within 1e-6 of their size). The
+    // same relation found by two jobs, or tilted by rounding so that one graph more or less
+    // touches it, is one bound.
+    bool sameBound(const Conjecture &other) const;
 
 private:
     QString formula;

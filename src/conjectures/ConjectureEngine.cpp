@@ -445,20 +445,58 @@ void ConjectureEngine::store()
     QVector<double> w(dim);
     for (int i = 0; i < dim; ++i)
         w[i] = coef[i] * weights[i];
-    if (storedCoefs.containsNear(w.constData()))
+    if (!storedCoefs.insertIfNew(w.constData()))
         return;
 
-    const QString text = boundText(w, offset, header);
+    const QString text = statedText(w, offset);
+    if (text.isEmpty())
+        return;
     records.push_back(std::make_unique<Conjecture>(text, w, offset, currentScore.touching, currentScore.sumErr,
                                                    touchingGraphs));
     const QString message = text + " [" + QString::number(currentScore.touching) + " ; " +
                             number(currentScore.sumErr) + "] <" + QString::number(id) + ">";
     emit signal_conjecture(message);
     emit signal_new_conjecture(records.back().get());
-    storedCoefs.insertIfNew(w.constData());
 }
 
-QString ConjectureEngine::boundText(const QVector<double> &w, double c, const QStringList &names)
+QString ConjectureEngine::statedText(const QVector<double> &w, double c) const
+{
+    // Six digits without the terms of magnitude 1e-6 or less read best. A rounded coefficient
+    // or a term left out can make the text false on a point the hyperplane holds on, so each
+    // text is read back and tried on every point; the next one leaves out only smaller terms,
+    // then none that is not 0, and then the same with a digit more. Seventeen digits write
+    // the doubles exactly.
+    for (int digits = 6; digits <= 17; ++digits)
+        for (double small : {Tolerance, 1e-9, 1e-12, 0.0}) {
+            const WrittenBound bound = writeBound(w, c, header, digits, small);
+            if (holdsOnPoints(bound))
+                return bound.text;
+        }
+    return QString();
+}
+
+bool ConjectureEngine::holdsOnPoints(const WrittenBound &bound) const
+{
+    // The search's own test: no point more than 1e-6 beyond the hyperplane, a distance
+    // measured on the relation as printed.
+    double length = 0.0;
+    for (double a : bound.coefs)
+        length += a * a;
+    const double allowed = Tolerance * std::sqrt(length);
+    for (int p = 0; p < count; ++p) {
+        const double *row = x.data() + size_t(p) * size_t(dim);
+        double s = -bound.offset;
+        for (int i = 0; i < dim; ++i)
+            if (bound.coefs[i] != 0.0)
+                s += bound.coefs[i] * (row[i] / weights[i]);  // a printed term has a weight that is not 0
+        if (!(s <= allowed))
+            return false;
+    }
+    return true;
+}
+
+ConjectureEngine::WrittenBound ConjectureEngine::writeBound(const QVector<double> &w, double c,
+                                                            const QStringList &names, int digits, double small)
 {
     // The smallest coefficient that matters is written as 1.
     double norm = 1000.0;
@@ -466,32 +504,63 @@ QString ConjectureEngine::boundText(const QVector<double> &w, double c, const QS
         if (std::fabs(v) > 0.001 && std::fabs(v) < norm)
             norm = std::fabs(v);
 
+    WrittenBound bound;
+    bound.coefs.fill(0.0, w.size());
+    auto written = [&](double v, double &value) {
+        const QString text = QString::number(v, 'g', digits);
+        value = text.toDouble();
+        return text;
+    };
     auto join = [](QString &side, const QString &term) { side = side.isEmpty() ? term : side + "+" + term; };
+    auto shown = [&](double v) { return std::fabs(v) > small; };
+
     QString lower, upper;  // the sides of P <= N: terms with positive, with negative coefficients
     for (int i = 0; i < w.size(); ++i) {
-        if (std::fabs(w[i]) <= Tolerance)
+        if (!shown(w[i]))
             continue;
-        if (w[i] > Tolerance)
-            join(lower, number(w[i] / norm) + " " + names.value(i));
-        else
-            join(upper, number(-w[i] / norm) + " " + names.value(i));
+        double a = 0.0;
+        if (w[i] > 0) {
+            join(lower, written(w[i] / norm, a) + " " + names.value(i));
+            bound.coefs[i] = a;
+        } else {
+            join(upper, written(-w[i] / norm, a) + " " + names.value(i));
+            bound.coefs[i] = -a;
+        }
     }
+    // A constant on the side of P is subtracted from the offset, one on the side of N added.
+    double k = 0.0;
+    const bool constant = shown(c);
     if (lower.isEmpty()) {
-        if (c > Tolerance)
-            join(upper, number(c / norm));
-        if (c < -Tolerance)
-            lower = number(-c / norm);
+        if (constant && c > 0) {
+            join(upper, written(c / norm, k));
+            bound.offset = k;
+        }
+        if (constant && c < 0) {
+            lower = written(-c / norm, k);
+            bound.offset = -k;
+        }
         if (lower.isEmpty())
             lower = "0";
-        return upper + " >= " + lower;
+        bound.text = upper + " >= " + lower;
+        return bound;
     }
-    if (c < -Tolerance)
-        join(lower, number(-c / norm));
-    if (c > Tolerance)
-        join(upper, number(c / norm));
+    if (constant && c < 0) {
+        join(lower, written(-c / norm, k));
+        bound.offset = -k;
+    }
+    if (constant && c > 0) {
+        join(upper, written(c / norm, k));
+        bound.offset = k;
+    }
     if (upper.isEmpty())
         upper = "0";
-    return lower + " <= " + upper;
+    bound.text = lower + " <= " + upper;
+    return bound;
+}
+
+QString ConjectureEngine::boundText(const QVector<double> &w, double c, const QStringList &names)
+{
+    return writeBound(w, c, names, 6, Tolerance).text;
 }
 
 void ConjectureEngine::best_backup()

@@ -64,7 +64,18 @@ public:
     int nbPoints() const { return points.size(); }
     int skippedPoints() const { return nonFinite; }
 
-    // The bound sum w[i] x[i] <= c as text over the column names.
+    // A bound written out: its text, and the relation the text states, read back from it:
+    // coefs . x <= offset with the coefficients as printed.
+    struct WrittenBound {
+        QString text;
+        QVector<double> coefs;
+        double offset = 0.0;
+    };
+    // The bound sum w[i] x[i] <= c over the column names, numbers with the given significant
+    // digits; terms and a constant of magnitude at most `small` are left out.
+    static WrittenBound writeBound(const QVector<double> &w, double c, const QStringList &names, int digits,
+                                   double small);
+    // The short form: six digits, terms of magnitude 1e-6 or less left out.
     static QString boundText(const QVector<double> &w, double c, const QStringList &names);
 
 public slots:
@@ -96,6 +107,10 @@ protected:
     void compute_m();
     void update_stats();
     void store();
+    // The first text, shortest first, whose relation holds on every point of the run; empty
+    // when none does.
+    QString statedText(const QVector<double> &w, double c) const;
+    bool holdsOnPoints(const WrittenBound &bound) const;
     void best_backup();
     void best_restore();
     void loc_backup();

@@ -16,7 +16,24 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <algorithm>
+#include <cmath>
 #include <iostream>
+
+namespace {
+
+// The explorer's mark of a cell without a value: a per-vertex column beyond a graph's vertex
+// count, an infinite or unreachable value.
+bool missing(double v)
+{
+    return std::fabs(v) == 1e12;
+}
+
+QString number(double v)
+{
+    return QString::number(v, 'g', 6);
+}
+
+} // namespace
 
 ConjectureWidget::ConjectureWidget(Analyst *table_, ConjectureSettings *settings_, ConjecturesDisplay *display_)
     : settings(settings_), table(table_), display(display_), limitMs(ConjectureEngine::DefaultLimitMs)
@@ -117,6 +134,16 @@ void ConjectureWidget::slot_run()
         choices = QVector<int>(header.size(), 0);
     }
 
+    chooseColumns();
+    if (searched.isEmpty()) {
+        // Nothing varies: a search could only say "COLUMN <= its value".
+        display->clear();
+        display->rebuild();
+        restoreButtons();
+        say("Conjecture search done: no column left to search; 0 relations found.");
+        return;
+    }
+
     const int both = int(std::count(choices.begin(), choices.end(), 0));
     if (both > 12) {
         DialogProvider::instance()->warning(
@@ -143,7 +170,7 @@ void ConjectureWidget::slot_run()
         connectEngine(engine);
     }
 
-    cancelled = false;
+    cancelled = tooFewPoints = false;
     nextJob = 0;
     for (int i = 0; i < engines.size(); ++i)
         if (nextJob < nbJobs && !busy[i] && !cancelled)
@@ -169,12 +196,24 @@ void ConjectureWidget::configure(int e)
     engine->setSq(sqBox->isChecked());
     engine->setProd(prodBox->isChecked());
     engine->setCombine(combineBox->isChecked());
-    engine->setHeader(header);
+    engine->setHeader(searchedNames);
     engine->setWeights(jobWeights(choices, nextJob));
     engine->setTimeLimit(limitMs);
     const int rows = table->nbRows();
-    for (int r = 0; r < rows; ++r)
-        engine->addPoint(table->getLine(r), table->graphNo(r));
+    QVector<double> point(searched.size());
+    for (int r = 0; r < rows; ++r) {
+        // A row of another width, or one that has lost a value since the search started (the
+        // table was rebuilt), gives no point.
+        if (table->rowLength(r) != header.size())
+            continue;
+        bool whole = true;
+        for (int k = 0; k < searched.size() && whole; ++k) {
+            point[k] = table->value(r, searched[k]);
+            whole = !missing(point[k]);
+        }
+        if (whole)
+            engine->addPoint(point, table->graphNo(r));
+    }
     busy[e] = true;
     engine->start();
     ++nextJob;
@@ -220,6 +259,62 @@ void ConjectureWidget::endSearch()
     progress->hide();
     deleteEngines();
     restoreButtons();
+    announceEnd();
+}
+
+void ConjectureWidget::announceEnd()
+{
+    const QString found = QString("%1 relation%2 found.").arg(held.size()).arg(held.size() == 1 ? "" : "s");
+    if (tooFewPoints)
+        say("Conjecture search stopped, not enough data points: " + found);
+    else if (cancelled)
+        say(QString("Conjecture search cancelled (%1 of %2 jobs started): ").arg(nextJob).arg(nbJobs) + found);
+    else
+        say(QString("Conjecture search done: %1 job%2 of %3 s each: ")
+                .arg(nbJobs)
+                .arg(nbJobs == 1 ? "" : "s")
+                .arg(number(limitMs / 1000.0)) +
+            found);
+}
+
+void ConjectureWidget::chooseColumns()
+{
+    const int width = header.size();
+    QVector<int> gaps(width, 0);
+    QVector<double> low(width, HUGE_VAL), high(width, -HUGE_VAL);
+    const int rows = table->nbRows();
+    for (int r = 0; r < rows; ++r) {
+        if (table->rowLength(r) != width)
+            continue;
+        for (int c = 0; c < width; ++c) {
+            const double v = table->value(r, c);
+            if (missing(v)) {
+                ++gaps[c];
+            } else if (std::isfinite(v)) {
+                low[c] = std::min(low[c], v);
+                high[c] = std::max(high[c], v);
+            }
+        }
+    }
+    const QVector<int> all = choices;
+    searched.clear();
+    searchedNames.clear();
+    choices.clear();
+    for (int c = 0; c < width; ++c) {
+        if (gaps[c] > 0) {
+            say(QString("%1 has no value (1e12) on %2 of %3 rows: it takes no part in the conjecture search.")
+                    .arg(header[c])
+                    .arg(gaps[c])
+                    .arg(rows));
+        } else if (low[c] <= high[c] && high[c] - low[c] <= 1e-6) {
+            say(QString("%1 is %2 on every row: it takes no part in the conjecture search.")
+                    .arg(header[c], number(low[c])));
+        } else {
+            searched << c;
+            searchedNames << header[c];
+            choices << all[c];
+        }
+    }
 }
 
 void ConjectureWidget::deleteEngines()
@@ -243,6 +338,9 @@ void ConjectureWidget::deleteEngines()
 void ConjectureWidget::cancel()
 {
     cancelled = true;
+    // An engine with too few points asks for the end of the search, as the buttons do.
+    if (qobject_cast<ConjectureEngine *>(sender()))
+        tooFewPoints = true;
 }
 
 void ConjectureWidget::slot_stop_all()
@@ -259,6 +357,7 @@ void ConjectureWidget::slot_stop_all()
     progress->hide();
     deleteEngines();
     restoreButtons();
+    announceEnd();
 }
 
 void ConjectureWidget::slot_clear_database()
@@ -280,12 +379,27 @@ void ConjectureWidget::slot_add_conjecture(Conjecture *c)
         return;
     // Copied on receipt: the engine frees its records when its next job begins.
     auto *copy = new Conjecture(*c);
-    for (const Conjecture *h : held)
-        if (*h == *copy) {
+    // One relation is held once, however many jobs find it: the strongest of the copies stays,
+    // in the place of the earliest. Merging can make the kept copy match one more held record
+    // (near-copies tilted either way), so the scan starts again after each merge.
+    int place = held.size();
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (int i = 0; i < held.size(); ++i) {
+            Conjecture *h = held[i];
+            if (!(*h == *copy || h->sameBound(*copy) || h->getFormula() == copy->getFormula()))
+                continue;
+            if (*h < *copy)
+                std::swap(h, copy);
             delete copy;
-            return;
+            copy = h;
+            held.remove(i);
+            place = std::min(place, i);
+            merged = true;
+            break;
         }
-    held << copy;
+    }
+    held.insert(std::min(place, held.size()), copy);
 }
 
 void ConjectureWidget::slot_settings()
@@ -306,6 +420,11 @@ void ConjectureWidget::slot_load_graph(int graphNo)
 void ConjectureWidget::slot_console(QString text)
 {
     emit signal_console(text, false, 1, QColor(Qt::blue));
+}
+
+void ConjectureWidget::say(const QString &text)
+{
+    emit signal_console(text, false, 0, QColor(Qt::blue));
 }
 
 void ConjectureWidget::timerEvent(QTimerEvent *)

@@ -22,6 +22,11 @@ class QSpinBox;
 // runs them on up to four engine threads, keeps one copy of every distinct relation reported,
 // and when the last job has completed lists them, strongest first, in the display window.
 //
+// A column with one value on every row, or with a missing cell (1e12, the explorer's padding
+// of per-vertex columns beyond a graph's vertex count), takes no part in the search; the
+// console says so once per search, and says when the search ends and how many relations it
+// found.
+//
 // GUI thread only. An engine counts as busy from its start() until its thread has finished
 // and its completion has been handled here, so it is never fed, restarted or deleted while
 // its thread runs.
@@ -75,7 +80,12 @@ private slots:
 
 private:
     void configure(int e);
+    // Picks the columns the search uses and says on the console which it leaves out.
+    void chooseColumns();
     void endSearch();
+    void announceEnd();
+    // A line of the search's own, shown whatever the console's verbosity.
+    void say(const QString &text);
     void connectEngine(ConjectureEngine *engine);
     void restoreButtons();
     void deleteEngines();
@@ -87,6 +97,7 @@ private:
     ProgressBar *progress;
     Analyst *table;
     bool cancelled = false;
+    bool tooFewPoints = false;
     bool dropRelations = false;
     // The jobs are built on demand from the choices: their number doubles per "Both" column.
     QVector<int> choices;
@@ -101,7 +112,9 @@ private:
     QCheckBox *combineBox;
     QSpinBox *threadBox;
     QMutex mutex;
-    QStringList header;
+    QStringList header;  // the table's, read when the search starts
+    QVector<int> searched;  // the columns of the table the search uses
+    QStringList searchedNames;
     ConjecturesDisplay *display;
     int timerId = 0;
     int limitMs;

@@ -1,6 +1,7 @@
 #include "conjectures/Conjecture.h"
 
 #include <QtTest>
+#include <cmath>
 #include <limits>
 #include <memory>
 
@@ -13,6 +14,8 @@ class TestConjecture : public QObject
 private slots:
     void comparisons_data();
     void comparisons();
+    void sameBound_data();
+    void sameBound();
     void copiesAreIndependent();
 };
 
@@ -38,6 +41,10 @@ void TestConjecture::comparisons_data()
     // 0 and 1e-6 are a tie for ==, inclusive, yet 1e-6 >= 0 + 1e-6 makes a the weaker.
     QTest::newRow("errors exactly 1e-6 apart")
         << 2 << 1e-6 << Coefs{1} << 2 << 0.0 << Coefs{1} << true << false << true;
+    QTest::newRow("equal errors of 1e12 are not less than each other")
+        << 2 << 1e12 << Coefs{1} << 2 << 1e12 << Coefs{1} << false << false << true;
+    QTest::newRow("infinite errors are not less than each other")
+        << 2 << HUGE_VAL << Coefs{1} << 2 << HUGE_VAL << Coefs{1} << false << false << false;
     QTest::newRow("a NaN error is neither less nor equal")
         << 2 << nan << Coefs{1} << 2 << 1.0 << Coefs{1} << false << false << false;
     QTest::newRow("coefficients 5e-7 apart are equal")
@@ -50,6 +57,14 @@ void TestConjecture::comparisons_data()
         << 0 << 2.0 << Coefs{} << 0 << 2.0 << Coefs{} << false << false << true;
     QTest::newRow("touching 3 and 4 are not equal")
         << 3 << 1.0 << Coefs{1} << 4 << 1.0 << Coefs{1} << true << false << false;
+    // One bound found by two jobs: rounding moves error sums in the thousands by more than 1e-6.
+    QTest::newRow("error sums 1593 apart by 8e-5 are equal")
+        << 493 << 1593.00002 << Coefs{0.57735, -0.57735, -0.57735} << 493 << 1593.0001
+        << Coefs{0.57735002, -0.57735, -0.57735} << false << true << true;
+    QTest::newRow("error sums 1593 apart by 2e-3 differ")
+        << 493 << 1593.0 << Coefs{1} << 493 << 1593.002 << Coefs{1} << false << true << false;
+    QTest::newRow("coefficients compared after division by their lengths")
+        << 2 << 0.0 << Coefs{2, -1} << 2 << 0.0 << Coefs{1, -0.5} << false << false << true;
 }
 
 void TestConjecture::comparisons()
@@ -71,6 +86,41 @@ void TestConjecture::comparisons()
     QCOMPARE(b < a, bLess);
     QCOMPARE(a == b, equal);
     QCOMPARE(b == a, equal);
+}
+
+void TestConjecture::sameBound_data()
+{
+    QTest::addColumn<Coefs>("coefsA");
+    QTest::addColumn<double>("offsetA");
+    QTest::addColumn<Coefs>("coefsB");
+    QTest::addColumn<double>("offsetB");
+    QTest::addColumn<bool>("same");
+
+    const double r3 = 1 / std::sqrt(3.0);
+    const Coefs a{r3, -r3, -r3};
+    QTest::newRow("one bound") << a << -40 * r3 << a << -40 * r3 << true;
+    QTest::newRow("tilted by 2.4e-8") << a << -40 * r3 << Coefs{r3 + 2.4e-8, -r3, -r3 - 1e-8} << -40 * r3 + 3e-8
+                                      << true;
+    QTest::newRow("one bound, scaled") << a << -40 * r3 << Coefs{2 * r3, -2 * r3, -2 * r3} << -80 * r3 << true;
+    QTest::newRow("offsets 5e-7 of their size apart") << a << -4e3 << a << -4e3 * (1 + 5e-7) << true;
+    QTest::newRow("parallel, another offset") << a << -40 * r3 << a << -41 * r3 << false;
+    QTest::newRow("tilted by 2e-6") << a << -40 * r3 << Coefs{r3 + 2e-6, -r3, -r3} << -40 * r3 << false;
+    QTest::newRow("opposite directions") << a << 0.0 << Coefs{-r3, r3, r3} << 0.0 << false;
+    QTest::newRow("other lengths") << Coefs{1, 0} << 1.0 << Coefs{1} << 1.0 << false;
+}
+
+// What was counted on a bound plays no part: touching 492 or 493 graphs, any error sum.
+void TestConjecture::sameBound()
+{
+    QFETCH(Coefs, coefsA);
+    QFETCH(double, offsetA);
+    QFETCH(Coefs, coefsB);
+    QFETCH(double, offsetB);
+    QFETCH(bool, same);
+    const Conjecture a("a", coefsA, offsetA, 493, 1593.0, QVector<int>{1});
+    const Conjecture b("b", coefsB, offsetB, 492, 1600.5, QVector<int>{2});
+    QCOMPARE(a.sameBound(b), same);
+    QCOMPARE(b.sameBound(a), same);
 }
 
 void TestConjecture::copiesAreIndependent()

@@ -1,7 +1,9 @@
+#include "BoundReader.h"
 #include "ConjectureEngineProbe.h"
 #include "conjectures/ConjectureEngine.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <QtTest>
 #include <cmath>
 #include <limits>
@@ -122,6 +124,21 @@ QVector<double> augmented(const QVector<double> &p, Options o)
     return v;
 }
 
+// Evaluates the hyperplane through chosen defining points, in the calling thread.
+class DefiningProbe : public ConjectureEngineProbe
+{
+public:
+    using ConjectureEngineProbe::ConjectureEngineProbe;
+
+    // After prepare(): the given points become the defining points of the arrangement.
+    void define(const QVector<int> &defining)
+    {
+        for (int k = 0; k < defining.size(); ++k)
+            std::iter_swap(current.begin() + k, std::find(current.begin(), current.end(), defining[k]));
+        local = current;
+    }
+};
+
 } // namespace
 
 class TestConjectureEngine : public QObject
@@ -131,6 +148,8 @@ class TestConjectureEngine : public QObject
 private slots:
     void boundText_data();
     void boundText();
+    void statedText_data();
+    void statedText();
     void addedColumns_data();
     void addedColumns();
     void addPointRules_data();
@@ -177,6 +196,70 @@ void TestConjectureEngine::boundText()
     QFETCH(double, c);
     QFETCH(QString, text);
     QCOMPARE(ConjectureEngine::boundText(w, c, {"x", "y"}), text);
+}
+
+void TestConjectureEngine::statedText_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<Points>("points");
+    QTest::addColumn<QVector<int>>("defining");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("shortFormHolds");
+
+    // y <= x + 1e-7 z through (0, 0, 0), (1, 1, 0) and (0, 1e-4, 1000): without the z term the
+    // text says y <= x, false by 1e-4 on the third point.
+    Points flat{{0, 0, 0}, {1, 1, 0}, {0, 1e-4, 1000}};
+    for (int k = 0; k < 21; ++k)
+        flat << QVector<double>{double(k % 5 + 1), double(k % 5 + 1) - 0.5 - k % 3, 50.0 * k};
+    QTest::newRow("a term of 1e-7 kept") << QStringList{"x", "y", "z"} << flat << QVector<int>{0, 1, 2}
+                                         << "1 y <= 1 x+1e-07 z" << false;
+    // y <= 1.0000004 x through (0, 0) and (1000, 1000.0004): six or seven digits write 1.
+    Points steep{{0, 0}, {1000, 1000.0004}};
+    for (int k = 0; k < 22; ++k)
+        steep << QVector<double>{40.0 * k + 3, 40.0 * k + 2 - k % 4};
+    QTest::newRow("eight digits") << QStringList{"x", "y"} << steep << QVector<int>{0, 1} << "1 y <= 1.0000004 x"
+                                  << false;
+    QTest::newRow("the short form when true") << QStringList{"x", "y"} << fivePoints << QVector<int>{3, 4}
+                                              << "1 x <= 3" << true;
+}
+
+// The text of a bound is read back and holds on every point; it is the short form when that
+// holds, and grows by the small terms or by digits when it does not.
+void TestConjectureEngine::statedText()
+{
+    QFETCH(QStringList, names);
+    QFETCH(Points, points);
+    QFETCH(QVector<int>, defining);
+    QFETCH(QString, text);
+    QFETCH(bool, shortFormHolds);
+
+    // The scatter of the points, and so the normal, is the same for both signs; only one sign
+    // puts every point on the allowed side.
+    std::vector<Conjecture> records;
+    for (double sign : {1.0, -1.0}) {
+        DefiningProbe e(0);
+        feed(e, names, Weights(names.size(), sign), points);
+        QCOMPARE(e.nbPoints(), points.size());
+        e.prepare();
+        e.define(defining);
+        connect(&e, &ConjectureEngine::signal_new_conjecture, this, [&](Conjecture *c) { records.emplace_back(c); });
+        e.evaluate();
+    }
+    QCOMPARE(int(records.size()), 1);
+    const Conjecture &c = records.front();
+    QCOMPARE(c.getFormula(), text);
+
+    auto worst = [&](const QString &formula) {
+        const ReadBound b = readBound(formula, names);
+        double most = -HUGE_VAL;
+        for (const QVector<double> &p : points)
+            most = std::max(most, b.ok ? excess(b, p) : HUGE_VAL);
+        return most;
+    };
+    QVERIFY2(worst(text) <= 1e-6, qPrintable(QString::number(worst(text))));
+    const QString shortForm = ConjectureEngine::boundText(c.getCoefs(), c.getOffset(), names);
+    QCOMPARE(worst(shortForm) <= 1e-6, shortFormHolds);
+    QCOMPARE(shortForm == text, shortFormHolds);
 }
 
 void TestConjectureEngine::addedColumns_data()

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# The conjecture check on every connected 7-vertex graph at the application's own time per job:
+# the test connectedGraphsOnSeven of tst_conjecturewidget, in a Release build. The explorer
+# loads the 853 graphs and computes ORDER, SIZE, WIENER, DIAMETER, RADIUS and ENERGY; the search
+# runs with and without ORDER; every listed bound is read back from its text and evaluated on
+# the values of tests/conjectures/connected7.txt (networkx and numpy, written by
+# tests/conjectures/gen_connected7.py), and no text may be listed twice.
+#   scripts/check_conjectures7.sh [seconds per job]   (default 120; 32 jobs on 4 threads, twice:
+#                                                       about 16 times that in all)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-120}
+bash scripts/deps.sh cmake g++ ninja-build pkg-config qtbase5-dev libgtest-dev fontconfig fonts-dejavu-core
+BUILD=${BUILD_DIR:-build-rel}
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$BUILD" --target tst_conjecturewidget
+# Qt Test stops a test function (both tables) after 5 minutes unless told otherwise.
+QT_QPA_PLATFORM=offscreen ORV_CONJECTURE_JOB_MS=$((seconds * 1000)) \
+    QTEST_FUNCTION_TIMEOUT=$(((20 * seconds + 600) * 1000)) \
+    "$BUILD/tests/tst_conjecturewidget" connectedGraphsOnSeven

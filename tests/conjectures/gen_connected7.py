@@ -1,0 +1,41 @@
+#!/usr/bin/python3
+"""Writes connected7.txt: every connected graph on 7 vertices with the values that the
+conjecture check reads the listed bounds back on.
+
+Independent truth: the graphs come from nauty's geng, the values from networkx and numpy,
+never from Orvalith's code. Run with Debian's interpreter and libraries, from the project root:
+
+    /usr/bin/python3 tests/conjectures/gen_connected7.py
+
+Output: a header line, then one graph per line, tab-separated:
+    graph6  ORDER  SIZE  WIENER  DIAMETER  RADIUS  ENERGY
+ENERGY (the sum of the absolute eigenvalues of the adjacency matrix) is written with 17
+significant digits, the others are integers.
+"""
+
+import os
+import subprocess
+
+import networkx as nx
+import numpy as np
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    lines = subprocess.run(["nauty-geng", "-c", "-q", "7"], check=True, capture_output=True,
+                           text=True).stdout.split()
+    out = ["graph6\tORDER\tSIZE\tWIENER\tDIAMETER\tRADIUS\tENERGY"]
+    for g6 in lines:
+        g = nx.from_graph6_bytes(g6.encode("ascii"))
+        a = nx.to_numpy_array(g, nodelist=sorted(g.nodes()))
+        energy = float(np.sum(np.abs(np.linalg.eigvalsh(a))))
+        out.append("\t".join([g6, str(g.number_of_nodes()), str(g.number_of_edges()),
+                              str(int(nx.wiener_index(g))), str(nx.diameter(g)), str(nx.radius(g)),
+                              "%.17g" % energy]))
+    with open(os.path.join(here, "connected7.txt"), "w") as f:
+        f.write("\n".join(out) + "\n")
+    print("%d graphs written to connected7.txt" % (len(out) - 1))
+
+
+if __name__ == "__main__":
+    main()

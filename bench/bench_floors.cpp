@@ -219,8 +219,7 @@ private:
 
 const std::vector<std::string> &dominationSets()
 {
-    static const std::vector<std::string> names = {"G(32,0.1)x200", "G(32,0.5)x200"};
-    return names;
+    return benchSets32();
 }
 
 template <typename Core>

@@ -610,11 +610,19 @@ bool Graph::decodeG6(const QByteArray &line, bool reset)
 
 bool Graph::loadg6(QString line, bool reset)
 {
-    QByteArray bytes(line.size(), Qt::Uninitialized);
-    char *out = bytes.data();
+    // A line of up to 31 vertices fits the stack buffer: a list load reads it without an
+    // allocation.
+    char stack[128];
+    QByteArray held;
+    char *out = stack;
+    if (line.size() > int(sizeof stack)) {
+        held.resize(line.size());
+        out = held.data();
+    }
+    const char *start = out;
     for (QChar c : line)
         *out++ = c.unicode() > 0xFF ? char(0) : char(c.unicode());
-    return decodeG6(bytes, reset);
+    return decodeG6(QByteArray::fromRawData(start, line.size()), reset);
 }
 
 bool Graph::loadg6(std::istream &in)

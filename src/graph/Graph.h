@@ -65,8 +65,9 @@ public:
     bool remEdge(int i, int j);
     // Rows v of the set `which` take their pairs with the first n vertices from rows[v],
     // under one lock; the identifier moves on by `steps`, the number of single edge edits
-    // this stands for. For a caller that keeps the symmetric rows itself and changes several
-    // pairs among few vertices at once.
+    // this stands for. For a caller that keeps the graph's rows itself, symmetric, and changes
+    // several pairs among few vertices at once: rows must agree with the graph on every pair
+    // with one end outside `which`, so that both entries of each pair stay alike.
     void setRows(Row which, const Row rows[MaxNodes], int steps);
     void toggleEdge(int i, int j);
     void invert();

@@ -204,10 +204,13 @@ double Distances::harary() const
 
 double Distances::transmission(int v) const
 {
-    double total = 0.0;
-    for (int j = 0; j < n; ++j)
-        total += at(v, j);
-    return total;
+    // Whole numbers far below 2^53: the sum is exact in any order, so the row's sum of hops
+    // and 1e12 for each vertex out of reach give the table's sum.
+    layers();
+    int reached = 0;
+    for (int d = 0; d <= depth[v]; ++d)
+        reached += popcount(layer[v][d]);
+    return double(rowSum[v]) + double(n - reached) * Infinity;
 }
 
 double Distances::averageDistance() const

@@ -620,7 +620,7 @@ bool Graph::loadg6(QString line, bool reset)
         out = held.data();
     }
     const char *start = out;
-    for (QChar c : line)
+    for (QChar c : qAsConst(line))
         *out++ = c.unicode() > 0xFF ? char(0) : char(c.unicode());
     return decodeG6(QByteArray::fromRawData(start, line.size()), reset);
 }

@@ -93,12 +93,10 @@ bool GraphText::parseGraph6(const QByteArray &line, Rows *out)
     }
     if (outside & ~63u)
         return false;
-    Rows g;
-    g.count = count;
-    transpose(upper, count, g.rows);
+    out->count = count;
+    transpose(upper, count, out->rows);
     for (int j = 0; j < count; ++j)
-        g.rows[j] |= upper[j];
-    *out = g;
+        out->rows[j] |= upper[j];
     return true;
 }
 

@@ -1,17 +1,25 @@
 #include "invariants/core/Distances.h"
 
 #include <algorithm>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 using namespace adjacency;
 
 void Distances::fill(const Row rows[MaxNodes], int count)
 {
     n = std::max(0, std::min(count, int(MaxNodes)));
+    sumsMade = false;
     layersMade = false;
     tableMade = false;
     const Row all = lowMask(n);
-    for (int v = 0; v < n; ++v)
+    int degrees = 0;
+    for (int v = 0; v < n; ++v) {
         adj[v] = rows[v] & all & ~bit(v);
+        degrees += popcount(adj[v]);
+    }
+    edges = degrees / 2;
     // One search from vertex 0 tells connectivity: every source reaches all vertices exactly
     // when this one does.
     Row seen = n > 0 ? bit(0) : 0;
@@ -25,15 +33,140 @@ void Distances::fill(const Row rows[MaxNodes], int count)
     allReached = seen == all;
 }
 
+void Distances::makeSums() const
+{
+    if (!tableFromTree())
+        layers();
+}
+
 void Distances::makeLayers() const
 {
-    longest = 0;
-    if (n >= AllSourcesFrom)
-        growAllSources();
-    else
-        growBySource();
+    if (tableMade) {
+        layersFromTable();
+    } else {
+        longest = 0;
+        if (n >= AllSourcesFrom)
+            growAllSources();
+        else
+            growBySource();
+    }
     layersMade = true;
+    sumsMade = true;
 }
+
+void Distances::layersFromTable() const
+{
+    for (int s = 0; s < n; ++s) {
+        std::fill(layer[s], layer[s] + depth[s] + 1, Row(0));
+        for (int w = 0; w < n; ++w)
+            layer[s][hop[s][w]] |= bit(w);
+    }
+}
+
+#if defined(__SSE2__)
+namespace {
+// The 16 bits of m as 16 bytes, 0xFF for a set bit.
+inline __m128i byteMask(unsigned m)
+{
+    const __m128i bits = _mm_setr_epi8(1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128);
+    const __m128i x = _mm_unpacklo_epi64(_mm_set1_epi8(char(m & 0xFFu)), _mm_set1_epi8(char((m >> 8) & 0xFFu)));
+    return _mm_cmpeq_epi8(_mm_and_si128(x, bits), bits);
+}
+inline __m128i load(const std::int8_t *p)
+{
+    return _mm_load_si128(reinterpret_cast<const __m128i *>(p));
+}
+inline void store(std::int8_t *p, __m128i x)
+{
+    _mm_store_si128(reinterpret_cast<__m128i *>(p), x);
+}
+} // namespace
+
+bool Distances::tableFromTree() const
+{
+    if (!allReached || n < AllSourcesFrom || edges - (n - 1) > MaxChords)
+        return false;
+    // A breadth-first tree from vertex 0, its vertices in the order met.
+    int order[MaxNodes], parent[MaxNodes];
+    std::int8_t level[MaxNodes];
+    Row subtree[MaxNodes];
+    int met = 0;
+    order[met++] = 0;
+    parent[0] = -1;
+    level[0] = 0;
+    Row seen = bit(0);
+    for (int h = 0; h < met; ++h) {
+        const int u = order[h];
+        for (Row f = adj[u] & ~seen; f; f &= f - 1) {
+            const int w = lowest(f);
+            parent[w] = u;
+            level[w] = std::int8_t(level[u] + 1);
+            order[met++] = w;
+        }
+        seen |= adj[u];
+    }
+    for (int v = 0; v < n; ++v)
+        subtree[v] = bit(v);
+    for (int i = n - 1; i > 0; --i)
+        subtree[parent[order[i]]] |= subtree[order[i]];
+
+    // The tree's distances: from the root its levels; a vertex is one step further than its
+    // parent from everything outside its subtree and one step nearer to everything inside.
+    // Entries from n on are never read.
+    for (int w = 0; w < MaxNodes; ++w)
+        hop[0][w] = w < n ? level[w] : 0;
+    const __m128i one = _mm_set1_epi8(1), two = _mm_set1_epi8(2);
+    for (int i = 1; i < n; ++i) {
+        const int v = order[i];
+        const std::int8_t *up = hop[parent[v]];
+        store(hop[v], _mm_sub_epi8(_mm_add_epi8(load(up), one), _mm_and_si128(two, byteMask(subtree[v]))));
+        store(hop[v] + 16, _mm_sub_epi8(_mm_add_epi8(load(up + 16), one), _mm_and_si128(two, byteMask(subtree[v] >> 16))));
+    }
+    // Each edge off the tree, once, as a shortcut. Distances stay below 32, so the sums fit a
+    // byte; rows a and b may already hold their new values, which are true distances too.
+    for (int a = 0; a < n; ++a)
+        for (Row f = adj[a] & ~lowMask(a + 1); f; f &= f - 1) {
+            const int b = lowest(f);
+            if (parent[a] == b || parent[b] == a)
+                continue;
+            for (int x = 0; x < n; ++x) {
+                const __m128i viaA = _mm_set1_epi8(char(hop[x][a] + 1));
+                const __m128i viaB = _mm_set1_epi8(char(hop[x][b] + 1));
+                for (int half = 0; half < 32; half += 16) {
+                    const __m128i shortcut = _mm_min_epu8(_mm_add_epi8(viaA, load(hop[b] + half)),
+                                                          _mm_add_epi8(viaB, load(hop[a] + half)));
+                    store(hop[x] + half, _mm_min_epu8(load(hop[x] + half), shortcut));
+                }
+            }
+        }
+
+    // Row sums and largest entries, over the first n columns.
+    const Row all = lowMask(n);
+    const __m128i inLow = byteMask(all), inHigh = byteMask(all >> 16), zero = _mm_setzero_si128();
+    longest = 0;
+    for (int x = 0; x < n; ++x) {
+        const __m128i low = _mm_and_si128(load(hop[x]), inLow);
+        const __m128i high = _mm_and_si128(load(hop[x] + 16), inHigh);
+        const __m128i sum = _mm_add_epi64(_mm_sad_epu8(low, zero), _mm_sad_epu8(high, zero));
+        rowSum[x] = _mm_cvtsi128_si32(sum) + _mm_cvtsi128_si32(_mm_srli_si128(sum, 8));
+        __m128i top = _mm_max_epu8(low, high);
+        top = _mm_max_epu8(top, _mm_srli_si128(top, 8));
+        top = _mm_max_epu8(top, _mm_srli_si128(top, 4));
+        top = _mm_max_epu8(top, _mm_srli_si128(top, 2));
+        top = _mm_max_epu8(top, _mm_srli_si128(top, 1));
+        depth[x] = std::int8_t(_mm_cvtsi128_si32(top) & 0xFF);
+        longest = std::max(longest, int(depth[x]));
+    }
+    tableMade = true;
+    sumsMade = true;
+    return true;
+}
+#else
+bool Distances::tableFromTree() const
+{
+    return false;
+}
+#endif
 
 void Distances::growBySource() const
 {
@@ -155,7 +288,7 @@ double Distances::eccentricity(int v) const
     // is its eccentricity.
     if (!allReached)
         return Infinity;
-    layers();
+    sums();
     return double(depth[v]);
 }
 
@@ -166,7 +299,7 @@ double Distances::radius() const
     // On a disconnected graph every vertex misses one.
     if (!allReached)
         return Infinity;
-    layers();
+    sums();
     int r = depth[0];
     for (int i = 1; i < n; ++i)
         r = std::min(r, int(depth[i]));
@@ -175,7 +308,7 @@ double Distances::radius() const
 
 int Distances::peripheralVertex() const
 {
-    layers();
+    sums();
     for (int v = 0; v < n; ++v)
         if (eccentricity(v) == double(longest))
             return v;
@@ -184,7 +317,7 @@ int Distances::peripheralVertex() const
 
 long long Distances::wiener() const
 {
-    layers();
+    sums();
     long long total = 0;
     for (int s = 0; s < n; ++s)
         total += rowSum[s];
@@ -206,6 +339,10 @@ double Distances::transmission(int v) const
 {
     // Whole numbers far below 2^53: the sum is exact in any order, so the row's sum of hops
     // and 1e12 for each vertex out of reach give the table's sum.
+    if (allReached) {
+        sums();
+        return double(rowSum[v]);
+    }
     layers();
     int reached = 0;
     for (int d = 0; d <= depth[v]; ++d)

@@ -30,7 +30,8 @@ using namespace adjacency;
 namespace {
 // ---- The worker and the hill climb ----
 
-// Evaluations before the measured windows: the pattern table has learned by then.
+// Evaluations before the measured segments: the first pattern tables have been learned by
+// then. ORV_WARMUP_EVALS sets another count, to measure a later stage of the same search.
 int warmUpEvaluations(int n)
 {
     if (!qEnvironmentVariableIsEmpty("ORV_WARMUP_EVALS"))

@@ -27,8 +27,6 @@ public:
         return result;
     }
 
-    // Uniform in [0, 1), on 53 bits.
-    double uniform() { return double(next() >> 11) * (1.0 / 9007199254740992.0); }
     // Uniform integer from 0 to n - 1 (0 when n < 1), by the high half of a 64 x 64 bit product.
     int below(int n)
     {

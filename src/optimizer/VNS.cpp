@@ -66,10 +66,13 @@ void VNS::markEntry(int s, int t)
 {
     // With u in [0, 1) the trial test tanh(m) + a > 2u - 0.5 compares with a value in
     // [-0.5, 1.5): at or below its bottom no draw passes, at or above its top every one does.
+    // In between, a draw of 64 bits k, u = k / 2^64, passes when k is below (x + 0.5) 2^63.
     const double x = quadTanh[s][t] + markedAgressivity;
     const std::uint64_t b = std::uint64_t(1) << t;
     possible[s] = x > -0.5 ? possible[s] | b : possible[s] & ~b;
     certain[s] = x >= 1.5 ? certain[s] | b : certain[s] & ~b;
+    const double scaled = (x + 0.5) * 9223372036854775808.0;
+    threshold[s][t] = x <= -0.5 ? 0 : scaled >= 18446744073709551615.0 ? ~std::uint64_t(0) : std::uint64_t(scaled);
 }
 
 void VNS::markAll()
@@ -593,8 +596,7 @@ bool VNS::rewriteQuadruple(int *q, int s, std::uint64_t next, Eval *e, bool *res
         // Also within the quadruple: an evaluation limit is never overrun.
         if (stop.load(std::memory_order_relaxed))
             break;
-        const bool tried =
-            ((certain[s] >> t) & 1u) || tryRewriteTanh(quadTanh[s][t], markedAgressivity, random.uniform());
+        const bool tried = ((certain[s] >> t) & 1u) || random.next() < threshold[s][t];
         if (tried) {
             setQuadGraph(q, t);
             if (tryMove(e, "ls_stoquad", result)) {

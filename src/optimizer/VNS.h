@@ -167,11 +167,13 @@ private:
     bool improved = false;
     std::atomic<bool> amnesy{true};
     double quadStats[64][64];
-    // tanh of each entry, kept with it, and per row the patterns whose trial can succeed and
-    // those whose trial cannot fail under the agressivity they were marked for.
+    // tanh of each entry, kept with it; per row the patterns whose trial can succeed and
+    // those whose trial cannot fail, and per entry the 64-bit draw below which it is tried,
+    // all under the agressivity they were marked for.
     double quadTanh[64][64];
     std::uint64_t possible[64];
     std::uint64_t certain[64];
+    std::uint64_t threshold[64][64];
     double markedAgressivity = 0.3;
     SearchRandom random;
 

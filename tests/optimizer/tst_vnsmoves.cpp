@@ -236,7 +236,8 @@ void TestVNSMoves::trialRate()
 // Through the worker itself: on the edgeless graph of 4 vertices (pattern 0 in every order)
 // under a board that refuses every move, the rewrites tried are counted by the evaluations
 // past the call's toggles and first offers. Entries and agressivities that decide the trial
-// whatever the draw give exact counts, and a new agressivity takes effect in the next call.
+// whatever the draw give exact counts, a new agressivity takes effect in the next call, and
+// an undecided trial is made at its rate.
 void TestVNSMoves::trialsFollowTheTable()
 {
     Rig rig("MINIMIZE", "ORDER");
@@ -266,6 +267,17 @@ void TestVNSMoves::trialsFollowTheTable()
                  qPrintable(QString("agressivity %1: %2 evaluations").arg(c.agressivity).arg(rig.w->nbEvals() - before)));
         QCOMPARE(rig.w->privateGraph()->currentGraphData(), text(rows, 4));
     }
+    // Undecided: agressivity 0.3 and a neutral table try each rewrite with probability 0.4
+    // (each call's penalties are re-centred back to zero), 63 * 0.4 per call, within four
+    // standard deviations over 200 calls.
+    rig.w->slot_set_agressivity(0.3);
+    for (int t = 1; t < 64; ++t)
+        rig.w->setQuadStat(0, t, 0.0);
+    const int before = rig.w->nbEvals();
+    for (int call = 0; call < 200; ++call)
+        rig.w->ls_stoquad();
+    const int rewrites = rig.w->nbEvals() - before - 200 * (1 + 6 + 1);
+    QVERIFY2(qAbs(rewrites - 5040) <= 220, qPrintable(QString::number(rewrites)));
 }
 
 void TestVNSMoves::smallGraphsHaveNoQuadruple()

@@ -202,15 +202,18 @@ void Distances::growAllSources() const
     // Distance is symmetric, so the vertices at d hops from v are also the sources that reach
     // v in d hops: ball_d(v) is ball_(d-1)(v) united with the last layers, at d - 1 hops, of
     // v's neighbours, and only the neighbours whose ball grew in the last round have one.
-    // Round d reads layers of round d - 1 only, so the order within a round does not matter.
+    // Round d reads the layers of round d - 1 only, so the order within a round does not
+    // matter; they are kept side by side for it, in the first of two buffers.
     const Row all = lowMask(n);
-    Row ball[MaxNodes];
+    Row ball[MaxNodes], buffers[2][MaxNodes];
+    Row *last = buffers[0], *next = buffers[1];
     Row active = 0, grew = 0;
     int degrees = 0;
     for (int v = 0; v < n; ++v) {
         const Row near = adj[v];
         degrees += popcount(near);
         ball[v] = near | bit(v);
+        last[v] = near;
         layer[v][0] = bit(v);
         layer[v][1] = near;
         depth[v] = near ? 1 : 0;
@@ -223,10 +226,11 @@ void Distances::growAllSources() const
     }
     if (grew)
         longest = 1;
-    // In a graph of more than half the pairs few vertices lie outside a ball of radius 1: a
-    // vertex outside a ball joins it when one of its neighbours is inside, which tests fewer
-    // rows than uniting the neighbours' layers.
-    const bool fromOutside = degrees > n * (n - 1) / 2;
+    // In a graph of more than two thirds of the pairs few vertices lie outside a ball of
+    // radius 1: a vertex outside a ball joins it when one of its neighbours is inside, which
+    // costs less than uniting the neighbours' layers there.
+    const bool fromOutside = 3 * degrees > 2 * n * (n - 1);
+    const bool dense = 4 * degrees > n * (n - 1);
     for (int d = 2; active; ++d) {
         Row stillActive = 0, grewNow = 0;
         for (Row a = active; a; a &= a - 1) {
@@ -236,14 +240,19 @@ void Distances::growAllSources() const
             if (fromOutside) {
                 for (Row w = all & ~old; w; w &= w - 1)
                     b |= (adj[lowest(w)] & old) ? bit(lowest(w)) : 0;
+            } else if (dense) {
+                // A whole ball takes nothing more: in a dense graph a few neighbours fill it.
+                for (Row u = adj[v] & grew; u && b != all; u &= u - 1)
+                    b |= last[lowest(u)];
             } else {
                 for (Row u = adj[v] & grew; u; u &= u - 1)
-                    b |= layer[lowest(u)][d - 1];
+                    b |= last[lowest(u)];
             }
             // Written whether or not the ball grew, without a branch: a layer beyond the
-            // depth is never read.
+            // depth is never read, nor the last layer of a vertex that did not grow.
             const Row fresh = b & ~old;
             ball[v] = b;
+            next[v] = fresh;
             layer[v][d] = fresh;
             depth[v] = fresh ? std::int8_t(d) : depth[v];
             rowSum[v] += static_cast<long long>(d) * popcount(fresh);
@@ -254,6 +263,7 @@ void Distances::growAllSources() const
             longest = d;
         active = stillActive;
         grew = grewNow;
+        std::swap(last, next);
     }
 }
 

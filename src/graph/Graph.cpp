@@ -192,6 +192,13 @@ int Graph::snapshot(Row rows[MaxNodes])
 {
     std::lock_guard<std::mutex> locker(adjMutex);
     const int count = n;
+    if (!asymmetric) {
+        // Every edit but a single-entry toggle writes both entries of a pair.
+        const Row inside = lowMask(count);
+        for (int i = 0; i < MaxNodes; ++i)
+            rows[i] = i < count ? adj[i] & inside & ~bit(i) : 0;
+        return count;
+    }
     // Every item of one evaluation reads the same rows: the symmetric rows are kept with the
     // raw rows they came from and made again only when those differ.
     if (count != symKeyCount || !std::equal(adj, adj + count, symKey)) {
@@ -234,12 +241,24 @@ bool Graph::remEdge(int i, int j)
     return true;
 }
 
+void Graph::setRows(Row which, const Row rows[MaxNodes], int steps)
+{
+    std::lock_guard<std::mutex> locker(adjMutex);
+    bumpId(steps);
+    const Row inside = lowMask(n);
+    for (Row w = which & inside; w; w &= w - 1) {
+        const int v = lowest(w);
+        adj[v] = (adj[v] & ~inside) | (rows[v] & inside & ~bit(v));
+    }
+}
+
 void Graph::toggleEdge(int i, int j)
 {
     if (i < 0 || j < 0 || i >= MaxNodes || j >= MaxNodes)
         return;
     std::lock_guard<std::mutex> locker(adjMutex);
     adj[i] ^= bit(j);
+    asymmetric = true;
 }
 
 void Graph::invert()
@@ -298,8 +317,9 @@ void Graph::addNodesUpTo(int count)
     const QPointF p = mapToScene(lastMousePos);
     for (int k = n; k < target; ++k) {
         Node *node = nodes[k];
+        const QPointF at = node->pos();
         if (node->getCoordX() != p.x() || node->getCoordY() != p.y() || node->getCoordZ() != 0.0 ||
-            node->x() != p.x() || node->y() != p.y() || node->zValue() != 0.0)
+            at.x() != p.x() || at.y() != p.y() || node->zValue() != 0.0)
             node->setPosition(p.x(), p.y(), 0);
     }
     {
@@ -370,6 +390,7 @@ void Graph::clear()
         std::lock_guard<std::mutex> locker(adjMutex);
         for (int i = 0; i < MaxNodes; ++i)
             adj[i] = 0;
+        asymmetric = false;
     }
     // One identifier step per pair, as clearing pair by pair gives.
     bumpId(MaxNodes * (MaxNodes - 1) / 2);
@@ -428,6 +449,7 @@ void Graph::best_backup()
     QMutexLocker whole(&wholeMutex);
     std::lock_guard<std::mutex> lockAdj(adjMutex);
     std::memcpy(bestAdj, adj, sizeof(adj));
+    bestAsymmetric = asymmetric;
     bestN = n;
     existsFor = -1;
     for (int i = 0; i < MaxNodes; ++i) {
@@ -443,6 +465,7 @@ void Graph::best_restore()
     std::lock_guard<std::mutex> lockAdj(adjMutex);
     identifier.store(bestIdentifier.load());
     std::memcpy(adj, bestAdj, sizeof(adj));
+    asymmetric = bestAsymmetric;
     n = bestN;
     existsFor = -1;
     for (int i = 0; i < MaxNodes; ++i)
@@ -573,11 +596,13 @@ bool Graph::decodeG6(const QByteArray &line, bool reset)
     if (!GraphText::parseGraph6(line, &g))
         return false;
     const int count = g.count;
-    setVertexCount(count);
     if (reset) {
+        // The reset sets the count itself.
         clear();
         addNodesUpTo(count);
         best_backup();
+    } else {
+        setVertexCount(count);
     }
     writePairs(g.rows, count);
     bumpId(count * (count - 1) / 2);
@@ -586,11 +611,19 @@ bool Graph::decodeG6(const QByteArray &line, bool reset)
 
 bool Graph::loadg6(QString line, bool reset)
 {
-    QByteArray bytes;
-    bytes.reserve(line.size());
-    for (QChar c : line)
-        bytes.append(c.unicode() > 0xFF ? char(0) : char(c.unicode()));
-    return decodeG6(bytes, reset);
+    // A line of up to 31 vertices fits the stack buffer: a list load reads it without an
+    // allocation.
+    char stack[128];
+    QByteArray held;
+    char *out = stack;
+    if (line.size() > int(sizeof stack)) {
+        held.resize(line.size());
+        out = held.data();
+    }
+    const char *start = out;
+    for (QChar c : qAsConst(line))
+        *out++ = c.unicode() > 0xFF ? char(0) : char(c.unicode());
+    return decodeG6(QByteArray::fromRawData(start, line.size()), reset);
 }
 
 bool Graph::loadg6(std::istream &in)

@@ -63,6 +63,12 @@ public:
     // Changing the current graph.
     bool addEdge(int i, int j);
     bool remEdge(int i, int j);
+    // Rows v of the set `which` take their pairs with the first n vertices from rows[v],
+    // under one lock; the identifier moves on by `steps`, the number of single edge edits
+    // this stands for. For a caller that keeps the graph's rows itself, symmetric, and changes
+    // several pairs among few vertices at once: rows must agree with the graph on every pair
+    // with one end outside `which`, so that both entries of each pair stay alike.
+    void setRows(Row which, const Row rows[MaxNodes], int steps);
     void toggleEdge(int i, int j);
     void invert();
     bool addNode();
@@ -260,6 +266,11 @@ private:
     // A standard mutex, not a QMutex: ThreadSanitizer sees its ordering, while QMutex's
     // contended path runs inside the uninstrumented Qt library.
     std::mutex adjMutex;
+    // Whether an entry may be set without its mirror (only a single-entry toggle does that),
+    // for the current rows and their best copy; under adjMutex. While not, a snapshot is the
+    // rows themselves.
+    bool asymmetric = false;
+    bool bestAsymmetric = false;
     // The last symmetric snapshot and the raw rows it was made from, under adjMutex.
     int symKeyCount = -1;
     Row symKey[MaxNodes] = {};

@@ -3,6 +3,7 @@
 #include "files/TextFile.h"
 
 #include <cmath>
+#include <cstdint>
 
 using namespace adjacency;
 
@@ -67,28 +68,37 @@ bool GraphText::parseGraph6(const QByteArray &line, Rows *out)
     const int needed = (nbPairs + 5) / 6;
     if (line.size() - 1 < needed)
         return false;
-    for (int c = 1; c <= needed; ++c) {
-        const unsigned char ch = static_cast<unsigned char>(line[c]);
-        if (ch < 63 || ch > 126)
-            return false;
-    }
 
-    Rows g;
-    g.count = count;
-    int b = 6;
-    int byte = 0;
-    int pos = 1;
-    for (int j = 1; j < count; ++j)
-        for (int i = 0; i < j; ++i) {
-            if (b == 6) {
-                byte = static_cast<unsigned char>(line[pos++]) - 63;
-                b = 0;
-            }
-            if ((byte >> (5 - b)) & 1)
-                join(g, i, j);
-            ++b;
+    // Each character carries six pair bits, the first pair in its highest bit. Reversed, they
+    // join a stream whose bit k is pair k; column j (the pairs (i, j), i < j) is then the next
+    // j bits of the stream, taken whole.
+    static const std::uint8_t reversed[64] = {
+        0, 32, 16, 48, 8, 40, 24, 56, 4, 36, 20, 52, 12, 44, 28, 60, 2, 34, 18, 50, 10, 42,
+        26, 58, 6, 38, 22, 54, 14, 46, 30, 62, 1, 33, 17, 49, 9, 41, 25, 57, 5, 37, 21, 53,
+        13, 45, 29, 61, 3, 35, 19, 51, 11, 43, 27, 59, 7, 39, 23, 55, 15, 47, 31, 63};
+    Row upper[MaxNodes] = {};
+    std::uint64_t stream = 0;
+    int held = 0;
+    // A character outside 63..126 leaves bits above the six in its value; one test at the end.
+    unsigned outside = 0;
+    const char *data = line.constData() + 1;
+    for (int j = 1; j < count; ++j) {
+        while (held < j) {
+            const unsigned value = unsigned(static_cast<unsigned char>(*data++)) - 63u;
+            outside |= value;
+            stream |= std::uint64_t(reversed[value & 63u]) << held;
+            held += 6;
         }
-    *out = g;
+        upper[j] = Row(stream) & lowMask(j);
+        stream >>= j;
+        held -= j;
+    }
+    if (outside & ~63u)
+        return false;
+    out->count = count;
+    transpose(upper, count, out->rows);
+    for (int j = 0; j < count; ++j)
+        out->rows[j] |= upper[j];
     return true;
 }
 

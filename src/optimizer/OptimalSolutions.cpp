@@ -36,20 +36,23 @@ void OptimalSolutions::deleteAll()
 
 bool OptimalSolutions::objectivePoints(const Eval &e, QVector<Point> &out)
 {
-    out.clear();
     const QVector<QVector<double>> &z = *e.z();
     int m = 0;
     for (const QVector<double> &v : z) {
-        if (v.isEmpty())
+        if (v.isEmpty()) {
+            out.clear();
             return false;
+        }
         m = qMax(m, v.size());
     }
-    out.reserve(m);
+    // The points already held are overwritten in place: a caller that keeps its list from
+    // call to call allocates nothing for a record like the last.
+    out.resize(m);
     for (int i = 0; i < m; ++i) {
-        Point p(z.size());
+        Point &p = out[i];
+        p.resize(z.size());
         for (int k = 0; k < z.size(); ++k)
             p[k] = z[k].size() == m ? z[k][i] : z[k][0];
-        out.append(p);
     }
     return true;
 }
@@ -113,7 +116,7 @@ bool OptimalSolutions::addSolution(Solution *s)
     if (closed.load(std::memory_order_relaxed))
         return false;
     const Eval &n = *s->getValue();
-    QVector<Point> newPoints;
+    QVector<Point> &newPoints = scratchPoints;
     if (!objectivePoints(n, newPoints))
         return false;
     const bool isFamily = family.load(std::memory_order_relaxed);

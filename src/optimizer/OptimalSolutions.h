@@ -75,6 +75,8 @@ private:
     std::atomic<bool> family{true};
     std::atomic<bool> closed{false};
     QVector<Point> points;
+    // The newcomer's points, kept from offer to offer; mutex held.
+    QVector<Point> scratchPoints;
 };
 
 #endif

@@ -1,7 +1,6 @@
 #include "optimizer/VNS.h"
 
 #include "calculus/Eval.h"
-#include "calculus/orv_rand.h"
 #include "problem/Problem.h"
 
 #include <QElapsedTimer>
@@ -30,7 +29,9 @@ std::atomic<qint64> VNS::lastRefreshMs{-RefreshIntervalMs - 1};
 VNS::VNS(Problem *board, Graph *interactive, int id_, QMutex *shared)
     : id(id_), mutex(shared), mainProblem(board), mainGraph(interactive)
 {
-    qsrand(uint(qrand() + id));
+    const uint constructionSeed = uint(qrand() + id);
+    qsrand(constructionSeed);
+    random.reseed(constructionSeed);
     problem = board->clone();
     // Handled in the worker thread at the evaluation itself, so that the search stops at
     // once and the limit is acted on once per job.
@@ -51,12 +52,38 @@ void VNS::zeroQuadStats()
             quadStats[s][t] = 0.0;
             quadTanh[s][t] = 0.0;
         }
+    markAll();
 }
 
 void VNS::setQuadStat(int s, int t, double v)
 {
     quadStats[s][t] = v;
     quadTanh[s][t] = std::tanh(v);
+    markEntry(s, t);
+}
+
+void VNS::markEntry(int s, int t)
+{
+    // With u in [0, 1) the trial test tanh(m) + a > 2u - 0.5 compares with a value in
+    // [-0.5, 1.5): at or below its bottom no draw passes, at or above its top every one does.
+    // In between, a draw of 64 bits k, u = k / 2^64, passes when k is below (x + 0.5) 2^63.
+    const double x = quadTanh[s][t] + markedAgressivity;
+    const std::uint64_t b = std::uint64_t(1) << t;
+    possible[s] = x > -0.5 ? possible[s] | b : possible[s] & ~b;
+    certain[s] = x >= 1.5 ? certain[s] | b : certain[s] & ~b;
+    const double scaled = (x + 0.5) * 9223372036854775808.0;
+    threshold[s][t] = x <= -0.5 ? 0 : scaled >= 18446744073709551615.0 ? ~std::uint64_t(0) : std::uint64_t(scaled);
+}
+
+void VNS::markAll()
+{
+    markedAgressivity = agressivity.load(std::memory_order_relaxed);
+    for (int s = 0; s < 64; ++s) {
+        possible[s] = 0;
+        certain[s] = 0;
+        for (int t = 0; t < 64; ++t)
+            markEntry(s, t);
+    }
 }
 
 VNS::~VNS()
@@ -180,24 +207,17 @@ bool VNS::offerBoth(Solution *s, const QString &tag)
     return true;
 }
 
-QVector<int> VNS::vertexOrder() const
-{
-    QVector<int> order(nbNodes);
-    for (int i = 0; i < nbNodes; ++i)
-        order[i] = i;
-    return order;
-}
-
 bool VNS::tryMove(Eval *e, const char *tag, bool *result)
 {
     problem->eval(e);
     // The graph text is made once the local archive takes the graph: most candidates are
-    // refused on their values alone.
-    Solution *s = new Solution(e, QString());
-    if (!localArchive.addSolution(s)) {
-        delete s;
+    // refused on their values alone, and the refused candidate's solution serves the next.
+    if (!candidate)
+        candidate.reset(new Solution(nullptr, QString()));
+    candidate->getValue()->copy(e);
+    if (!localArchive.addSolution(candidate.get()))
         return false;
-    }
+    Solution *s = candidate.release();
     const QString text = currentText();
     s->setGraph(text);
     improved = true;
@@ -208,18 +228,20 @@ bool VNS::tryMove(Eval *e, const char *tag, bool *result)
     return true;
 }
 
-void VNS::shuffle(QVector<int> &order)
+void VNS::shuffle(int *order, int n)
 {
-    const int n = order.size();
     for (int i = 0; i < n; ++i)
-        std::swap(order[i], order[qrand() % n]);
+        std::swap(order[i], order[random.below(n)]);
 }
 
 void VNS::optimize()
 {
     k = kMin;
     const int clockSeed = QTime::currentTime().msec() + 1000 * id;
-    qsrand(uint(seed >= 0 ? seed : clockSeed));
+    const uint jobSeed = uint(seed >= 0 ? seed : clockSeed);
+    // The thread's own Qt state too, for whatever else draws in this thread.
+    qsrand(jobSeed);
+    random.reseed(jobSeed);
     localArchive.clear();
     if (resetStats.load() || amnesy.load())
         zeroQuadStats();
@@ -229,7 +251,7 @@ void VNS::optimize()
         Graph::Row r[Graph::MaxNodes] = {};
         for (int i = 0; i + 1 < nbnod; ++i)
             for (int j = i + 1; j < nbnod; ++j)
-                if (qrand() & 1) {
+                if (random.coin()) {
                     r[i] |= bit(j);
                     r[j] |= bit(i);
                 }
@@ -287,7 +309,7 @@ void VNS::optimize()
         // Restart from one of the job's graphs, drawn at random.
         archive->lock();
         const int count = archive->size();
-        const QString start = count > 0 ? archive->graph(orv_rand(count)) : QString();
+        const QString start = count > 0 ? archive->graph(random.below(count)) : QString();
         archive->unlock();
         if (count > 0)
             loadPrivate(start);
@@ -326,10 +348,8 @@ void VNS::best_backup(QString tag)
     problem->best_backup();
 }
 
-void VNS::flushRefresh(bool force)
+void VNS::flushOwedRefresh(bool force)
 {
-    if (!refreshOwed)
-        return;
     const qint64 now = monotonicMs();
     qint64 last = lastRefreshMs.load();
     if (!force) {
@@ -423,7 +443,7 @@ void VNS::perturb(int kSwaps)
     if (n < 5)
         return;
     for (int attempt = 0; attempt < kSwaps; ++attempt) {
-        const int ra = qrand() % n, rb = qrand() % n, rc = qrand() % n, rd = qrand() % n;
+        const int ra = random.below(n), rb = random.below(n), rc = random.below(n), rd = random.below(n);
         bool found = false;
         for (int i = 0; i < n - 1 && !found; ++i) {
             if (stop.load(std::memory_order_relaxed))
@@ -468,10 +488,12 @@ bool VNS::ls_add_rem()
     offerBoth(evaluate(&e), "ls_add_rem");
 
     const int n = nbNodes;
-    QVector<int> order = vertexOrder();
+    int order[Graph::MaxNodes];
+    for (int v = 0; v < n; ++v)
+        order[v] = v;
     bool changed = true;
     while (changed) {
-        shuffle(order);
+        shuffle(order, n);
         changed = false;
         for (int i = 0; i + 1 < n; ++i)
             for (int j = i + 1; j < n; ++j) {
@@ -490,21 +512,21 @@ bool VNS::ls_add_rem()
     return result;
 }
 
-int VNS::quadSignature(int *q) const
-{
-    static const int pairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
-    int s = 0;
-    for (int b = 0; b < 6; ++b)
-        if (adjacent(q[pairs[b][0]], q[pairs[b][1]]))
-            s |= 1 << b;
-    return s;
-}
-
 void VNS::setQuadGraph(int *q, int t)
 {
     static const int pairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
-    for (int b = 0; b < 6; ++b)
-        setPair(q[pairs[b][0]], q[pairs[b][1]], (t >> b) & 1);
+    for (int b = 0; b < 6; ++b) {
+        const int u = q[pairs[b][0]], v = q[pairs[b][1]];
+        if ((t >> b) & 1) {
+            rows[u] |= bit(v);
+            rows[v] |= bit(u);
+        } else {
+            rows[u] &= ~bit(v);
+            rows[v] &= ~bit(u);
+        }
+    }
+    // The six pairs in one edit of the graph, which counts them as six.
+    graph->setRows(bit(q[0]) | bit(q[1]) | bit(q[2]) | bit(q[3]), rows, 6);
 }
 
 bool VNS::tryRewrite(double m, double agressivity, double u)
@@ -539,10 +561,12 @@ bool VNS::ls_stoquad()
         offerBoth(evaluate(&e), "ls_stoquad init");
 
     const int n = nbNodes;
-    QVector<int> order = vertexOrder();
+    int order[Graph::MaxNodes];
+    for (int v = 0; v < n; ++v)
+        order[v] = v;
     bool changed = true;
     while (changed) {
-        shuffle(order);
+        shuffle(order, n);
         changed = false;
         for (int i = 0; i < n; ++i)
             for (int j = i + 1; j < n; ++j)
@@ -552,30 +576,40 @@ bool VNS::ls_stoquad()
                             continue;
                         flushRefresh(false);
                         int q[4] = {order[i], order[j], order[k2], order[l]};
-                        int s = quadSignature(q);
-                        for (int t = 0; t < 64; ++t) {
-                            // Also within the quadruple: an evaluation limit is never overrun.
-                            if (stop.load(std::memory_order_relaxed))
-                                break;
-                            if (t == s)
-                                continue;
-                            // orv_rand() inline, multiplied by the reciprocal: a draw is made
-                            // for every pattern, most of them tried by nobody.
-                            const double u = qrand() * (1.0 / 2147483647.0);
-                            if (!tryRewriteTanh(quadTanh[s][t], agressivity.load(std::memory_order_relaxed), u))
-                                continue;
-                            setQuadGraph(q, t);
-                            if (tryMove(&e, "ls_stoquad", &result)) {
-                                setQuadStat(s, t, quadStats[s][t] + 1.0);
-                                changed = true;
-                                s = t;
-                            } else {
-                                setQuadStat(s, t, quadStats[s][t] - 0.1);
-                                setQuadGraph(q, s);
-                            }
-                        }
+                        const int s = quadSignature(q);
+                        // Only the patterns whose trial can succeed are visited, the current
+                        // one skipped; most quadruples of a learned table have none.
+                        const std::uint64_t next = tryable(s) & ~(std::uint64_t(1) << s);
+                        if (next && rewriteQuadruple(q, s, next, &e, &result))
+                            changed = true;
                     }
     }
     recentreQuadStats();
     return result;
+}
+
+bool VNS::rewriteQuadruple(int *q, int s, std::uint64_t next, Eval *e, bool *result)
+{
+    bool kept = false;
+    // The patterns t in increasing order; a draw is made only when its outcome is open.
+    while (next) {
+        const int t = __builtin_ctzll(next);
+        // Also within the quadruple: an evaluation limit is never overrun.
+        if (stop.load(std::memory_order_relaxed))
+            break;
+        const bool tried = ((certain[s] >> t) & 1u) || random.next() < threshold[s][t];
+        if (tried) {
+            setQuadGraph(q, t);
+            if (tryMove(e, "ls_stoquad", result)) {
+                setQuadStat(s, t, quadStats[s][t] + 1.0);
+                kept = true;
+                s = t;
+            } else {
+                setQuadStat(s, t, quadStats[s][t] - 0.1);
+                setQuadGraph(q, s);
+            }
+        }
+        next = t == 63 ? 0 : tryable(s) & (~std::uint64_t(0) << (t + 1));
+    }
+    return kept;
 }

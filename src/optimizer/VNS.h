@@ -3,12 +3,14 @@
 
 #include "graph/Graph.h"
 #include "optimizer/OptimalSolutions.h"
+#include "optimizer/SearchRandom.h"
 
 #include <QColor>
 #include <QString>
 #include <QThread>
 #include <QVector>
 #include <atomic>
+#include <memory>
 
 class Eval;
 class Problem;
@@ -48,12 +50,19 @@ public:
     void perturb(int k);
     bool ls_add_rem();
     bool ls_stoquad();
-    int quadSignature(int *q) const;
+    int quadSignature(int *q) const
+    {
+        const Graph::Row r0 = rows[q[0]], r1 = rows[q[1]], r2 = rows[q[2]];
+        return int(((r0 >> q[1]) & 1u) | (((r0 >> q[2]) & 1u) << 1) | (((r0 >> q[3]) & 1u) << 2) |
+                   (((r1 >> q[2]) & 1u) << 3) | (((r1 >> q[3]) & 1u) << 4) | (((r2 >> q[3]) & 1u) << 5));
+    }
     void setQuadGraph(int *q, int t);
     void best_backup(QString tag);
 
     // The pattern-preference table, and the rule by which a rewrite is tried: with u drawn
-    // uniformly in [0, 1], when tanh(m) + agressivity > 2u - 0.5.
+    // uniformly in [0, 1], when tanh(m) + agressivity > 2u - 0.5. A rewrite whose entry
+    // decides the outcome whatever u (tanh(m) + agressivity at most -0.5 or at least 1.5) is
+    // skipped or tried without a draw.
     double quadStat(int s, int t) const { return quadStats[s][t]; }
     void setQuadStat(int s, int t, double v);
     void recentreQuadStats();
@@ -104,15 +113,32 @@ private:
     // goes on to the job archive, and is handed over with the tag when that takes it too
     // (*result then set). False: refused, the caller undoes the move.
     bool tryMove(Eval *e, const char *tag, bool *result);
-    QVector<int> vertexOrder() const;
+    // Tries the rewrites of the quadruple q of pattern s, starting with the tryable patterns
+    // `next`; true when one was kept.
+    bool rewriteQuadruple(int *q, int s, std::uint64_t next, Eval *e, bool *result);
+    // The patterns that row s may try (the draw can succeed), under the current agressivity.
+    std::uint64_t tryable(int s)
+    {
+        // A change of the agressivity from the GUI thread takes effect at the next trial.
+        if (agressivity.load(std::memory_order_relaxed) != markedAgressivity)
+            markAll();
+        return possible[s];
+    }
+    void markEntry(int s, int t);
+    void markAll();
     void setPair(int u, int v, bool on);
     bool adjacent(int u, int v) const { return (rows[u] >> v) & 1u; }
     void loadPrivate(const QString &text);
-    void shuffle(QVector<int> &order);
+    void shuffle(int *order, int n);
     QString currentText() const { return Graph::graphText(rows, nbNodes); }
     // Emits the owed refresh signal when the last refresh of any worker is old enough, or
     // at once when forced.
-    void flushRefresh(bool force);
+    void flushRefresh(bool force)
+    {
+        if (refreshOwed)
+            flushOwedRefresh(force);
+    }
+    void flushOwedRefresh(bool force);
     void zeroQuadStats();
     // Worker thread, at the evaluation that reaches the limit.
     void maxEvalsReached();
@@ -143,8 +169,15 @@ private:
     bool improved = false;
     std::atomic<bool> amnesy{true};
     double quadStats[64][64];
-    // tanh of each entry, kept with it: the trial test runs some 60 times per quadruple.
+    // tanh of each entry, kept with it; per row the patterns whose trial can succeed and
+    // those whose trial cannot fail, and per entry the 64-bit draw below which it is tried,
+    // all under the agressivity they were marked for.
     double quadTanh[64][64];
+    std::uint64_t possible[64];
+    std::uint64_t certain[64];
+    std::uint64_t threshold[64][64];
+    double markedAgressivity = 0.3;
+    SearchRandom random;
 
     // The private graph as rows, kept by the moves: the worker alone changes that graph.
     Graph::Row rows[Graph::MaxNodes];
@@ -155,6 +188,8 @@ private:
     std::atomic<bool> limitHandled{false};
     std::atomic<int> generation{0};
     bool refreshOwed = false;
+    // The solution of the next candidate offered to the local archive.
+    std::unique_ptr<Solution> candidate;
     static std::atomic<qint64> lastRefreshMs;
 };
 

@@ -69,6 +69,7 @@ private slots:
     void recentring();
     void trialRate_data();
     void trialRate();
+    void trialsFollowTheTable();
     void smallGraphsHaveNoQuadruple();
 };
 
@@ -230,6 +231,53 @@ void TestVNSMoves::trialRate()
     for (int i = 0; i <= draws; ++i)
         tried += VNS::tryRewrite(preference, agressivity, double(i) / draws);
     QVERIFY2(qAbs(double(tried) / (draws + 1) - rate) < 1e-3, qPrintable(QString::number(double(tried) / draws)));
+}
+
+// Through the worker itself: on the edgeless graph of 4 vertices (pattern 0 in every order)
+// under a board that refuses every move, the rewrites tried are counted by the evaluations
+// past the call's toggles and first offers. Entries and agressivities that decide the trial
+// whatever the draw give exact counts, a new agressivity takes effect in the next call, and
+// an undecided trial is made at its rate.
+void TestVNSMoves::trialsFollowTheTable()
+{
+    Rig rig("MINIMIZE", "ORDER");
+    Graph::Row rows[Graph::MaxNodes];
+    NamedGraphs::empty(rows, 4);
+    rig.load(rows, 4);
+    const QVector<int> preferred = {1, 5, 17, 62};
+    struct Case {
+        double agressivity;
+        bool setTable; // row 0: +40 for the preferred patterns, -40 for the others
+        int rewrites;
+    };
+    const Case cases[] = {{2.5, false, 63}, {0.5, true, 4}, {-1.5, false, 0}, {2.5, false, 63}};
+    // The first call hands its first graph over, which counts one evaluation more.
+    rig.w->slot_set_agressivity(-1.5);
+    rig.w->ls_stoquad();
+    for (const Case &c : cases) {
+        rig.w->slot_set_agressivity(c.agressivity);
+        if (c.setTable)
+            for (int t = 1; t < 64; ++t)
+                rig.w->setQuadStat(0, t, preferred.contains(t) ? 40.0 : -40.0);
+        const int before = rig.w->nbEvals();
+        QVERIFY(!rig.w->ls_stoquad());
+        // One first offer each for the toggles and the rewrites, six toggles.
+        const int expected = c.rewrites + 1 + 6 + 1;
+        QVERIFY2(rig.w->nbEvals() - before == expected,
+                 qPrintable(QString("agressivity %1: %2 evaluations").arg(c.agressivity).arg(rig.w->nbEvals() - before)));
+        QCOMPARE(rig.w->privateGraph()->currentGraphData(), text(rows, 4));
+    }
+    // Undecided: agressivity 0.3 and a neutral table try each rewrite with probability 0.4
+    // (each call's penalties are re-centred back to zero), 63 * 0.4 per call, within four
+    // standard deviations over 200 calls.
+    rig.w->slot_set_agressivity(0.3);
+    for (int t = 1; t < 64; ++t)
+        rig.w->setQuadStat(0, t, 0.0);
+    const int before = rig.w->nbEvals();
+    for (int call = 0; call < 200; ++call)
+        rig.w->ls_stoquad();
+    const int rewrites = rig.w->nbEvals() - before - 200 * (1 + 6 + 1);
+    QVERIFY2(qAbs(rewrites - 5040) <= 220, qPrintable(QString::number(rewrites)));
 }
 
 void TestVNSMoves::smallGraphsHaveNoQuadruple()

@@ -28,6 +28,8 @@ private slots:
 void TestDistances::fixtures_data()
 {
     FixtureReader::addFileRows();
+    // Long trees with a few more edges, measured from the tree from 16 vertices on.
+    QTest::newRow("sparse graphs 16..32 vertices") << "distances_sparse.txt";
 }
 
 // Every value that the libraries define the same way: the matrix on all graphs, the rest on

@@ -90,10 +90,11 @@ void WindowPlacement::place(QWidget *window)
 
 bool WindowPlacement::eventFilter(QObject *watched, QEvent *event)
 {
-    // Dialogs are left to Qt, which centres them on their parent or the screen, inside it.
+    // Dialogs are left to Qt, which centres them on their parent or the screen, inside it;
+    // a widget shown off the screen (a view drawn only to a file) keeps its size and place.
     if (event->type() == QEvent::Show && !event->spontaneous() && watched->isWidgetType()) {
         auto *w = static_cast<QWidget *>(watched);
-        if (w->isWindow() && w->windowType() == Qt::Window)
+        if (w->isWindow() && w->windowType() == Qt::Window && !w->testAttribute(Qt::WA_DontShowOnScreen))
             place(w);
     }
     return false;

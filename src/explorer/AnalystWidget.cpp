@@ -464,6 +464,9 @@ void AnalystWidget::drawGraphs(const QVector<int> &which)
     DialogProvider *dialogs = DialogProvider::instance();
     if (pdfExport) {
         dialogs->warning(this, "Warning", "Graphs are being saved as PDF: wait for the export to end or cancel it.");
+        // Its window, with Cancel, may have been closed meanwhile.
+        pdfWindow->show();
+        pdfWindow->raise();
         return;
     }
     const QString name =

@@ -46,8 +46,9 @@ bool DataLoader::isGraphLine(const char *p, int len, bool overlong, bool graph6,
         return true;
     }
     int k = 0, n = 0;
-    while (k < len && k < 10 && p[k] >= '0' && p[k] <= '9')
-        n = n * 10 + (p[k++] - '0');
+    // Held just above the largest order, so that no run of digits overflows.
+    while (k < len && p[k] >= '0' && p[k] <= '9')
+        n = qMin(n * 10 + (p[k++] - '0'), Graph::MaxNodes + 1);
     if (k == 0 || n > Graph::MaxNodes || k >= len || p[k] != ' ')
         return false;
     // The pairs are the field after the blank; tabs closing the line are no pairs.
@@ -242,11 +243,11 @@ void DataLoader::run()
         if (counted && result.refused.isEmpty())
             result.refused = "Not loaded: " + fileName + " cannot be read twice.";
         file.close();
+        const QString why = result.refused;
         {
             std::lock_guard<std::mutex> locker(mutex);
             std::swap(loaded, result);
         }
-        const QString why = getLoaded().refused;
         if (!why.isEmpty()) {
             std::cerr << why.toLocal8Bit().constData() << std::endl;
             emit signal_console(why);

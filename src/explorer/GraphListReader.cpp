@@ -28,7 +28,7 @@ bool GraphListReader::fill()
     end = int(got);
     if (!started) {
         started = true;
-        if (graph6 && piece.startsWith(Graph6Header))
+        if (graph6 && end >= Graph6Header.size() && piece.startsWith(Graph6Header))
             pos = Graph6Header.size();
     }
     return true;

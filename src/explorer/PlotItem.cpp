@@ -8,8 +8,6 @@
 PlotItem::PlotItem(double x, double y, Analyst *analyst_, Graph *graph_, int number_, QString tooltip, double radius_)
     : coordX(x), coordY(y), analyst(analyst_), graph(graph_), number(number_), radius(radius_)
 {
-    setFlag(QGraphicsItem::ItemIsSelectable);
-    setFlag(QGraphicsItem::ItemSendsGeometryChanges);
     setZValue(1);
     setToolTip(tooltip);
     setPos(x, -y);
@@ -22,7 +20,6 @@ void PlotItem::setPosition(double x, double y, double z)
     coordZ = z;
     setPos(x, -y);
     setZValue(z);
-    update();
 }
 
 QRectF PlotItem::boundingRect() const
@@ -69,11 +66,6 @@ void PlotItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
         painter->drawEllipse(box);
         break;
     }
-}
-
-void PlotItem::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *)
-{
-    activate();
 }
 
 void PlotItem::activate()

@@ -37,9 +37,6 @@ public:
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
-protected:
-    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
-
 private:
     double coordX;
     double coordY;

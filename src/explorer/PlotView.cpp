@@ -149,6 +149,7 @@ void PlotView::wheelEvent(QWheelEvent *event)
 void PlotView::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
+    // A turn refits the extents itself; nothing else here moves a point.
     case Qt::Key_Alt:
         rotateInPlane = true;
         break;
@@ -173,7 +174,6 @@ void PlotView::keyPressEvent(QKeyEvent *event)
     default:
         break;
     }
-    updateBounds();
 }
 
 void PlotView::mouseDoubleClickEvent(QMouseEvent *event)

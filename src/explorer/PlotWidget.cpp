@@ -41,6 +41,9 @@ bool PlotWidget::begin(Analyst *table, int ix, int iy, double sx, double sy, dou
     if (ix <= 0 || iy <= 0 || !table || table->nbRows() <= 0)
         return false;
     source = table;
+    // Rows are read as the fill reaches them: a table rebuilt meanwhile would mix its rows
+    // with the old ones.
+    connect(table, &Analyst::signal_total_data, this, &PlotWidget::sourceRebuilt, Qt::UniqueConnection);
     xColumn = ix - 1;
     yColumn = iy - 1;
     xScale = sx;
@@ -98,6 +101,12 @@ void PlotWidget::fillInSlices(Analyst *table, int ix, int iy, double sx, double 
 {
     if (begin(table, ix, iy, sx, sy, size) && addRows(true))
         slices->start();
+}
+
+void PlotWidget::sourceRebuilt()
+{
+    if (isFilling() && sender() == source)
+        clear();
 }
 
 void PlotWidget::nextSlice()

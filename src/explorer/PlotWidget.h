@@ -51,6 +51,8 @@ private:
     // Adds the points of the next rows, all of them or one slice; false once the last is in.
     bool addRows(bool slice);
     void nextSlice();
+    // The table of a fill under way was rebuilt: the fill ends, with its points.
+    void sourceRebuilt();
 
     PlotView *plotView;
     QVector<PlotItem *> items;

@@ -1,14 +1,12 @@
 #include "files/PdfFile.h"
 
+#include "files/TextFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
-#include <QRandomGenerator>
-
-#include <cerrno>
-#include <cstdio>
-#include <unistd.h>
+#include <QTemporaryFile>
 
 namespace {
 bool isSpace(char c)
@@ -26,44 +24,9 @@ qint64 readNumber(const QByteArray &bytes, int &pos)
         value = (value < 0 ? 0 : value * 10) + (bytes[pos++] - '0');
     return value;
 }
-
-// A new empty file beside the target, created with the permissions a new file gets; its name
-// in path.
-bool createBeside(const QString &target, QString *path, QString *why)
-{
-    const QFileInfo info(target);
-    QFile file;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        file.setFileName(info.absolutePath() + "/." + info.fileName() + "." +
-                         QString::number(QRandomGenerator::global()->generate(), 36) + ".part");
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            *path = file.fileName();
-            return true;
-        }
-        if (file.exists())
-            continue;
-        break;
-    }
-    *why = file.errorString();
-    return false;
-}
-
-bool syncToDisk(const QString &path, QString *why)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *why = file.errorString();
-        return false;
-    }
-    if (::fsync(file.handle()) != 0) {
-        *why = qt_error_string(errno);
-        return false;
-    }
-    return true;
-}
 } // namespace
 
-bool PdfFile::complete(const QString &path, QString *why)
+bool PdfFile::complete(const QString &path, QString *why, QByteArray *contents)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -110,6 +73,8 @@ bool PdfFile::complete(const QString &path, QString *why)
         *why = incomplete;
         return false;
     }
+    if (contents)
+        *contents = bytes;
     return true;
 }
 
@@ -122,33 +87,22 @@ bool PdfFile::print(QPrinter *printer, const std::function<bool(QPrinter *)> &pr
         *why = "the printer could not be opened";
         return false;
     }
-    // As a saved text file: a link is followed, and a file the user may not write is kept.
-    const QFileInfo existing(chosen);
-    const QString target = existing.isSymLink() ? existing.symLinkTarget() : chosen;
-    if (existing.exists() && !existing.isWritable()) {
-        *why = QString("the file %1 is not writable").arg(chosen);
+    // The writer draws into a scratch file beside the target; once that is checked whole, its
+    // bytes are saved over the target as any file is, so the old file survives any failure.
+    QTemporaryFile part(QFileInfo(chosen).absolutePath() + "/.XXXXXX.pdf.part");
+    if (!part.open()) {
+        *why = part.errorString();
         return false;
     }
-    QString part;
-    if (!createBeside(target, &part, why))
-        return false;
-    printer->setOutputFileName(part);
+    printer->setOutputFileName(part.fileName());
     const bool painted = print(printer);
     printer->setOutputFileName(chosen);
-    bool ok = painted;
-    if (!painted)
+    if (!painted) {
         *why = "the PDF could not be drawn";
-    ok = ok && complete(part, why) && syncToDisk(part, why);
-    // The replaced file keeps its permissions, as a saved text file does.
-    if (ok && QFile::exists(target))
-        QFile::setPermissions(part, QFile::permissions(target));
-    if (ok && std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) != 0) {
-        *why = qt_error_string(errno);
-        ok = false;
+        return false;
     }
-    if (!ok)
-        QFile::remove(part);
-    return ok;
+    QByteArray bytes;
+    return complete(part.fileName(), why, &bytes) && TextFile::write(chosen, bytes, why);
 }
 
 bool PdfFile::render(QPrinter *printer, const std::function<void(QPainter *)> &draw, QString *why)

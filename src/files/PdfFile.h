@@ -1,6 +1,7 @@
 #ifndef PDFFILE_H
 #define PDFFILE_H
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -12,7 +13,7 @@ class QPrinter;
 // reports no failed write (painter.end() is true on a full disk), so the PDF goes to a new
 // file beside the target, is checked once the painter has ended (it ends with the trailer
 // "%%EOF" and holds exactly the bytes its writer counted: the cross-reference table sits at
-// the offset the trailer gives), is flushed to disk, and only then replaces the target.
+// the offset the trailer gives), and only then is saved over the target as a text file is.
 class PdfFile
 {
 public:
@@ -24,8 +25,9 @@ public:
     // The same for one painting: draw(painter) on a painter begun on the printer.
     static bool render(QPrinter *printer, const std::function<void(QPainter *)> &draw, QString *why);
 
-    // Whether the file is a whole PDF as written by a PDF writer; false with the reason.
-    static bool complete(const QString &path, QString *why);
+    // Whether the file is a whole PDF as written by a PDF writer; false with the reason. Its
+    // bytes in contents when asked and whole.
+    static bool complete(const QString &path, QString *why, QByteArray *contents = nullptr);
 };
 
 #endif

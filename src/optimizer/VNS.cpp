@@ -531,7 +531,7 @@ void VNS::setQuadGraph(int *q, int t)
 
 bool VNS::tryRewrite(double m, double agressivity, double u)
 {
-    return tryRewriteTanh(std::tanh(m), agressivity, u);
+    return std::tanh(m) + agressivity > 2.0 * u - 0.5;
 }
 
 void VNS::recentreQuadStats()

@@ -67,7 +67,6 @@ public:
     void setQuadStat(int s, int t, double v);
     void recentreQuadStats();
     static bool tryRewrite(double m, double agressivity, double u);
-    static bool tryRewriteTanh(double tanhM, double agressivity, double u) { return tanhM + agressivity > 2.0 * u - 0.5; }
 
     // A fixed seed for the worker thread's random source (negative: the clock's
     // millisecond, the default).

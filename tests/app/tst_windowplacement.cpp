@@ -170,6 +170,15 @@ void TestWindowPlacement::applicationWindows()
     w->slot_show_console();
     QVERIFY(w->console_window->isVisible());
     QVERIFY(placedInside(w->console_window->frameGeometry(), area));
+
+    // A view shown off the screen, to be drawn to a file, keeps the size it was given even
+    // when that is larger than the screen.
+    QWidget offScreen;
+    const QSize large = area.size() + QSize(100, 100);
+    offScreen.resize(large);
+    offScreen.setAttribute(Qt::WA_DontShowOnScreen);
+    offScreen.show();
+    QCOMPARE(offScreen.size(), large);
     delete window;
 }
 

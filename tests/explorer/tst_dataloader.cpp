@@ -92,7 +92,7 @@ void TestDataLoader::lines_data()
     row("text after pairs", "orv", "3 111 extra\n3 111x\n3 1 1", 3, {"3 111", "3 111", "3 100"}, 0);
     row("blanks and tabs closing", "orv", "2 1 \t\n3 101\t\n1 \n4 11\t\t", 4, {"2 1", "3 101", "1 ", "4 110000"}, 0);
     row("blanks only", "orv", " \t\n2 1", 2, {"2 1"}, 0);
-    row("not a count", "orv", "x 1\n 1\n3111\n-2 1\n33 1\n3\t111", 6, {}, 6);
+    row("not a count", "orv", "x 1\n 1\n3111\n-2 1\n33 1\n3\t111\n4294967299 111\n3000000000 1", 8, {}, 8);
     row("pair not 0 or 1", "orv", "3 121\n3 1\t1", 2, {}, 2);
     row("up to the NUL", "orv", QByteArray("2 1\n3 101\0" "4 111111", 18), 2, {"2 1", "3 101"}, 0,
         "The list ends at a NUL byte (byte 9): 9 bytes left unread.");

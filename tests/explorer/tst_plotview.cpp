@@ -291,6 +291,14 @@ void TestPlotView::fillInSlicesYields()
     QTest::qWait(50);
     QVERIFY(plot.points().isEmpty());
     QVERIFY(plot.view()->points().isEmpty());
+
+    // A table rebuilt during a fill ends it: no plot mixes the old rows with the new.
+    plot.fillInSlices(&table, 1, 2, 2, 3, 4);
+    QVERIFY(plot.isFilling());
+    fillTable(table, {{1, 1}}, {0});
+    QVERIFY(!plot.isFilling());
+    QTest::qWait(50);
+    QVERIFY(plot.points().isEmpty());
 }
 
 void TestPlotView::printToFile()

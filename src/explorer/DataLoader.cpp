@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <iostream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -25,6 +26,18 @@ QString amount(qint64 bytes)
     if (bytes < 10000000000LL)
         return QString::number(bytes / 1000000) + " MB";
     return QString::number(double(bytes) / 1e9, 'f', 1) + " GB";
+}
+
+// Why a file of this kind cannot be loaded, or nothing when it can: a list is read twice, once
+// to count it and once to load it.
+QString notALoadableFile(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QString();
+    if (S_ISFIFO(mode))
+        return "it is a pipe, which can be read only once, and a list is read twice (counted, then loaded): "
+               "save it to a file first.";
+    return "it is not a regular file.";
 }
 } // namespace
 
@@ -115,11 +128,24 @@ bool DataLoader::setFilename(QString name)
     if (file.isOpen())
         file.close();
     file.setFileName(name);
+    // Looked at before it is opened: opening a pipe would wait for its writer, or wake it only
+    // to leave it.
+    struct stat info;
+    if (!name.isEmpty() && ::stat(QFile::encodeName(name).constData(), &info) == 0) {
+        fileError = notALoadableFile(info.st_mode);
+        if (!fileError.isEmpty())
+            return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         fileError = name.isEmpty() ? QString("No file name.") : file.errorString();
         return false;
     }
-    fileError.clear();
+    // The name may have been given to another file meanwhile.
+    fileError = ::fstat(file.handle(), &info) == 0 ? notALoadableFile(info.st_mode) : QString();
+    if (!fileError.isEmpty()) {
+        file.close();
+        return false;
+    }
     return true;
 }
 
@@ -180,18 +206,29 @@ QString DataLoader::boardSignature(Problem *board)
     return signature;
 }
 
+void DataLoader::Census::add(int nodes)
+{
+    ++lines;
+    if (nodes < 0)
+        return;
+    ++graphs;
+    vertices += nodes;
+    pairChars += nodes * (nodes - 1) / 2;
+    largest = qMax(largest, nodes);
+}
+
+bool DataLoader::Census::within(const Census &o) const
+{
+    return lines <= o.lines && graphs <= o.graphs && vertices <= o.vertices && pairChars <= o.pairChars &&
+           largest <= o.largest;
+}
+
 bool DataLoader::census(bool g6, Census *c)
 {
     GraphListReader reader(&file, g6);
     while (reader.next()) {
-        ++c->lines;
         int n = 0;
-        if (isGraphLine(reader.data(), reader.length(), reader.overlong(), g6, &n)) {
-            ++c->graphs;
-            c->vertices += n;
-            c->pairChars += n * (n - 1) / 2;
-            c->largest = qMax(c->largest, n);
-        }
+        c->add(isGraphLine(reader.data(), reader.length(), reader.overlong(), g6, &n) ? n : -1);
         if ((c->lines & 4095) == 0 && cancel.load())
             return false;
     }
@@ -222,6 +259,26 @@ QString DataLoader::tooLarge(const Census &c)
            ", more than the " + amount(limit) + " of memory available.";
 }
 
+void DataLoader::publish(Loaded &result)
+{
+    file.close();
+    std::lock_guard<std::mutex> locker(mutex);
+    std::swap(loaded, result);
+}
+
+void DataLoader::refuse(Loaded &result, const QString &why)
+{
+    result.refused = why;
+    result.texts.clear();
+    result.values.clear();
+    result.violated.clear();
+    publish(result);
+    std::cerr << why.toLocal8Bit().constData() << std::endl;
+    emit signal_console(why);
+    emit signal_load_complete();
+    emit signal_progress(0, 0, 100);
+}
+
 void DataLoader::run()
 {
     if (!file.isOpen() || !copy)
@@ -233,30 +290,22 @@ void DataLoader::run()
     // A first reading counts the lines and what the tables will hold, so that a list too large
     // for them is refused before anything is evaluated; the second one evaluates.
     Census c;
-    const bool counted = census(g6, &c);
-    const qint64 n = c.lines;
-    result.lines = n;
-    if (counted)
-        result.refused = tooLarge(c);
-    if (!counted || !result.refused.isEmpty() || !file.seek(0)) {
-        result.cancelled = !counted;
-        if (counted && result.refused.isEmpty())
-            result.refused = "Not loaded: " + fileName + " cannot be read twice.";
-        file.close();
-        const QString why = result.refused;
-        {
-            std::lock_guard<std::mutex> locker(mutex);
-            std::swap(loaded, result);
-        }
-        if (!why.isEmpty()) {
-            std::cerr << why.toLocal8Bit().constData() << std::endl;
-            emit signal_console(why);
-        } else {
-            std::cerr << "Cancelled" << std::endl;
-            emit signal_console("0 graphs loaded.");
-        }
+    if (!census(g6, &c)) {
+        result.cancelled = true;
+        publish(result);
+        std::cerr << "Cancelled" << std::endl;
+        emit signal_console("0 graphs loaded.");
         emit signal_load_complete();
         emit signal_progress(0, 0, 100);
+        return;
+    }
+    const qint64 n = c.lines;
+    result.lines = n;
+    QString why = tooLarge(c);
+    if (why.isEmpty() && !file.seek(0))
+        why = "Not loaded: " + fileName + " cannot be read twice.";
+    if (!why.isEmpty()) {
+        refuse(result, why);
         return;
     }
 
@@ -267,8 +316,20 @@ void DataLoader::run()
     result.values.reserve(int(c.graphs));
     result.violated.reserve(int(c.graphs));
     QVector<double> values;
+    // The second reading is held to what the first counted: a list still being written is not
+    // the one the limit let in, and a graph beyond the count is never evaluated.
+    Census seen;
+    bool changed = false;
     GraphListReader reader(&file, g6);
     for (qint64 i = 0; reader.next(); ++i) {
+        const char *line = reader.data();
+        int nodes = 0;
+        const bool isGraph = isGraphLine(line, reader.length(), reader.overlong(), g6, &nodes);
+        seen.add(isGraph ? nodes : -1);
+        if (!seen.within(c)) {
+            changed = true;
+            break;
+        }
         if (i % 100 == 0) {
             emit signal_progress(0, i, n);
             if (i % 1000 == 0) {
@@ -277,28 +338,25 @@ void DataLoader::run()
                     emit signal_console(QString::number(i) + "/" + QString::number(n) + " graphs loaded.");
             }
         }
-        const char *line = reader.data();
         int len = reader.length();
         while (len > 0 && blank(line[len - 1]))
             --len;
-        if (len > 0) {
-            int nodes = 0;
-            if (!isGraphLine(line, reader.length(), reader.overlong(), g6, &nodes)) {
-                ++result.skipped;
-            } else {
-                const QString text = QString::fromLatin1(line, len);
-                if (g6)
-                    privateGraph->loadg6(text, false);
-                else
-                    privateGraph->loadorv(text, false);
-                const bool violated = evaluate(copy, values);
-                if (!runFilter || !violated) {
-                    privateGraph->best_backup();
-                    result.texts.append(privateGraph->graphData());
-                    result.values.append(values);
-                    result.violated.append(violated);
-                }
+        if (isGraph) {
+            const QString text = QString::fromLatin1(line, len);
+            if (g6)
+                privateGraph->loadg6(text, false);
+            else
+                privateGraph->loadorv(text, false);
+            const bool violated = evaluate(copy, values);
+            if (!runFilter || !violated) {
+                privateGraph->best_backup();
+                result.texts.append(privateGraph->graphData());
+                result.values.append(values);
+                result.violated.append(violated);
             }
+        } else if (len > 0 || reader.overlong()) {
+            // Text dropped past what a line keeps is text too, even after only blanks.
+            ++result.skipped;
         }
         if (cancel.load()) {
             std::cerr << "Cancelled" << std::endl;
@@ -306,14 +364,16 @@ void DataLoader::run()
             break;
         }
     }
-    file.close();
+    // A list that ends sooner, or holds other lines, changed too; a failed read is told as such.
+    if (changed || (!result.cancelled && reader.readError().isEmpty() && !(seen == c))) {
+        refuse(result, "Not loaded: " + fileName + " changed while it was read (it had " + QString::number(n) +
+                           " lines when counted). Load it again once it is complete.");
+        return;
+    }
 
     const int accepted = result.texts.size();
     const qint64 skipped = result.skipped;
-    {
-        std::lock_guard<std::mutex> locker(mutex);
-        std::swap(loaded, result);
-    }
+    publish(result);
     emit signal_console(QString::number(accepted) + " graphs loaded.");
     if (skipped > 0) {
         std::cerr << skipped << " lines skipped" << std::endl;

@@ -28,7 +28,8 @@ public:
     // What a load leaves: the accepted graph texts in file order, each with its report values
     // (Problem::getReportValues on the board described by `board`) and whether it violated the
     // problem; the lines read, and those skipped because they were not a graph. A list that
-    // the tables could not hold is refused whole: `refused` says why, and nothing was read.
+    // the tables could not hold, or that changed between its count and its reading, is refused
+    // whole: `refused` says why, and no graph of it is kept.
     struct Loaded {
         QVector<QString> texts;
         QVector<QVector<double>> values;
@@ -43,8 +44,9 @@ public:
     DataLoader(Problem *problem, Graph *graph, ProgressBar *window);
     ~DataLoader() override;
 
-    // Opens the file read-only; false when it cannot be opened (why in errorString()) or a
-    // load is running, which keeps its own file.
+    // Opens the file read-only; false when it cannot be opened (why in errorString()), is not
+    // a regular file (a pipe is never opened: a list is read twice), or a load is running,
+    // which keeps its own file.
     bool setFilename(QString name);
     QString getFilename() const { return fileName; }
     QString errorString() const { return fileError; }
@@ -108,8 +110,16 @@ private:
         qint64 vertices = 0;
         qint64 pairChars = 0;
         int largest = 0;
+        // One more line; `nodes` is its vertex count when it is a graph, otherwise -1.
+        void add(int nodes);
+        bool within(const Census &o) const;
+        bool operator==(const Census &o) const { return within(o) && o.within(*this); }
     };
     bool census(bool g6, Census *c);
+    // Closes the file and puts the result in place.
+    void publish(Loaded &result);
+    // Publishes the result as refused for `why`, with no graph, and says why.
+    void refuse(Loaded &result, const QString &why);
     // Why the tables could not hold the list, or nothing when they can.
     QString tooLarge(const Census &c);
 

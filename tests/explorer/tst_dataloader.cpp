@@ -10,7 +10,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 using Board = ExplorerBoard;
@@ -56,6 +60,7 @@ private slots:
     void cancelDuringFirstLine();
     void consoleEveryTenThousand();
     void unreadableFile();
+    void pipeLeftUnread();
     void threadedLoadKeepsInboxAndBoard();
     void cancelRightAfterStart();
 };
@@ -104,6 +109,7 @@ void TestDataLoader::lines_data()
     row("g6 counts out of range", "g6", "@\n_" + QByteArray(83, '?') + "\n~?@~", 3, {}, 3);
     row("g6 truncated or over-long", "g6", "C~~\nC\nD?\nA_\nA_ _", 5, {"2 1"}, 4);
     row("g6 over-long past what is kept", "g6", "A_" + QByteArray(2000, ' ') + "x", 1, {}, 1);
+    row("leading blanks, few or past what is kept", "g6", " A_\n" + QByteArray(2000, ' ') + "A_\nA_", 3, {"2 1"}, 2);
     row("g6 character", "g6", "C \nC\x7f", 2, {}, 2);
     row("g6 read as text", "orv", "A_\nC~", 2, {}, 2);
 }
@@ -241,6 +247,45 @@ void TestDataLoader::unreadableFile()
     loader.run();
     QCOMPARE(complete.size(), 0);
     QCOMPARE(progress.size(), 0);
+}
+
+// A pipe can be read only once, and a list is read twice: it is refused before a byte of it is
+// read, and its writer is not woken.
+void TestDataLoader::pipeLeftUnread()
+{
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath("list.g6"));
+    QCOMPARE(mkfifo(path.constData(), 0600), 0);
+    const QByteArray list = repeated("A_\n", 100);
+    // The writer waits in its open until a reader comes: the loader, or this test afterwards,
+    // so nothing here can wait for ever.
+    std::thread writer([&] {
+        const int fd = ::open(path.constData(), O_WRONLY);
+        if (fd >= 0) {
+            if (::write(fd, list.constData(), size_t(list.size())) != list.size())
+                qWarning("short write");
+            ::close(fd);
+        }
+    });
+    Board board;
+    DataLoader loader(&board.problem, &board.graph, nullptr);
+    QSignalSpy complete(&loader, &DataLoader::signal_load_complete);
+    ErrCapture err;
+    const bool opened = loader.setFilename(QFile::decodeName(path));
+    if (opened && loader.prepareLoad())
+        loader.run();
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    QByteArray left(4096, '\0');
+    const ssize_t got = fd >= 0 ? ::read(fd, left.data(), size_t(left.size())) : -1;
+    left.resize(int(qMax<ssize_t>(got, 0)));
+    if (fd >= 0)
+        ::close(fd);
+    QVERIFY(!opened);
+    QCOMPARE(loader.errorString(), QString("it is a pipe, which can be read only once, and a list is read twice "
+                                           "(counted, then loaded): save it to a file first."));
+    QCOMPARE(left, list);
+    QCOMPARE(complete.size(), 0);
 }
 
 namespace {

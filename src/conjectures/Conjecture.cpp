@@ -5,6 +5,7 @@
 
 namespace {
 constexpr double Tolerance = 1e-6;
+constexpr double SameRelation = 1e-4;
 }
 
 Conjecture::Conjecture(const QString &formula, const QVector<double> &coefs, double offset, int touching,
@@ -46,13 +47,14 @@ bool nearRelative(double a, double b)
 }
 
 // Coefficient vectors of one length, each divided by its own length (a zero vector as it is),
-// within 1e-6 entry by entry.
-bool sameDirection(const QVector<double> &a, const QVector<double> &b, double la, double lb)
+// within the tolerance entry by entry.
+bool sameDirection(const QVector<double> &a, const QVector<double> &b, double la, double lb,
+                   double tolerance = Tolerance)
 {
     if (a.size() != b.size())
         return false;
     for (int i = 0; i < a.size(); ++i)
-        if (!(std::fabs(a[i] / la - b[i] / lb) <= Tolerance))
+        if (!(std::fabs(a[i] / la - b[i] / lb) <= tolerance))
             return false;
     return true;
 }
@@ -77,5 +79,6 @@ bool Conjecture::operator==(const Conjecture &other) const
 bool Conjecture::sameBound(const Conjecture &other) const
 {
     const double la = orOne(length(coefs)), lb = orOne(length(other.coefs));
-    return sameDirection(coefs, other.coefs, la, lb) && nearRelative(offset / la, other.offset / lb);
+    return sameDirection(coefs, other.coefs, la, lb, SameRelation) &&
+           std::fabs(offset / la - other.offset / lb) <= SameRelation;
 }

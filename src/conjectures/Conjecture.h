@@ -34,10 +34,9 @@ public:
     // Equal touching, errors within 1e-6 of their size, and coefficient vectors within 1e-6
     // once each is divided by its length; text, offset and support are not compared.
     bool operator==(const Conjecture &other) const;
-    // The same hyperplane whatever was counted on it: coefficients and offsets, divided by the
-    // length of the coefficient vector, within 1e-6 (offsets within 1e-6 of their size). The
-    // same relation found by two jobs, or tilted by rounding so that one graph more or less
-    // touches it, is one bound.
+    // The same relation whatever was counted on it: coefficients and offsets, divided by the
+    // length of the coefficient vector, within 1e-4. Tilted copies of one bound, written with
+    // other rounded coefficients, are one relation.
     bool sameBound(const Conjecture &other) const;
 
 private:

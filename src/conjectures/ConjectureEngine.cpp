@@ -3,10 +3,14 @@
 #include "calculus/Eig.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -17,6 +21,158 @@ constexpr int ShakeSwaps = 1000;
 QString number(double v)
 {
     return QString::number(v, 'g', 6);
+}
+
+// A number of a bound's text: no "+" in an exponent, where it would read as a term joiner.
+QString written(double v, int digits = 6)
+{
+    return QString::number(v, 'g', digits).replace("e+", "e");
+}
+
+// A decimal number exactly: (negative ? -1 : 1) * digits * 10^exponent, the digits without
+// leading or trailing zeros; no digits for 0.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    int exponent = 0;
+
+    bool operator==(const Decimal &o) const
+    {
+        return negative == o.negative && digits == o.digits && exponent == o.exponent;
+    }
+};
+
+void trim(Decimal &d)
+{
+    const size_t first = d.digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        d = Decimal();
+        return;
+    }
+    d.digits.erase(0, first);
+    const size_t last = d.digits.find_last_not_of('0');
+    d.exponent += int(d.digits.size() - 1 - last);
+    d.digits.erase(last + 1);
+}
+
+// A text of digits with an optional point and exponent, as QString::number writes them.
+Decimal parseDecimal(const QString &text)
+{
+    Decimal d;
+    QString t = text;
+    if (t.startsWith('-')) {
+        d.negative = true;
+        t.remove(0, 1);
+    }
+    const int e = t.indexOf('e');
+    if (e >= 0) {
+        d.exponent = t.mid(e + 1).toInt();
+        t.truncate(e);
+    }
+    const int point = t.indexOf('.');
+    if (point >= 0) {
+        d.exponent -= t.size() - point - 1;
+        t.remove(point, 1);
+    }
+    d.digits = t.toStdString();
+    trim(d);
+    return d;
+}
+
+// The decimal expansion of a double, which is finite, in full: glibc prints it exactly, and it
+// has at most 767 significant digits.
+Decimal exactDecimal(double v)
+{
+    Decimal d;
+    if (v == 0.0 || !std::isfinite(v))
+        return d;
+    char buf[1024];
+    std::snprintf(buf, sizeof buf, "%.800e", v);
+    std::string s(buf);
+    if (s[0] == '-') {
+        d.negative = true;
+        s.erase(0, 1);
+    }
+    const size_t e = s.find('e');
+    d.digits = s.substr(0, 1) + s.substr(2, e - 2);
+    d.exponent = std::atoi(s.c_str() + e + 1) - int(d.digits.size()) + 1;
+    trim(d);
+    return d;
+}
+
+// The least decimal of at most `digits` significant digits that is not below d.
+Decimal roundUp(Decimal d, int digits)
+{
+    if (int(d.digits.size()) <= digits)
+        return d;
+    d.exponent += int(d.digits.size()) - digits;
+    d.digits.resize(size_t(digits));
+    if (!d.negative) {
+        int i = digits - 1;
+        while (i >= 0 && d.digits[size_t(i)] == '9')
+            d.digits[size_t(i--)] = '0';
+        if (i < 0)
+            d.digits.insert(0, "1");
+        else
+            ++d.digits[size_t(i)];
+    }
+    trim(d);
+    return d;
+}
+
+double toDouble(const Decimal &d)
+{
+    if (d.digits.empty())
+        return 0.0;
+    const std::string s = (d.negative ? "-" : "") + d.digits + "e" + std::to_string(d.exponent);
+    return std::strtod(s.c_str(), nullptr);
+}
+
+// a + b = s + e exactly.
+void twoSum(double a, double b, double &s, double &e)
+{
+    s = a + b;
+    const double bb = s - a;
+    e = (a - (s - bb)) + (b - bb);
+}
+
+// The coefficient written as 1: the smallest magnitude above 0.001.
+double scaleOf(const QVector<double> &w)
+{
+    double norm = 1000.0;
+    for (double v : w)
+        if (std::fabs(v) > 0.001 && std::fabs(v) < norm)
+            norm = std::fabs(v);
+    return norm;
+}
+
+// sum w[i] x[i] <= K with the coefficient magnitudes as written (empty: the term is left out);
+// the terms with a positive coefficient form the smaller side, the others the larger, and K
+// goes to the larger side when positive, to the smaller when negative.
+QString compose(const QVector<double> &w, const QVector<QString> &terms, const QStringList &names, int constantSign,
+                const QString &constant)
+{
+    auto join = [](QString &side, const QString &term) { side = side.isEmpty() ? term : side + "+" + term; };
+    QString lower, upper;
+    for (int i = 0; i < w.size(); ++i)
+        if (!terms[i].isEmpty())
+            join(w[i] > 0 ? lower : upper, terms[i] + " " + names.value(i));
+    if (lower.isEmpty()) {
+        if (constantSign > 0)
+            join(upper, constant);
+        if (constantSign < 0)
+            lower = constant;
+        if (lower.isEmpty())
+            lower = "0";
+        return upper + " >= " + lower;
+    }
+    if (constantSign < 0)
+        join(lower, constant);
+    if (constantSign > 0)
+        join(upper, constant);
+    if (upper.isEmpty())
+        upper = "0";
+    return lower + " <= " + upper;
 }
 
 // Fewer violations, or as many with a strictly smaller error; touching plays no part.
@@ -45,6 +201,8 @@ void ConjectureEngine::clearJob()
 {
     points.reset(0);
     graphNumbers.clear();
+    allRows.clear();
+    allGraphs.clear();
     header.clear();
     idle.store(true);
 }
@@ -82,6 +240,8 @@ void ConjectureEngine::setHeader(const QStringList &names)
     header = names;
     points.reset(names.size());
     graphNumbers.clear();
+    allRows.clear();
+    allGraphs.clear();
     nonFinite = 0;
 }
 
@@ -96,6 +256,8 @@ void ConjectureEngine::addPoint(const QVector<double> &point, int graphNo)
 {
     if (!idle.load() || point.size() != header.size())
         return;
+    allRows.insert(allRows.end(), point.begin(), point.end());
+    allGraphs.append(graphNo);
     for (double v : point)
         if (!std::isfinite(v)) {
             ++nonFinite;
@@ -223,27 +385,47 @@ void ConjectureEngine::addColumns()
     storedCoefs.reset(dim);
 }
 
-void ConjectureEngine::setUp()
+void ConjectureEngine::augment(const double *raw, double *row, char *exact) const
 {
     const int n = points.dimension();
     const int m = combine && sq ? 2 * n : n;
+    int k = 0;
+    for (int i = 0; i < n; ++i) {
+        row[k] = raw[i];
+        exact[k++] = 1;
+    }
+    if (sq)
+        for (int i = 0; i < n; ++i) {
+            row[k] = raw[i] * raw[i];
+            exact[k] = std::fma(raw[i], raw[i], -row[k]) == 0.0;
+            ++k;
+        }
+    if (prod)
+        for (int i = 0; i < m; ++i)
+            for (int j = 0; j < i; ++j) {
+                row[k] = row[i] * row[j];
+                exact[k] = exact[i] && exact[j] && std::fma(row[i], row[j], -row[k]) == 0.0;
+                ++k;
+            }
+}
+
+void ConjectureEngine::setUp()
+{
+    const int n = points.dimension();
+    std::vector<char> unused(static_cast<size_t>(dim));
     x.assign(size_t(count) * size_t(dim), 0.0);
     for (int p = 0; p < count; ++p) {
-        const double *raw = points.point(p);
         double *row = x.data() + size_t(p) * size_t(dim);
-        int k = 0;
-        for (int i = 0; i < n; ++i)
-            row[k++] = raw[i];
-        if (sq)
-            for (int i = 0; i < n; ++i)
-                row[k++] = raw[i] * raw[i];
-        if (prod)
-            for (int i = 0; i < m; ++i)
-                for (int j = 0; j < i; ++j)
-                    row[k++] = row[i] * row[j];
+        augment(points.point(p), row, unused.data());
         for (int c = 0; c < dim; ++c)
             row[c] *= weights[c];
     }
+    const int rows = allGraphs.size();
+    plain.assign(size_t(rows) * size_t(dim), 0.0);
+    plainExact.assign(size_t(rows) * size_t(dim), 0);
+    for (int r = 0; r < rows; ++r)
+        augment(allRows.data() + size_t(r) * size_t(n), plain.data() + size_t(r) * size_t(dim),
+                plainExact.data() + size_t(r) * size_t(dim));
 
     // Touching counts graphs: each point knows the slot of its graph number.
     QHash<int, int> slotOf;
@@ -448,119 +630,176 @@ void ConjectureEngine::store()
     if (!storedCoefs.insertIfNew(w.constData()))
         return;
 
-    const QString text = statedText(w, offset);
-    if (text.isEmpty())
+    // The hyperplane is only known to 1e-6; what is listed is the text, true on every row.
+    const Statement st = state(w);
+    if (st.touching == 0)
         return;
-    records.push_back(std::make_unique<Conjecture>(text, w, offset, currentScore.touching, currentScore.sumErr,
-                                                   touchingGraphs));
-    const QString message = text + " [" + QString::number(currentScore.touching) + " ; " +
-                            number(currentScore.sumErr) + "] <" + QString::number(id) + ">";
+    records.push_back(std::make_unique<Conjecture>(st.text, st.coefs, st.offset, st.touching, st.sumErr, st.support));
+    const QString message = st.text + " [" + QString::number(st.touching) + " ; " + number(st.sumErr) + "] <" +
+                            QString::number(id) + ">";
     emit signal_conjecture(message);
     emit signal_new_conjecture(records.back().get());
 }
 
-QString ConjectureEngine::statedText(const QVector<double> &w, double c) const
-{
-    // Six digits without the terms of magnitude 1e-6 or less read best. A rounded coefficient
-    // or a term left out can make the text false on a point the hyperplane holds on, so each
-    // text is read back and tried on every point; the next one leaves out only smaller terms,
-    // then none that is not 0, and then the same with a digit more. Seventeen digits write
-    // the doubles exactly.
-    for (int digits = 6; digits <= 17; ++digits)
-        for (double small : {Tolerance, 1e-9, 1e-12, 0.0}) {
-            const WrittenBound bound = writeBound(w, c, header, digits, small);
-            if (holdsOnPoints(bound))
-                return bound.text;
-        }
-    return QString();
-}
-
-bool ConjectureEngine::holdsOnPoints(const WrittenBound &bound) const
-{
-    // The search's own test: no point more than 1e-6 beyond the hyperplane, a distance
-    // measured on the relation as printed.
-    double length = 0.0;
-    for (double a : bound.coefs)
-        length += a * a;
-    const double allowed = Tolerance * std::sqrt(length);
-    for (int p = 0; p < count; ++p) {
-        const double *row = x.data() + size_t(p) * size_t(dim);
-        double s = -bound.offset;
-        for (int i = 0; i < dim; ++i)
-            if (bound.coefs[i] != 0.0)
-                s += bound.coefs[i] * (row[i] / weights[i]);  // a printed term has a weight that is not 0
-        if (!(s <= allowed))
-            return false;
-    }
-    return true;
-}
-
-ConjectureEngine::WrittenBound ConjectureEngine::writeBound(const QVector<double> &w, double c,
-                                                            const QStringList &names, int digits, double small)
-{
-    // The smallest coefficient that matters is written as 1.
-    double norm = 1000.0;
-    for (double v : w)
-        if (std::fabs(v) > 0.001 && std::fabs(v) < norm)
-            norm = std::fabs(v);
-
-    WrittenBound bound;
-    bound.coefs.fill(0.0, w.size());
-    auto written = [&](double v, double &value) {
-        const QString text = QString::number(v, 'g', digits);
-        value = text.toDouble();
-        return text;
-    };
-    auto join = [](QString &side, const QString &term) { side = side.isEmpty() ? term : side + "+" + term; };
-    auto shown = [&](double v) { return std::fabs(v) > small; };
-
-    QString lower, upper;  // the sides of P <= N: terms with positive, with negative coefficients
-    for (int i = 0; i < w.size(); ++i) {
-        if (!shown(w[i]))
-            continue;
-        double a = 0.0;
-        if (w[i] > 0) {
-            join(lower, written(w[i] / norm, a) + " " + names.value(i));
-            bound.coefs[i] = a;
-        } else {
-            join(upper, written(-w[i] / norm, a) + " " + names.value(i));
-            bound.coefs[i] = -a;
-        }
-    }
-    // A constant on the side of P is subtracted from the offset, one on the side of N added.
-    double k = 0.0;
-    const bool constant = shown(c);
-    if (lower.isEmpty()) {
-        if (constant && c > 0) {
-            join(upper, written(c / norm, k));
-            bound.offset = k;
-        }
-        if (constant && c < 0) {
-            lower = written(-c / norm, k);
-            bound.offset = -k;
-        }
-        if (lower.isEmpty())
-            lower = "0";
-        bound.text = upper + " >= " + lower;
-        return bound;
-    }
-    if (constant && c < 0) {
-        join(lower, written(-c / norm, k));
-        bound.offset = -k;
-    }
-    if (constant && c > 0) {
-        join(upper, written(c / norm, k));
-        bound.offset = k;
-    }
-    if (upper.isEmpty())
-        upper = "0";
-    bound.text = lower + " <= " + upper;
-    return bound;
-}
-
 QString ConjectureEngine::boundText(const QVector<double> &w, double c, const QStringList &names)
 {
-    return writeBound(w, c, names, 6, Tolerance).text;
+    const double norm = scaleOf(w);
+    QVector<QString> terms(w.size());
+    for (int i = 0; i < w.size(); ++i)
+        if (std::fabs(w[i]) > Tolerance)
+            terms[i] = written(std::fabs(w[i]) / norm);
+    const int sign = std::fabs(c) <= Tolerance ? 0 : (c > 0 ? 1 : -1);
+    return compose(w, terms, names, sign, written(std::fabs(c) / norm));
+}
+
+ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) const
+{
+    Statement st;
+    const double norm = scaleOf(w);
+    QVector<QString> terms(dim);
+    QVector<Decimal> written6(dim);
+    std::vector<int> used;
+    for (int i = 0; i < dim; ++i)
+        if (std::fabs(w[i]) > Tolerance) {
+            terms[i] = written(std::fabs(w[i]) / norm);
+            written6[i] = parseDecimal(terms[i]);
+            used.push_back(i);
+        }
+    if (used.empty())
+        return st;
+
+    // The written coefficients times 10^k are integers: as doubles they are exact, and so are
+    // the sums over integer columns.
+    int k = 0;
+    for (int i : used)
+        k = std::max(k, -written6[i].exponent);
+    std::vector<double> c(size_t(dim), 0.0);
+    std::vector<char> cExact(size_t(dim), 1);
+    bool integral = true;
+    for (int i : used) {
+        const int e = written6[i].exponent + k;
+        double v = std::stod(written6[i].digits);
+        for (int j = 0; j < e && integral; ++j)
+            v *= 10.0;
+        integral = integral && e <= 22 && v <= 9007199254740992.0;
+        c[size_t(i)] = w[i] > 0 ? v : -v;
+    }
+    if (!integral) {
+        k = 0;
+        for (int i : used) {
+            const double a = terms[i].toDouble();
+            c[size_t(i)] = w[i] > 0 ? a : -a;
+            cExact[size_t(i)] = exactDecimal(a) == written6[i];
+        }
+    }
+
+    // Each row's left side, as hi + lo with a bound on what was lost, and an upper bound on it.
+    const int rows = allGraphs.size();
+    std::vector<double> hi(static_cast<size_t>(rows)), lo(static_cast<size_t>(rows));
+    std::vector<char> valid(size_t(rows), 0);
+    double most = -HUGE_VAL;
+    for (int r = 0; r < rows; ++r) {
+        const double *row = plain.data() + size_t(r) * size_t(dim);
+        const char *exact = plainExact.data() + size_t(r) * size_t(dim);
+        double h = 0.0, l = 0.0, lost = 0.0;
+        bool ok = true;
+        for (int i : used) {
+            const double xv = row[i], ci = c[size_t(i)];
+            if (!std::isfinite(xv)) {
+                ok = false;
+                break;
+            }
+            const double p = ci * xv, e = std::fma(ci, xv, -p);
+            double s, r1, t, r2, t2, r3;
+            twoSum(h, p, s, r1);
+            h = s;
+            twoSum(l, r1, t, r2);
+            twoSum(t, e, t2, r3);
+            l = t2;
+            lost += std::fabs(r2) + std::fabs(r3);
+            if (!cExact[size_t(i)])
+                lost += 0x1p-52 * std::fabs(p);
+            if (!exact[i])
+                lost += 0x1p-50 * std::fabs(p);
+        }
+        if (!ok)
+            continue;
+        double s, e;
+        twoSum(h, l, s, e);
+        double upper = s;
+        if (lost != 0.0 || e != 0.0) {
+            upper = s + (e + lost * (1 + 0x1p-40));
+            upper = std::nextafter(std::nextafter(upper, HUGE_VAL), HUGE_VAL);
+        }
+        if (!std::isfinite(upper))
+            return st;
+        hi[size_t(r)] = s;
+        lo[size_t(r)] = e;
+        valid[size_t(r)] = 1;
+        most = std::max(most, upper);
+    }
+    if (most == -HUGE_VAL)
+        return st;
+
+    // The constant: the bound on the largest left side over 10^k, rounded up with the fewest
+    // digits (six at least) that leave that row tight by a wide margin.
+    Decimal largest = exactDecimal(most);
+    if (!largest.digits.empty())
+        largest.exponent -= k;
+    const double target = toDouble(largest);
+    Decimal constant = largest;
+    int digits = 6;
+    for (; digits < 15; ++digits) {
+        constant = roundUp(largest, digits);
+        const double v = toDouble(constant);
+        if (constant == largest || v - target <= 1e-10 * std::fabs(v))
+            break;
+    }
+    if (digits == 15)
+        constant = roundUp(largest, digits);
+    const double kValue = toDouble(constant);
+    Decimal scaledConstant = constant;
+    if (!scaledConstant.digits.empty())
+        scaledConstant.exponent += k;
+    const double kScaled = toDouble(scaledConstant);
+
+    // The rows on which the text is tight: its two sides equal within 1e-9 of the larger.
+    double length = 0.0;
+    for (int i : used)
+        length += c[size_t(i)] * c[size_t(i)];
+    length = std::sqrt(length);
+    QSet<int> seen;
+    for (int r = 0; r < rows; ++r) {
+        if (!valid[size_t(r)])
+            continue;
+        const double *row = plain.data() + size_t(r) * size_t(dim);
+        double smaller = kScaled < 0 ? -kScaled : 0.0, larger = kScaled > 0 ? kScaled : 0.0;
+        for (int i : used) {
+            const double term = c[size_t(i)] * row[i];
+            if (c[size_t(i)] > 0)
+                smaller += term;
+            else
+                larger -= term;
+        }
+        const double gap = (kScaled - hi[size_t(r)]) - lo[size_t(r)];
+        if (std::fabs(gap) <= 1e-9 * std::max(std::fabs(smaller), std::fabs(larger))) {
+            if (!seen.contains(allGraphs[r])) {
+                seen.insert(allGraphs[r]);
+                st.support.append(allGraphs[r]);
+            }
+        } else {
+            st.sumErr += (gap / length) * (gap / length);
+        }
+    }
+    st.touching = st.support.size();
+
+    const int sign = constant.digits.empty() ? 0 : (constant.negative ? -1 : 1);
+    st.text = compose(w, terms, header, sign, written(std::fabs(kValue), digits));
+    st.coefs.fill(0.0, dim);
+    for (int i : used)
+        st.coefs[i] = (w[i] > 0 ? 1.0 : -1.0) * terms[i].toDouble() * norm;
+    st.offset = kValue * norm;
+    return st;
 }
 
 void ConjectureEngine::best_backup()

@@ -45,8 +45,9 @@ public:
     void setHeader(const QStringList &names);
     // One weight per header column. Ignored while a job runs.
     void setWeights(const QVector<double> &weights);
-    // Drops a point of the wrong length, one with a NaN or infinite coordinate (counted in
-    // skippedPoints()) and one within 1e-6 of a point already held.
+    // Drops a point of the wrong length. The search leaves out a point with a NaN or infinite
+    // coordinate (a cell without a value, counted in skippedPoints()) and one within 1e-6 of a
+    // point already held; the texts of the bounds found hold on all of them.
     void addPoint(const QVector<double> &point, int graphNo);
     void setTimeLimit(int ms);
     int timeLimit() const { return limitMs.load(); }
@@ -64,18 +65,9 @@ public:
     int nbPoints() const { return points.size(); }
     int skippedPoints() const { return nonFinite; }
 
-    // A bound written out: its text, and the relation the text states, read back from it:
-    // coefs . x <= offset with the coefficients as printed.
-    struct WrittenBound {
-        QString text;
-        QVector<double> coefs;
-        double offset = 0.0;
-    };
-    // The bound sum w[i] x[i] <= c over the column names, numbers with the given significant
-    // digits; terms and a constant of magnitude at most `small` are left out.
-    static WrittenBound writeBound(const QVector<double> &w, double c, const QStringList &names, int digits,
-                                   double small);
-    // The short form: six digits, terms of magnitude 1e-6 or less left out.
+    // The bound sum w[i] x[i] <= c over the column names: coefficients with six significant
+    // digits, the smallest one above 0.001 written as 1; terms and a constant of magnitude 1e-6
+    // or less left out. No number carries a "+" in its exponent.
     static QString boundText(const QVector<double> &w, double c, const QStringList &names);
 
 public slots:
@@ -107,10 +99,20 @@ protected:
     void compute_m();
     void update_stats();
     void store();
-    // The first text, shortest first, whose relation holds on every point of the run; empty
-    // when none does.
-    QString statedText(const QVector<double> &w, double c) const;
-    bool holdsOnPoints(const WrittenBound &bound) const;
+    // The relation a bound's text states, with the rows on which it is tight.
+    struct Statement {
+        QString text;
+        QVector<double> coefs;  // as printed, times the scale of the smallest coefficient
+        double offset = 0.0;
+        int touching = 0;
+        double sumErr = 0.0;
+        QVector<int> support;
+    };
+    // Writes the coefficients of w as boundText() does and the constant as the largest value
+    // of the written left side over every row given to the engine (those with a value in each
+    // column written), rounded up with as many digits as keep that row tight: the text holds
+    // exactly on every such row. Empty text when no row has the values.
+    Statement state(const QVector<double> &w) const;
     void best_backup();
     void best_restore();
     void loc_backup();
@@ -123,8 +125,12 @@ protected:
     const int id;
     QStringList header;
     QVector<double> weights;
-    ToleranceGrid points;  // the rows as given
+    ToleranceGrid points;  // the rows as given, each once, for the search
     QVector<int> graphNumbers;
+    // Every row given, also repeated ones and those without a value (not finite), with its
+    // graph number: a bound's text is checked and counted on them.
+    std::vector<double> allRows;
+    QVector<int> allGraphs;
     int nonFinite = 0;
     bool sq = false, prod = false, combine = false;
 
@@ -140,6 +146,8 @@ protected:
     int dim = 0;
     int count = 0;  // N, the number of points
     std::vector<double> x;  // count x dim, augmented and weighted, row by row
+    std::vector<double> plain;  // every row given, augmented, not weighted
+    std::vector<char> plainExact;  // per cell of plain: its value is the exact product
     std::vector<int> graphSlot;  // per point: index of its graph among the distinct graph numbers
     std::vector<unsigned> graphSeen;  // per distinct graph: evaluation stamp when it last touched
     unsigned stamp = 0;
@@ -158,6 +166,9 @@ protected:
 
 private:
     void clearJob();
+    // A row with its squared and product columns; exact[k] tells whether row[k] is the exact
+    // value (a product rounded by the multiplication is not).
+    void augment(const double *raw, double *row, char *exact) const;
     unsigned draw(unsigned n) { return unsigned(rng()) % n; }
 };
 

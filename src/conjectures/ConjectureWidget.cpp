@@ -21,11 +21,30 @@
 
 namespace {
 
-// The explorer's mark of a cell without a value: a per-vertex column beyond a graph's vertex
-// count, an infinite or unreachable value.
+// The explorer's mark of a cell that is infinite or has no value: a per-vertex column beyond a
+// graph's vertex count, the girth of a tree, an unreachable distance.
 bool missing(double v)
 {
     return std::fabs(v) == 1e12;
+}
+
+// Terms of a relation as written: its columns and its constant.
+int termCount(const Conjecture &c)
+{
+    int n = c.getOffset() != 0.0 ? 1 : 0;
+    for (double a : c.getCoefs())
+        n += a != 0.0 ? 1 : 0;
+    return n;
+}
+
+bool sameGraphs(const Conjecture &a, const Conjecture &b)
+{
+    if (a.getTouching() != b.getTouching())
+        return false;
+    QVector<int> x = a.getSupport(), y = b.getSupport();
+    std::sort(x.begin(), x.end());
+    std::sort(y.begin(), y.end());
+    return x == y;
 }
 
 QString number(double v)
@@ -202,17 +221,16 @@ void ConjectureWidget::configure(int e)
     const int rows = table->nbRows();
     QVector<double> point(searched.size());
     for (int r = 0; r < rows; ++r) {
-        // A row of another width, or one that has lost a value since the search started (the
-        // table was rebuilt), gives no point.
+        // A row of another width (the table was rebuilt since the search started) gives no
+        // point. A cell without a value goes as NaN: the engine leaves the row out of the
+        // search, and its texts hold on the row where they name no such cell.
         if (table->rowLength(r) != header.size())
             continue;
-        bool whole = true;
-        for (int k = 0; k < searched.size() && whole; ++k) {
-            point[k] = table->value(r, searched[k]);
-            whole = !missing(point[k]);
+        for (int k = 0; k < searched.size(); ++k) {
+            const double v = table->value(r, searched[k]);
+            point[k] = missing(v) ? std::nan("") : v;
         }
-        if (whole)
-            engine->addPoint(point, table->graphNo(r));
+        engine->addPoint(point, table->graphNo(r));
     }
     busy[e] = true;
     engine->start();
@@ -280,40 +298,62 @@ void ConjectureWidget::announceEnd()
 void ConjectureWidget::chooseColumns()
 {
     const int width = header.size();
-    QVector<int> gaps(width, 0);
-    QVector<double> low(width, HUGE_VAL), high(width, -HUGE_VAL);
     const int rows = table->nbRows();
-    for (int r = 0; r < rows; ++r) {
-        if (table->rowLength(r) != width)
-            continue;
+    QVector<int> full;
+    for (int r = 0; r < rows; ++r)
+        if (table->rowLength(r) == width)
+            full << r;
+    QVector<int> gaps(width, 0);
+    for (int r : full)
+        for (int c = 0; c < width; ++c)
+            if (missing(table->value(r, c)))
+                ++gaps[c];
+    // A column without a value on most rows is left out; otherwise its rows without a value are.
+    QVector<QString> notes(width);
+    QVector<bool> kept(width);
+    for (int c = 0; c < width; ++c) {
+        kept[c] = 2 * gaps[c] <= full.size();
+        if (!kept[c])
+            notes[c] = QString("%1 is infinite or has no value (1e12) on %2 of %3 rows: it takes no part in the "
+                               "conjecture search.")
+                           .arg(header[c])
+                           .arg(gaps[c])
+                           .arg(full.size());
+    }
+    // A column with one value wherever it has one is left out too.
+    QVector<double> low(width, HUGE_VAL), high(width, -HUGE_VAL);
+    for (int r : full)
         for (int c = 0; c < width; ++c) {
             const double v = table->value(r, c);
-            if (missing(v)) {
-                ++gaps[c];
-            } else if (std::isfinite(v)) {
+            if (!missing(v) && std::isfinite(v)) {
                 low[c] = std::min(low[c], v);
                 high[c] = std::max(high[c], v);
             }
         }
-    }
+    for (int c = 0; c < width; ++c)
+        if (kept[c] && low[c] <= high[c] && high[c] - low[c] <= 1e-6) {
+            kept[c] = false;
+            notes[c] = QString("%1 is %2 on every row: it takes no part in the conjecture search.")
+                           .arg(header[c], number(low[c]));
+        }
     const QVector<int> all = choices;
     searched.clear();
     searchedNames.clear();
     choices.clear();
     for (int c = 0; c < width; ++c) {
-        if (gaps[c] > 0) {
-            say(QString("%1 has no value (1e12) on %2 of %3 rows: it takes no part in the conjecture search.")
-                    .arg(header[c])
-                    .arg(gaps[c])
-                    .arg(rows));
-        } else if (low[c] <= high[c] && high[c] - low[c] <= 1e-6) {
-            say(QString("%1 is %2 on every row: it takes no part in the conjecture search.")
-                    .arg(header[c], number(low[c])));
-        } else {
+        if (kept[c]) {
             searched << c;
             searchedNames << header[c];
             choices << all[c];
+            if (gaps[c] > 0)
+                notes[c] = QString("%1 is infinite or has no value (1e12) on %2 of %3 rows: these rows take no "
+                                   "part in the conjecture search.")
+                               .arg(header[c])
+                               .arg(gaps[c])
+                               .arg(full.size());
         }
+        if (!notes[c].isEmpty())
+            say(notes[c]);
     }
 }
 
@@ -379,17 +419,21 @@ void ConjectureWidget::slot_add_conjecture(Conjecture *c)
         return;
     // Copied on receipt: the engine frees its records when its next job begins.
     auto *copy = new Conjecture(*c);
-    // One relation is held once, however many jobs find it: the strongest of the copies stays,
-    // in the place of the earliest. Merging can make the kept copy match one more held record
-    // (near-copies tilted either way), so the scan starts again after each merge.
+    // One relation is held once, however many jobs find it and however its copies are tilted:
+    // the copy touching more graphs stays, then the one with fewer terms, in the place of the
+    // earliest. Merging can make the kept copy match one more held record, so the scan starts
+    // again after each merge.
     int place = held.size();
     for (bool merged = true; merged;) {
         merged = false;
         for (int i = 0; i < held.size(); ++i) {
             Conjecture *h = held[i];
-            if (!(*h == *copy || h->sameBound(*copy) || h->getFormula() == copy->getFormula()))
+            if (!(*h == *copy || h->sameBound(*copy) || h->getFormula() == copy->getFormula() ||
+                  sameGraphs(*h, *copy)))
                 continue;
-            if (*h < *copy)
+            const bool stronger = copy->getTouching() > h->getTouching() ||
+                                  (copy->getTouching() == h->getTouching() && termCount(*copy) < termCount(*h));
+            if (stronger)
                 std::swap(h, copy);
             delete copy;
             copy = h;

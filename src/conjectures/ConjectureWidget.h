@@ -22,10 +22,12 @@ class QSpinBox;
 // runs them on up to four engine threads, keeps one copy of every distinct relation reported,
 // and when the last job has completed lists them, strongest first, in the display window.
 //
-// A column with one value on every row, or with a missing cell (1e12, the explorer's padding
-// of per-vertex columns beyond a graph's vertex count), takes no part in the search; the
-// console says so once per search, and says when the search ends and how many relations it
-// found.
+// A column with one value on every row, or infinite or without a value (1e12) on most rows
+// (the per-vertex columns of the larger graphs in a mixed table), takes no part in the search;
+// rows infinite or without a value in a searched column are left out of it. The console says
+// so once per search, and says when the search ends and how many relations it found. Each
+// relation is held once: copies that touch the same graphs or state nearly the same relation
+// are one.
 //
 // GUI thread only. An engine counts as busy from its start() until its thread has finished
 // and its completion has been handled here, so it is never fed, restarted or deleted while

@@ -28,6 +28,7 @@ public:
     // Every listed formula followed by a line feed.
     QString getConjectures() const;
     int nbRows() const { return rows.size(); }
+    SimpleDisplay *row(int i) const { return rows.value(i); }
 
 signals:
     void signal_load_graph(int graphNo);

@@ -20,6 +20,8 @@ public:
     ~SimpleDisplay() override;
 
     QString getFormula() const { return formula; }
+    QVector<int> getGraphs() const { return graphs; }
+    int getTouching() const { return touching; }
 
 signals:
     void signal_load_graph(int graphNo);

@@ -102,9 +102,11 @@ void TestConjecture::sameBound_data()
     QTest::newRow("tilted by 2.4e-8") << a << -40 * r3 << Coefs{r3 + 2.4e-8, -r3, -r3 - 1e-8} << -40 * r3 + 3e-8
                                       << true;
     QTest::newRow("one bound, scaled") << a << -40 * r3 << Coefs{2 * r3, -2 * r3, -2 * r3} << -80 * r3 << true;
-    QTest::newRow("offsets 5e-7 of their size apart") << a << -4e3 << a << -4e3 * (1 + 5e-7) << true;
+    QTest::newRow("offsets 5e-5 apart") << a << -4e3 << a << -4e3 - 5e-5 << true;
+    QTest::newRow("offsets 2e-3 apart") << a << -4e3 << a << -4e3 * (1 + 5e-7) << false;
     QTest::newRow("parallel, another offset") << a << -40 * r3 << a << -41 * r3 << false;
-    QTest::newRow("tilted by 2e-6") << a << -40 * r3 << Coefs{r3 + 2e-6, -r3, -r3} << -40 * r3 << false;
+    QTest::newRow("tilted by 2e-6") << a << -40 * r3 << Coefs{r3 + 2e-6, -r3, -r3} << -40 * r3 << true;
+    QTest::newRow("tilted by 2e-4") << a << -40 * r3 << Coefs{r3 + 2e-4, -r3, -r3} << -40 * r3 << false;
     QTest::newRow("opposite directions") << a << 0.0 << Coefs{-r3, r3, r3} << 0.0 << false;
     QTest::newRow("other lengths") << Coefs{1, 0} << 1.0 << Coefs{1} << 1.0 << false;
 }

@@ -12,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-120}
-bash scripts/deps.sh cmake g++ ninja-build pkg-config qtbase5-dev libgtest-dev fontconfig fonts-dejavu-core
+bash scripts/deps.sh cmake g++ ninja-build pkg-config qtbase5-dev libgtest-dev fontconfig fonts-dejavu-core python3
 BUILD=${BUILD_DIR:-build-rel}
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$BUILD" --target tst_conjecturewidget

@@ -4,7 +4,8 @@
 # optimised Release build, where code runs as users run it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh cmake g++ ninja-build pkg-config qtbase5-dev libbenchmark-dev libgtest-dev fontconfig fonts-dejavu-core
+# python3: the conjecture tests check every listed text in exact rational arithmetic.
+bash scripts/deps.sh cmake g++ ninja-build pkg-config qtbase5-dev libbenchmark-dev libgtest-dev fontconfig fonts-dejavu-core python3
 BUILD=${BUILD_DIR:-build-test}
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORV_SANITIZE=ON -DORV_BENCH=ON \
       -DCMAKE_CXX_FLAGS="-O1" >/dev/null

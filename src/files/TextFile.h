@@ -7,7 +7,7 @@
 class QFileDevice;
 class QSaveFile;
 
-// Whole-file reads and writes of the graph and problem files. A write replaces the old file
+// Whole-file reads and writes of the files the application saves. A write replaces the old file
 // only after every byte of the new one reached the disk; a read refuses files too large to be
 // one of ours before it allocates anything.
 class TextFile

@@ -26,6 +26,9 @@ public:
     // system's reason in why, when any of them did not get there. The caller cancels or
     // commits.
     static bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *why);
+    // Puts the written save file in place of the old one and flushes the folder that holds
+    // it; false, with the system's reason in why, when either failed.
+    static bool commit(QSaveFile &file, QString *why);
     // The system's reason for the last failure on the file, given the errno that the failing
     // call left.
     static QString failure(const QFileDevice &file, int error);

@@ -804,7 +804,7 @@ QString MainWidget::runningExports() const
     QStringList running;
     for (const AnalystWidget *panel : {analyst_widget_g, analyst_widget_v})
         if (panel->pdfExportRunning())
-            running << "Graphs are being saved as PDF: " + panel->pdfExportState() + ".";
+            running << "Graphs are being saved as PDF:\n" + panel->pdfExportState() + ".";
     return running.join('\n');
 }
 

@@ -139,7 +139,7 @@ bool MainWindow::confirmQuit(const QString &autosaveFailure)
     QString text = "Are you sure you want to quit ORV?";
     const QString exports = main_widget->runningExports();
     if (!exports.isEmpty())
-        text = exports + "\nQuitting stops it there; the drawings written so far stay.\n\n" + text;
+        text = exports + "\nQuitting stops the export there; the drawings written so far stay.\n\n" + text;
     if (!autosaveFailure.isEmpty())
         text = "The last autosave failed:\n" + autosaveFailure
                + "\n\nWhat changed since the last autosave that succeeded is in no file yet. Cancel, then choose "

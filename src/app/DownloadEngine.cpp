@@ -1,11 +1,11 @@
 #include "app/DownloadEngine.h"
 
 #include "dialogs/DialogProvider.h"
+#include "files/TextFile.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QTimer>
 #include <QWidget>
 
@@ -111,11 +111,7 @@ void DownloadEngine::save(const QByteArray &data)
         DialogProvider::instance()->getSaveFileName(nullptr, "Save file as", url.fileName(QUrl::FullyDecoded), QString());
     if (target.isEmpty())
         return;
-    QSaveFile file(target);
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush()
-                       && file.error() == QFileDevice::NoError && file.commit();
-    if (!saved) {
-        file.cancelWriting();
-        DialogProvider::instance()->warning(nullptr, "Warning", "Failed to save file.");
-    }
+    QString why;
+    if (!TextFile::write(target, data, &why))
+        DialogProvider::instance()->warning(nullptr, "Warning", "Failed to save file.\n" + target + "\n" + why);
 }

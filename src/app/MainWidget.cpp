@@ -799,6 +799,21 @@ QString MainWidget::autosaveFailure() const
     return failed.join('\n');
 }
 
+QString MainWidget::runningExports() const
+{
+    QStringList running;
+    for (const AnalystWidget *panel : {analyst_widget_g, analyst_widget_v})
+        if (panel->pdfExportRunning())
+            running << "Graphs are being saved as PDF:\n" + panel->pdfExportState() + ".";
+    return running.join('\n');
+}
+
+void MainWidget::holdExports(bool hold)
+{
+    analyst_widget_g->holdPdfExport(hold);
+    analyst_widget_v->holdPdfExport(hold);
+}
+
 bool MainWidget::isRunning() const
 {
     return vns_manager && vns_manager->isRunning();
@@ -828,6 +843,12 @@ void MainWidget::stopConjectureSearches()
 bool MainWidget::quit()
 {
     stopConjectureSearches();
+    // Said on the standard error stream too: the console closes with the run.
+    for (AnalystWidget *panel : {analyst_widget_g, analyst_widget_v}) {
+        const QString line = panel->stopPdfExport("stopped on exit");
+        if (!line.isEmpty())
+            std::cerr << line.toStdString() << std::endl;
+    }
     emit signal_halt();
     if (waitWhileRunning()) {
         vns_manager->wait();

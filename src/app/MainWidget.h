@@ -69,6 +69,11 @@ public:
     // The files and reasons of the autosaves whose last attempt failed, one a line; empty
     // when the last autosave wrote both files (or none was tried yet).
     QString autosaveFailure() const;
+    // The explorer's PDF exports that run, one a line with how far each has come; empty when
+    // none runs.
+    QString runningExports() const;
+    // Holds the running exports between two drawings, or lets them go on.
+    void holdExports(bool hold);
 
     // Reached by tests and by the main window; the names are those the other parts use.
     Graph *graph = nullptr;

@@ -137,14 +137,22 @@ void MainWindow::haltAndWait()
 bool MainWindow::confirmQuit(const QString &autosaveFailure)
 {
     QString text = "Are you sure you want to quit ORV?";
+    const QString exports = main_widget->runningExports();
+    if (!exports.isEmpty())
+        text = exports + "\nQuitting stops the export there; the drawings written so far stay.\n\n" + text;
     if (!autosaveFailure.isEmpty())
         text = "The last autosave failed:\n" + autosaveFailure
                + "\n\nWhat changed since the last autosave that succeeded is in no file yet. Cancel, then choose "
                  "another working directory under Preferences, or save the problem and the graph.\n\n"
                + text;
-    return DialogProvider::instance()->question(this, "Really quit?", text, QMessageBox::Ok | QMessageBox::Cancel,
-                                                QMessageBox::Ok)
-           == QMessageBox::Ok;
+    // The exports wait for the answer, so that they stop where the question says.
+    main_widget->holdExports(true);
+    const bool ok = DialogProvider::instance()->question(this, "Really quit?", text,
+                                                         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+                    == QMessageBox::Ok;
+    if (!ok)
+        main_widget->holdExports(false);
+    return ok;
 }
 
 void MainWindow::saveOnQuit(const QString &told)

@@ -233,6 +233,11 @@ int BuildCalculus::type(QString name) const
     return 0;
 }
 
+bool BuildCalculus::knows(const QString &name) const
+{
+    return makers().value(name, nullptr) != nullptr;
+}
+
 Calculus *BuildCalculus::makeCalculus(QString name, bool displayed) const
 {
     const Maker make = makers().value(name, nullptr);

@@ -16,6 +16,8 @@ public:
     ~BuildCalculus();
 
     int type(QString name) const;
+    // Whether makeCalculus makes an item of that key; says nothing either way.
+    bool knows(const QString &name) const;
     Calculus *makeCalculus(QString name, bool displayed) const;
     invConstant *makeConstant(bool displayed) const;
 

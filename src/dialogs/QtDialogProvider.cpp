@@ -2,6 +2,16 @@
 
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <QRegularExpression>
+
+namespace {
+// The extension of the filter's first pattern ("orv3" of "*.orv3"); empty without one.
+QString defaultSuffix(const QString &filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(filter).captured(1);
+}
+} // namespace
 
 QString QtDialogProvider::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                                           const QString &filter)
@@ -12,7 +22,14 @@ QString QtDialogProvider::getOpenFileName(QWidget *parent, const QString &captio
 QString QtDialogProvider::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                           const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    // A name typed without an extension takes the filter's, so that the open dialog's filter
+    // lists the file; the dialog asks before replacing a file under the name with it.
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }
 
 void QtDialogProvider::warning(QWidget *parent, const QString &title, const QString &text)

@@ -314,9 +314,9 @@ bool Analyst::save(QString fileName, QString *why) const
         file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
+    if (!TextFile::commit(file, &reason)) {
         if (why)
-            *why = file.errorString();
+            *why = reason;
         return false;
     }
     return true;

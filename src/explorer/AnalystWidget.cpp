@@ -527,9 +527,32 @@ void AnalystWidget::drawNextGraph()
 
 void AnalystWidget::cancelPdfExport()
 {
+    stopPdfExport("cancelled");
+}
+
+QString AnalystWidget::pdfExportState() const
+{
+    return pdfExport ? pdfExport->summary() : QString();
+}
+
+void AnalystWidget::holdPdfExport(bool hold)
+{
+    if (!pdfExport)
+        return;
+    if (hold)
+        pdfTimer->stop();
+    else
+        pdfTimer->start();
+}
+
+QString AnalystWidget::stopPdfExport(const QString &how)
+{
     // Reached between two drawings: the last file written is whole.
-    if (pdfExport)
-        finishPdfExport("PDF export cancelled: " + pdfExport->summary(), Qt::black);
+    if (!pdfExport)
+        return QString();
+    const QString line = "PDF export " + how + ": " + pdfExport->summary();
+    finishPdfExport(line, Qt::black);
+    return line;
 }
 
 void AnalystWidget::finishPdfExport(const QString &outcome, const QColor &colour)

@@ -59,6 +59,14 @@ public:
     // progress window; its command returns once the export has started.
     bool pdfExportRunning() const { return pdfExport != nullptr; }
     ProgressBar *pdfProgress() const { return pdfWindow; }
+    // How far the running export has come ("k of N drawings written in folder"); empty when
+    // none runs.
+    QString pdfExportState() const;
+    // Holds the running export between two drawings, or lets it go on.
+    void holdPdfExport(bool hold);
+    // Ends the running export between two drawings, with a console line that says how
+    // ("cancelled") and how far it came; returns that line, empty when none ran.
+    QString stopPdfExport(const QString &how);
     // Above this many files the export says how many it will write and asks to go on.
     static constexpr int AskAboveFiles = 2000;
 

@@ -1,8 +1,14 @@
 #include "files/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 bool TextFile::write(const QString &path, const QByteArray &bytes, QString *why)
 {
@@ -15,11 +21,33 @@ bool TextFile::write(const QString &path, const QByteArray &bytes, QString *why)
         file.cancelWriting();
         return false;
     }
+    return commit(file, why);
+}
+
+bool TextFile::commit(QSaveFile &file, QString *why)
+{
     errno = 0;
     if (!file.commit()) {
         *why = failure(file, errno);
         return false;
     }
+#ifdef Q_OS_UNIX
+    // The file's bytes reached the disk before the rename; the rename itself lives in the
+    // folder, which a crash could otherwise roll back to the old file, or to none.
+    const int folder = ::open(QFile::encodeName(QFileInfo(file.fileName()).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder that may be written but not read cannot be flushed from here.
+    if (folder < 0)
+        return true;
+    const int flushed = ::fsync(folder);
+    const int error = errno;
+    ::close(folder);
+    // EINVAL: a file system that keeps no folder to flush.
+    if (flushed != 0 && error != EINVAL) {
+        *why = "the file was saved, but its folder could not be flushed to the disk: " + qt_error_string(error);
+        return false;
+    }
+#endif
     return true;
 }
 

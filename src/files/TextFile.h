@@ -7,7 +7,7 @@
 class QFileDevice;
 class QSaveFile;
 
-// Whole-file reads and writes of the graph and problem files. A write replaces the old file
+// Whole-file reads and writes of the files the application saves. A write replaces the old file
 // only after every byte of the new one reached the disk; a read refuses files too large to be
 // one of ours before it allocates anything.
 class TextFile
@@ -26,6 +26,9 @@ public:
     // system's reason in why, when any of them did not get there. The caller cancels or
     // commits.
     static bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *why);
+    // Puts the written save file in place of the old one and flushes the folder that holds
+    // it; false, with the system's reason in why, when either failed.
+    static bool commit(QSaveFile &file, QString *why);
     // The system's reason for the last failure on the file, given the errno that the failing
     // call left.
     static QString failure(const QFileDevice &file, int error);

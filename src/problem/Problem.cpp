@@ -739,29 +739,42 @@ bool Problem::openString(QString text)
 bool Problem::readText(const QString &text, bool wholeFile, QString *why)
 {
     BuildCalculus vocabulary;
-    const auto categoryOf = [&vocabulary](const QString &key) {
-        Calculus *probe = vocabulary.makeCalculus(key, false);
-        if (!probe)
+    // A refused file is said once, by its refusal, which names the file and the record; a
+    // text from elsewhere has the reader's and the vocabulary's own lines.
+    const auto categoryOf = [&vocabulary, wholeFile](const QString &key) {
+        if (!vocabulary.knows(key)) {
+            if (!wholeFile)
+                vocabulary.makeCalculus(key, false);
             return -1;
-        delete probe;
+        }
         return vocabulary.type(key);
     };
     ProblemText::Parsed parsed;
     QString consoleLine, errorLine, reason;
     if (!ProblemText::parse(text, categoryOf, &parsed, &consoleLine, &errorLine, &reason)) {
-        std::cerr << errorLine.toUtf8().constData() << std::endl;
-        emit signal_console(consoleLine, false, 0, QColor(Qt::red));
+        if (!wholeFile) {
+            std::cerr << errorLine.toUtf8().constData() << std::endl;
+            emit signal_console(consoleLine, false, 0, QColor(Qt::red));
+        }
         if (why)
             *why = reason;
         return false;
     }
-    // Every written file ends with the DESC record: a file without it was cut short.
+    // Every written file ends with the whole DESC record: a file without it, or with fewer
+    // fields in it, was cut short.
+    const QString expected = "expected the DESC record (title and description) that ends every problem file, found ";
     if (wholeFile && !parsed.hasDesc) {
         if (why)
-            *why = QString("record %1 (line %2): expected the DESC record (title and description) that ends "
-                           "every problem file, found the end of the file")
+            *why = QString("record %1 (line %2): ")
                        .arg(text.count(ProblemText::Separator) + 2)
-                       .arg(text.count(QLatin1Char('\n')) + 1);
+                       .arg(text.count(QLatin1Char('\n')) + 1)
+                   + expected + "the end of the file";
+        return false;
+    }
+    if (wholeFile && parsed.descFields < 3) {
+        if (why)
+            *why = parsed.descPlace + ": " + expected
+                   + QString("%1 of its 3 fields: the file was cut short").arg(parsed.descFields);
         return false;
     }
     build(parsed);
@@ -823,8 +836,11 @@ bool Problem::readFile(const QString &path, const QString &kind, QString *why, b
         *unreadable = !tooLarge;
     else if (readText(QString::fromLatin1(bytes), true, why))
         return true;
-    if (!*unreadable)
-        emit signal_console("Refused " + kind + " " + path + ": " + *why, false, 0, QColor(Qt::red));
+    if (!*unreadable) {
+        const QString refusal = "Refused " + kind + " " + path + ": " + *why;
+        std::cerr << refusal.toUtf8().constData() << std::endl;
+        emit signal_console(refusal, false, 0, QColor(Qt::red));
+    }
     return false;
 }
 

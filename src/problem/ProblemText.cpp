@@ -37,11 +37,12 @@ bool ProblemText::parse(const QString &text, const CategoryOf &categoryOf, Parse
     const QStringList pieces = text.split(Separator, Qt::KeepEmptyParts);
     int record = 0; // counted from 1, with the line it starts on
     int line = 1;
+    const auto place = [&] { return QString("record %1 (line %2)").arg(record).arg(line); };
     auto fail = [&](const QString &console, const QString &error, const QString &why) {
         *consoleLine = console;
         *errorLine = error;
         if (reason)
-            *reason = QString("record %1 (line %2): %3").arg(record).arg(line).arg(why);
+            *reason = place() + ": " + why;
         return false;
     };
     // The calculation list as the records build it.
@@ -54,6 +55,8 @@ bool ProblemText::parse(const QString &text, const CategoryOf &categoryOf, Parse
         const QString key = fields[0];
         if (key == "DESC") {
             parsed.hasDesc = true;
+            parsed.descFields = fields.size();
+            parsed.descPlace = place();
             parsed.title = fields.value(1);
             parsed.description = fields.value(2);
             return true;

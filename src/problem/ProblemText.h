@@ -41,6 +41,9 @@ public:
     {
         QVector<Record> records;
         bool hasDesc = false;
+        // Fields of the DESC record as found (3 as written), and where it stands.
+        int descFields = 0;
+        QString descPlace;
         QString title;
         QString description;
     };

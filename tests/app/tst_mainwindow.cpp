@@ -1,6 +1,7 @@
 #include "app/ImageResources.h"
 #include "app/MainWidget.h"
 #include "app/MainWindow.h"
+#include "explorer/AnalystWidget.h"
 #include "graph/Graph.h"
 #include "ErrCapture.h"
 #include "ScriptedDialogs.h"
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -37,6 +39,7 @@ private slots:
     void aboutNamesProjectVersionAndLicence();
     void closeEndsTheRun_data();
     void closeEndsTheRun();
+    void exitNamesTheRunningPdfExport();
     void binaryWritesTheTerminationLineOnce();
 
 private:
@@ -210,6 +213,38 @@ void TestMainWindow::closeEndsTheRun()
     for (QWidget *w : QApplication::topLevelWidgets())
         anyVisible = anyVisible || w->isVisible();
     QCOMPARE(anyVisible, !ends);
+}
+
+void TestMainWindow::exitNamesTheRunningPdfExport()
+{
+    AnalystWidget *panel = window->main_widget->analyst_widget_g;
+    for (const QString &text : {"4 110011", "3 111", "5 1100110011"})
+        panel->addGraph(text);
+    QTemporaryDir out;
+    dialogs->fileNames << out.filePath("d.pdf");
+    panel->slot_save_graphs_pdf();
+    QVERIFY(panel->pdfExportRunning());
+    // Two drawings written, as two turns of the event loop write them.
+    for (int k = 0; k < 2; ++k)
+        QVERIFY(QMetaObject::invokeMethod(panel, "drawNextGraph"));
+    QSignalSpy console(panel, &AnalystWidget::signal_console);
+    dialogs->answers << QMessageBox::Ok;
+    ErrCapture err;
+    window->act_exit->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    const QString state = "2 of 3 drawings written in " + out.path();
+    QCOMPARE(dialogs->kinds(), (QStringList{"save", "question"}));
+    QCOMPARE(dialogs->calls[1].title, "Really quit?");
+    QVERIFY2(dialogs->calls[1].text.contains(state), qPrintable(dialogs->calls[1].text));
+    QVERIFY(dialogs->calls[1].text.endsWith("Are you sure you want to quit ORV?"));
+    const QString line = "PDF export stopped on exit: " + state;
+    QCOMPARE(console.size(), 1);
+    QCOMPARE(console[0][0].toString(), line);
+    QVERIFY(err.text().contains(line + "\n"));
+    QVERIFY(window.isNull());
+    QVERIFY(QFile::exists(out.filePath("d2.pdf")));
+    QVERIFY(!QFile::exists(out.filePath("d3.pdf")));
 }
 
 void TestMainWindow::binaryWritesTheTerminationLineOnce()

@@ -302,10 +302,11 @@ void TestUpdateCheck::downloadEnds_data()
     const QStringList asked{"question", "save"};
     QTest::newRow("not found") << 404 << "saved.zip" << false << QStringList{"question", "warning"} << "";
     QTest::newRow("save dialog cancelled") << 200 << "" << false << asked << "";
+    // The system's reason after the file.
     QTest::newRow("folder missing") << 200 << "no/such/folder/saved.zip" << false << (asked + QStringList{"warning"})
-                                    << "Failed to save file.";
+                                    << "Failed to save file.\n%1\nNo such file or directory";
     QTest::newRow("disk full") << 200 << "saved.zip" << true << (asked + QStringList{"warning"})
-                               << "Failed to save file.";
+                               << "Failed to save file.\n%1\nFile too large";
 }
 
 void TestUpdateCheck::downloadEnds()
@@ -335,7 +336,7 @@ void TestUpdateCheck::downloadEnds()
     if (kinds.last() == "warning") {
         QCOMPARE(dialogs.calls.last().title, QString("Warning"));
         if (!warning.isEmpty())
-            QCOMPARE(dialogs.calls.last().text, warning);
+            QCOMPARE(dialogs.calls.last().text, warning.arg(dir.filePath(target)));
         else
             QVERIFY(!dialogs.calls.last().text.isEmpty());
     }

@@ -69,7 +69,8 @@ void VNS::markEntry(int s, int t)
     // In between, a draw of 64 bits k, u = k / 2^64, passes when k is below (x + 0.5) 2^63.
     const double x = quadTanh[s][t] + markedAgressivity;
     const std::uint64_t b = std::uint64_t(1) << t;
-    possible[s] = x > -0.5 ? possible[s] | b : possible[s] & ~b;
+    // A rewrite into the current pattern changes nothing: the diagonal is never tried.
+    possible[s] = x > -0.5 && s != t ? possible[s] | b : possible[s] & ~b;
     certain[s] = x >= 1.5 ? certain[s] | b : certain[s] & ~b;
     const double scaled = (x + 0.5) * 9223372036854775808.0;
     threshold[s][t] = x <= -0.5 ? 0 : scaled >= 18446744073709551615.0 ? ~std::uint64_t(0) : std::uint64_t(scaled);
@@ -577,9 +578,9 @@ bool VNS::ls_stoquad()
                         flushRefresh(false);
                         int q[4] = {order[i], order[j], order[k2], order[l]};
                         const int s = quadSignature(q);
-                        // Only the patterns whose trial can succeed are visited, the current
-                        // one skipped; most quadruples of a learned table have none.
-                        const std::uint64_t next = tryable(s) & ~(std::uint64_t(1) << s);
+                        // Only the patterns whose trial can succeed are visited; most
+                        // quadruples of a learned table have none.
+                        const std::uint64_t next = tryable(s);
                         if (next && rewriteQuadruple(q, s, next, &e, &result))
                             changed = true;
                     }

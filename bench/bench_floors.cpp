@@ -19,6 +19,7 @@
 #include <QMutex>
 #include <benchmark/benchmark.h>
 #include <algorithm>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <pthread.h>
@@ -81,11 +82,15 @@ void BM_WorkerWienerConnected(benchmark::State &state)
     w.setSeed(100);
     std::unique_ptr<ThreadClock> clock;
     std::mutex clockMutex;
+    std::condition_variable clockMade;
     QObject::connect(
         &w, &QThread::started, &w,
         [&] {
-            std::lock_guard<std::mutex> l(clockMutex);
-            clock.reset(new ThreadClock);
+            {
+                std::lock_guard<std::mutex> l(clockMutex);
+                clock.reset(new ThreadClock);
+            }
+            clockMade.notify_all();
         },
         Qt::DirectConnection);
     auto waitFor = [&w](int evaluations) {
@@ -97,7 +102,9 @@ void BM_WorkerWienerConnected(benchmark::State &state)
     w.init(n, 0, &job, {-1.0}, 0);
     w.start();
     int e0 = waitFor(warmUpEvaluations(n));
-    std::lock_guard<std::mutex> l(clockMutex);
+    // Without a warm-up the worker thread may not have made its clock yet.
+    std::unique_lock<std::mutex> l(clockMutex);
+    clockMade.wait(l, [&clock] { return clock != nullptr; });
     double t0 = clock->seconds();
     qint64 evaluations = 0;
     for (auto _ : state) {

@@ -69,7 +69,8 @@ void VNS::markEntry(int s, int t)
     // In between, a draw of 64 bits k, u = k / 2^64, passes when k is below (x + 0.5) 2^63.
     const double x = quadTanh[s][t] + markedAgressivity;
     const std::uint64_t b = std::uint64_t(1) << t;
-    possible[s] = x > -0.5 ? possible[s] | b : possible[s] & ~b;
+    // A rewrite into the current pattern changes nothing: the diagonal is never tried.
+    possible[s] = x > -0.5 && s != t ? possible[s] | b : possible[s] & ~b;
     certain[s] = x >= 1.5 ? certain[s] | b : certain[s] & ~b;
     const double scaled = (x + 0.5) * 9223372036854775808.0;
     threshold[s][t] = x <= -0.5 ? 0 : scaled >= 18446744073709551615.0 ? ~std::uint64_t(0) : std::uint64_t(scaled);
@@ -95,6 +96,9 @@ VNS::~VNS()
     }
     stop.store(true, std::memory_order_release);
     wait();
+    // QThread's own end is ordered inside Qt, where ThreadSanitizer cannot see it; the run's
+    // last write, read here, orders it for the tool too.
+    working.load(std::memory_order_acquire);
     delete problem;
     delete graph;
 }
@@ -146,16 +150,18 @@ void VNS::console(const QString &text, bool debug, int level, QColor colour)
 
 void VNS::run()
 {
-    if (!ready.exchange(false))
-        return;
-    working.store(true, std::memory_order_relaxed);
-    // From the job's own vertex count: the shown graph at this moment is whatever the
-    // previous job handed over, so it would tie the search to the order the jobs ran in.
-    kMin = nbnod / 4;
-    kMax = nbnod;
-    kStep = 1;
-    console("optimization running.. thread no=" + QString::number(id), true, 2, QColor(Qt::black));
-    optimize();
+    if (ready.exchange(false)) {
+        working.store(true, std::memory_order_relaxed);
+        // From the job's own vertex count: the shown graph at this moment is whatever the
+        // previous job handed over, so it would tie the search to the order the jobs ran in.
+        kMin = nbnod / 4;
+        kMax = nbnod;
+        kStep = 1;
+        console("optimization running.. thread no=" + QString::number(id), true, 2, QColor(Qt::black));
+        optimize();
+    }
+    // Also after a start without a job: the last write of every run, which the destructor
+    // reads to order itself after the thread's reads of this object.
     working.store(false, std::memory_order_release);
 }
 
@@ -577,9 +583,9 @@ bool VNS::ls_stoquad()
                         flushRefresh(false);
                         int q[4] = {order[i], order[j], order[k2], order[l]};
                         const int s = quadSignature(q);
-                        // Only the patterns whose trial can succeed are visited, the current
-                        // one skipped; most quadruples of a learned table have none.
-                        const std::uint64_t next = tryable(s) & ~(std::uint64_t(1) << s);
+                        // Only the patterns whose trial can succeed are visited; most
+                        // quadruples of a learned table have none.
+                        const std::uint64_t next = tryable(s);
                         if (next && rewriteQuadruple(q, s, next, &e, &result))
                             changed = true;
                     }

@@ -115,7 +115,8 @@ private:
     // Tries the rewrites of the quadruple q of pattern s, starting with the tryable patterns
     // `next`; true when one was kept.
     bool rewriteQuadruple(int *q, int s, std::uint64_t next, Eval *e, bool *result);
-    // The patterns that row s may try (the draw can succeed), under the current agressivity.
+    // The patterns that row s may try (the draw can succeed), under the current agressivity;
+    // never s itself.
     std::uint64_t tryable(int s)
     {
         // A change of the agressivity from the GUI thread takes effect at the next trial.

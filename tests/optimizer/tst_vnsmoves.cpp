@@ -70,6 +70,7 @@ private slots:
     void trialRate_data();
     void trialRate();
     void trialsFollowTheTable();
+    void currentPatternNeverTried();
     void smallGraphsHaveNoQuadruple();
 };
 
@@ -278,6 +279,33 @@ void TestVNSMoves::trialsFollowTheTable()
         rig.w->ls_stoquad();
     const int rewrites = rig.w->nbEvals() - before - 200 * (1 + 6 + 1);
     QVERIFY2(qAbs(rewrites - 5040) <= 220, qPrintable(QString::number(rewrites)));
+}
+
+// From K4 (pattern 63 in every order) under a board that refuses every move, at an
+// agressivity that tries every rewrite: each refused rewrite restores pattern 63, which is
+// still never tried. One learned entry elsewhere keeps the re-centring from taking the
+// penalties back to zero, so a tried diagonal entry would be left at -0.1 + 5.4 / 65.
+void TestVNSMoves::currentPatternNeverTried()
+{
+    Rig rig("MINIMIZE", "ORDER");
+    Graph::Row rows[Graph::MaxNodes];
+    NamedGraphs::complete(rows, 4);
+    rig.load(rows, 4);
+    rig.w->slot_set_agressivity(-1.5);
+    rig.w->ls_stoquad();
+    rig.w->slot_set_agressivity(2.5);
+    rig.w->setQuadStat(0, 1, 1.0);
+    const int before = rig.w->nbEvals();
+    QVERIFY(!rig.w->ls_stoquad());
+    QCOMPARE(rig.w->nbEvals() - before, 63 + 1 + 6 + 1);
+    // 63 penalties and the one reward: S = 1.0 - 6.3, c = 64.
+    const double shift = (1.0 - 6.3) / 64;
+    for (int t = 0; t < 63; ++t)
+        QVERIFY(qAbs(rig.w->quadStat(63, t) - (-0.1 - shift)) < 1e-12);
+    QVERIFY(qAbs(rig.w->quadStat(0, 1) - (1.0 - shift)) < 1e-12);
+    for (int s = 0; s < 64; ++s)
+        QCOMPARE(rig.w->quadStat(s, s), 0.0);
+    QCOMPARE(rig.w->privateGraph()->currentGraphData(), text(rows, 4));
 }
 
 void TestVNSMoves::smallGraphsHaveNoQuadruple()

@@ -378,15 +378,17 @@ void VNS::maxEvalsReached()
     // The progress report and the rest of the halt run in the GUI thread, for this job only.
     const int gen = generation.load();
     const int job = jobIndex.load();
-    QMetaObject::invokeMethod(
-        this,
-        [this, gen, job] {
-            if (gen == generation.load())
-                slot_terminateVNS();
-            else
-                emit signal_progress_vns(job, 100, 100);
-        },
-        Qt::QueuedConnection);
+    // Posted by name, so that Qt itself copies the arguments: a functor made here and run in
+    // the GUI thread is handed over inside Qt, where ThreadSanitizer cannot see the order.
+    QMetaObject::invokeMethod(this, "slot_maxEvalsReached", Qt::QueuedConnection, Q_ARG(int, gen), Q_ARG(int, job));
+}
+
+void VNS::slot_maxEvalsReached(int gen, int job)
+{
+    if (gen == generation.load())
+        slot_terminateVNS();
+    else
+        emit signal_progress_vns(job, 100, 100);
 }
 
 void VNS::slot_timer()

@@ -98,6 +98,11 @@ public slots:
     void slot_set_max_evals(int limit);
     void slot_terminateVNS();
 
+private slots:
+    // The evaluation limit's end of a job, in the GUI thread; `gen` and `job` as they were
+    // when the limit was reached.
+    void slot_maxEvalsReached(int gen, int job);
+
 private:
     void optimize();
     void console(const QString &text, bool debug, int level, QColor colour);

@@ -146,6 +146,17 @@ double scaleOf(const QVector<double> &w)
     return norm;
 }
 
+// The magnitude of each coefficient as a text writes it, over the scale; empty for a term left
+// out (1e-6 or less).
+QVector<QString> writtenCoefficients(const QVector<double> &w, double norm)
+{
+    QVector<QString> terms(w.size());
+    for (int i = 0; i < w.size(); ++i)
+        if (std::fabs(w[i]) > Tolerance)
+            terms[i] = written(std::fabs(w[i]) / norm);
+    return terms;
+}
+
 // sum w[i] x[i] <= K with the coefficient magnitudes as written (empty: the term is left out);
 // the terms with a positive coefficient form the smaller side, the others the larger, and K
 // goes to the larger side when positive, to the smaller when negative.
@@ -644,10 +655,7 @@ void ConjectureEngine::store()
 QString ConjectureEngine::boundText(const QVector<double> &w, double c, const QStringList &names)
 {
     const double norm = scaleOf(w);
-    QVector<QString> terms(w.size());
-    for (int i = 0; i < w.size(); ++i)
-        if (std::fabs(w[i]) > Tolerance)
-            terms[i] = written(std::fabs(w[i]) / norm);
+    const QVector<QString> terms = writtenCoefficients(w, norm);
     const int sign = std::fabs(c) <= Tolerance ? 0 : (c > 0 ? 1 : -1);
     return compose(w, terms, names, sign, written(std::fabs(c) / norm));
 }
@@ -656,12 +664,11 @@ ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) co
 {
     Statement st;
     const double norm = scaleOf(w);
-    QVector<QString> terms(dim);
+    const QVector<QString> terms = writtenCoefficients(w, norm);
     QVector<Decimal> written6(dim);
     std::vector<int> used;
     for (int i = 0; i < dim; ++i)
-        if (std::fabs(w[i]) > Tolerance) {
-            terms[i] = written(std::fabs(w[i]) / norm);
+        if (!terms[i].isEmpty()) {
             written6[i] = parseDecimal(terms[i]);
             used.push_back(i);
         }

@@ -218,7 +218,7 @@ void TestMainWindow::closeEndsTheRun()
 void TestMainWindow::exitNamesTheRunningPdfExport()
 {
     AnalystWidget *panel = window->main_widget->analyst_widget_g;
-    for (const QString &text : {"4 110011", "3 111", "5 1100110011"})
+    for (const char *text : {"4 110011", "3 111", "5 1100110011"})
         panel->addGraph(text);
     QTemporaryDir out;
     dialogs->fileNames << out.filePath("d.pdf");

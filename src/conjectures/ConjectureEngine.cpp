@@ -17,6 +17,8 @@ namespace {
 constexpr double Tolerance = 1e-6;
 constexpr int RepairAttempts = 5;
 constexpr int ShakeSwaps = 1000;
+// Enough to write any double's value to within a unit in its last place.
+constexpr int MaxConstantDigits = 17;
 
 QString number(double v)
 {
@@ -126,6 +128,26 @@ double toDouble(const Decimal &d)
         return 0.0;
     const std::string s = (d.negative ? "-" : "") + d.digits + "e" + std::to_string(d.exponent);
     return std::strtod(s.c_str(), nullptr);
+}
+
+// A non-negative decimal as QString::number(v, 'g', precision) writes it, digit for digit
+// (the decimal has at most `precision` digits), and without a "+" in its exponent. Written from
+// the decimal itself: beyond 15 digits the nearest double may print other digits.
+QString writtenDecimal(const Decimal &d, int precision)
+{
+    if (d.digits.empty())
+        return QStringLiteral("0");
+    const QString digits = QString::fromStdString(d.digits);
+    const int lead = d.exponent + digits.size() - 1;  // the exponent of the first digit
+    if (lead < -4 || lead >= precision) {
+        const QString mantissa = digits.size() > 1 ? digits.left(1) + "." + digits.mid(1) : digits;
+        return mantissa + "e" + (lead < 0 ? "-" : "") + QString("%1").arg(std::abs(lead), 2, 10, QLatin1Char('0'));
+    }
+    if (lead < 0)
+        return "0." + QString(-lead - 1, QLatin1Char('0')) + digits;
+    if (digits.size() <= lead + 1)
+        return digits + QString(lead + 1 - digits.size(), QLatin1Char('0'));
+    return digits.left(lead + 1) + "." + digits.mid(lead + 1);
 }
 
 // a + b = s + e exactly.
@@ -705,6 +727,7 @@ ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) co
     std::vector<double> hi(static_cast<size_t>(rows)), lo(static_cast<size_t>(rows));
     std::vector<char> valid(size_t(rows), 0);
     double most = -HUGE_VAL;
+    int extreme = -1;
     for (int r = 0; r < rows; ++r) {
         const double *row = plain.data() + size_t(r) * size_t(dim);
         const char *exact = plainExact.data() + size_t(r) * size_t(dim);
@@ -743,42 +766,17 @@ ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) co
         hi[size_t(r)] = s;
         lo[size_t(r)] = e;
         valid[size_t(r)] = 1;
-        most = std::max(most, upper);
+        if (upper > most) {
+            most = upper;
+            extreme = r;
+        }
     }
-    if (most == -HUGE_VAL)
+    if (extreme < 0)
         return st;
 
-    // The constant: the bound on the largest left side over 10^k, rounded up with the fewest
-    // digits (six at least) that leave that row tight by a wide margin.
-    Decimal largest = exactDecimal(most);
-    if (!largest.digits.empty())
-        largest.exponent -= k;
-    const double target = toDouble(largest);
-    Decimal constant = largest;
-    int digits = 6;
-    for (; digits < 15; ++digits) {
-        constant = roundUp(largest, digits);
-        const double v = toDouble(constant);
-        if (constant == largest || v - target <= 1e-10 * std::fabs(v))
-            break;
-    }
-    if (digits == 15)
-        constant = roundUp(largest, digits);
-    const double kValue = toDouble(constant);
-    Decimal scaledConstant = constant;
-    if (!scaledConstant.digits.empty())
-        scaledConstant.exponent += k;
-    const double kScaled = toDouble(scaledConstant);
-
-    // The rows on which the text is tight: its two sides equal within 1e-9 of the larger.
-    double length = 0.0;
-    for (int i : used)
-        length += c[size_t(i)] * c[size_t(i)];
-    length = std::sqrt(length);
-    QSet<int> seen;
-    for (int r = 0; r < rows; ++r) {
-        if (!valid[size_t(r)])
-            continue;
+    // A row touches the text when its two sides are equal within 1e-9 of the larger; the gap
+    // between them, constant side minus left side, in the written scale.
+    const auto gap = [&](int r, double kScaled, bool *touches) {
         const double *row = plain.data() + size_t(r) * size_t(dim);
         double smaller = kScaled < 0 ? -kScaled : 0.0, larger = kScaled > 0 ? kScaled : 0.0;
         for (int i : used) {
@@ -788,20 +786,64 @@ ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) co
             else
                 larger -= term;
         }
-        const double gap = (kScaled - hi[size_t(r)]) - lo[size_t(r)];
-        if (std::fabs(gap) <= 1e-9 * std::max(std::fabs(smaller), std::fabs(larger))) {
+        const double g = (kScaled - hi[size_t(r)]) - lo[size_t(r)];
+        *touches = std::fabs(g) <= 1e-9 * std::max(std::fabs(smaller), std::fabs(larger));
+        return g;
+    };
+    const auto scaled = [k](Decimal d) {
+        if (!d.digits.empty())
+            d.exponent += k;
+        return toDouble(d);
+    };
+
+    // The constant: the bound on the largest left side over 10^k, rounded up with the fewest
+    // digits (six to seventeen) that leave that row tight by a wide margin next to the constant and
+    // touching by the rule above, which is tighter where the sides are small next to it.
+    Decimal largest = exactDecimal(most);
+    if (!largest.digits.empty())
+        largest.exponent -= k;
+    const double target = toDouble(largest);
+    Decimal constant = largest;
+    int digits = 6;
+    for (; digits < MaxConstantDigits; ++digits) {
+        constant = roundUp(largest, digits);
+        const double v = toDouble(constant);
+        bool touches = false;
+        gap(extreme, scaled(constant), &touches);
+        if (constant == largest || (v - target <= 1e-10 * std::fabs(v) && touches))
+            break;
+    }
+    if (digits == MaxConstantDigits)
+        constant = roundUp(largest, digits);
+    const double kValue = toDouble(constant);
+    const double kScaled = scaled(constant);
+
+    // The rows on which the text is tight.
+    double length = 0.0;
+    for (int i : used)
+        length += c[size_t(i)] * c[size_t(i)];
+    length = std::sqrt(length);
+    QSet<int> seen;
+    for (int r = 0; r < rows; ++r) {
+        if (!valid[size_t(r)])
+            continue;
+        bool touches = false;
+        const double g = gap(r, kScaled, &touches);
+        if (touches) {
             if (!seen.contains(allGraphs[r])) {
                 seen.insert(allGraphs[r]);
                 st.support.append(allGraphs[r]);
             }
         } else {
-            st.sumErr += (gap / length) * (gap / length);
+            st.sumErr += (g / length) * (g / length);
         }
     }
     st.touching = st.support.size();
 
     const int sign = constant.digits.empty() ? 0 : (constant.negative ? -1 : 1);
-    st.text = compose(w, terms, header, sign, written(std::fabs(kValue), digits));
+    Decimal magnitude = constant;
+    magnitude.negative = false;
+    st.text = compose(w, terms, header, sign, writtenDecimal(magnitude, digits));
     st.coefs.fill(0.0, dim);
     for (int i : used)
         st.coefs[i] = (w[i] > 0 ? 1.0 : -1.0) * terms[i].toDouble() * norm;

@@ -320,22 +320,47 @@ void ConjectureWidget::chooseColumns()
                            .arg(gaps[c])
                            .arg(full.size());
     }
-    // A column with one value wherever it has one is left out too.
-    QVector<double> low(width, HUGE_VAL), high(width, -HUGE_VAL);
-    for (int r : full)
-        for (int c = 0; c < width; ++c) {
-            const double v = table->value(r, c);
-            if (!missing(v) && std::isfinite(v)) {
-                low[c] = std::min(low[c], v);
-                high[c] = std::max(high[c], v);
+    // A column with one value on every row searched is left out too. The rows searched are those
+    // with a value in every column kept, so leaving a column out can bring rows back: one column
+    // at a time, until none is left with one value.
+    for (;;) {
+        QVector<int> rowsSearched;
+        for (int r : full) {
+            bool whole = true;
+            for (int c = 0; c < width && whole; ++c) {
+                const double v = table->value(r, c);
+                whole = !kept[c] || (!missing(v) && std::isfinite(v));
             }
+            if (whole)
+                rowsSearched << r;
         }
-    for (int c = 0; c < width; ++c)
-        if (kept[c] && low[c] <= high[c] && high[c] - low[c] <= 1e-6) {
-            kept[c] = false;
-            notes[c] = QString("%1 is %2 on every row: it takes no part in the conjecture search.")
-                           .arg(header[c], number(low[c]));
+        if (rowsSearched.isEmpty())
+            break;
+        int dropped = -1;
+        for (int c = 0; c < width && dropped < 0; ++c) {
+            if (!kept[c])
+                continue;
+            double low = HUGE_VAL, high = -HUGE_VAL;
+            for (int r : rowsSearched) {
+                low = std::min(low, table->value(r, c));
+                high = std::max(high, table->value(r, c));
+            }
+            if (high - low > 1e-6)
+                continue;
+            dropped = c;
+            notes[c] = rowsSearched.size() == full.size()
+                           ? QString("%1 is %2 on every row: it takes no part in the conjecture search.")
+                                 .arg(header[c], number(low))
+                           : QString("%1 is %2 on every row searched (%3 of %4 rows): it takes no part in the "
+                                     "conjecture search.")
+                                 .arg(header[c], number(low))
+                                 .arg(rowsSearched.size())
+                                 .arg(full.size());
         }
+        if (dropped < 0)
+            break;
+        kept[dropped] = false;
+    }
     const QVector<int> all = choices;
     searched.clear();
     searchedNames.clear();

@@ -7,8 +7,40 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+namespace {
+
+#ifdef Q_OS_UNIX
+// Why a file of this kind is not read, or nothing for a regular file.
+QString notRegular(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QString();
+    const char *kind = S_ISFIFO(mode)  ? "a pipe"
+                       : S_ISDIR(mode)  ? "a folder"
+                       : S_ISCHR(mode)  ? "a character device"
+                       : S_ISBLK(mode)  ? "a block device"
+                       : S_ISSOCK(mode) ? "a socket"
+                                        : "something other";
+    return QString("it is %1, not a regular file: nothing was read from it.").arg(kind);
+}
+
+// The folder whose entry a save to this path replaces. QSaveFile writes through symbolic links
+// to their target, following at most 127 of them, as here.
+QString replacedFolder(const QString &path)
+{
+    QFileInfo info(path);
+    int depth = 128;
+    while (--depth && info.isSymLink())
+        info.setFile(info.symLinkTarget());
+    return (depth > 0 ? info : QFileInfo(path)).absolutePath();
+}
+#endif
+
+} // namespace
 
 bool TextFile::write(const QString &path, const QByteArray &bytes, QString *why)
 {
@@ -34,7 +66,7 @@ bool TextFile::commit(QSaveFile &file, QString *why)
 #ifdef Q_OS_UNIX
     // The file's bytes reached the disk before the rename; the rename itself lives in the
     // folder, which a crash could otherwise roll back to the old file, or to none.
-    const int folder = ::open(QFile::encodeName(QFileInfo(file.fileName()).absolutePath()).constData(),
+    const int folder = ::open(QFile::encodeName(replacedFolder(file.fileName())).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     // A folder that may be written but not read cannot be flushed from here.
     if (folder < 0)
@@ -84,29 +116,61 @@ QString TextFile::excerpt(const QString &text)
     return '"' + s + (text.size() > Shown ? QStringLiteral("...\"") : QStringLiteral("\""));
 }
 
-bool TextFile::read(const QString &path, QByteArray *bytes, QString *why, bool *tooLarge)
+bool TextFile::read(const QString &path, QByteArray *bytes, QString *why, bool *refused)
 {
-    if (tooLarge)
-        *tooLarge = false;
+    if (refused)
+        *refused = false;
+    const auto refuse = [&](const QString &reason) {
+        *why = reason;
+        if (refused)
+            *refused = true;
+        return false;
+    };
+    const QString tooLarge = QString("the file is larger than %1 MiB").arg(MaxBytes / (1024 * 1024));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+#ifdef Q_OS_UNIX
+    // Looked at before it is opened: opening a pipe waits for a writer, which may never come.
+    // Opened without waiting all the same, and looked at again, should the name have been
+    // given to a pipe meanwhile.
+    if (!path.isEmpty()) {
+        const QByteArray name = QFile::encodeName(path);
+        struct stat info;
+        QString kind;
+        int fd = -1;
+        if (::stat(name.constData(), &info) == 0)
+            kind = notRegular(info.st_mode);
+        if (kind.isEmpty()) {
+            fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0) {
+                *why = qt_error_string(errno);
+                return false;
+            }
+            if (::fstat(fd, &info) == 0)
+                kind = notRegular(info.st_mode);
+        }
+        if (!kind.isEmpty()) {
+            if (fd >= 0)
+                ::close(fd);
+            return refuse(kind);
+        }
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            *why = file.errorString();
+            return false;
+        }
+    }
+#endif
+    if (!file.isOpen() && !file.open(QIODevice::ReadOnly)) {
         *why = file.errorString();
         return false;
     }
-    if (file.size() > MaxBytes) {
-        *why = QString("the file is larger than %1 MiB").arg(MaxBytes / (1024 * 1024));
-        if (tooLarge)
-            *tooLarge = true;
-        return false;
-    }
+    if (file.size() > MaxBytes)
+        return refuse(tooLarge);
     // read() stops at MaxBytes + 1 whatever the file claims, so a file that grows is refused too.
     *bytes = file.read(MaxBytes + 1);
     if (bytes->size() > MaxBytes) {
         bytes->clear();
-        *why = QString("the file is larger than %1 MiB").arg(MaxBytes / (1024 * 1024));
-        if (tooLarge)
-            *tooLarge = true;
-        return false;
+        return refuse(tooLarge);
     }
     const int nul = bytes->indexOf('\0');
     if (nul >= 0)

@@ -19,15 +19,17 @@ public:
     // False, with the reason in why, when the file could not be written; the old file stays.
     static bool write(const QString &path, const QByteArray &bytes, QString *why);
     // The bytes of the file up to its first NUL. False, with the reason in why, when it cannot
-    // be opened or is larger than MaxBytes (tooLarge then set).
-    static bool read(const QString &path, QByteArray *bytes, QString *why, bool *tooLarge = nullptr);
+    // be opened, or is refused for what it is (refused then set): larger than MaxBytes, or not
+    // a regular file (a pipe, a folder, a device), which is never opened.
+    static bool read(const QString &path, QByteArray *bytes, QString *why, bool *refused = nullptr);
 
     // Writes the bytes into an open save file and flushes them to the disk; false, with the
     // system's reason in why, when any of them did not get there. The caller cancels or
     // commits.
     static bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *why);
-    // Puts the written save file in place of the old one and flushes the folder that holds
-    // it; false, with the system's reason in why, when either failed.
+    // Puts the written save file in place of the old one and flushes the folder that holds it
+    // (through a symbolic link, the target's); false, with the system's reason in why, when
+    // either failed.
     static bool commit(QSaveFile &file, QString *why);
     // The system's reason for the last failure on the file, given the errno that the failing
     // call left.

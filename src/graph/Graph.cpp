@@ -1394,9 +1394,9 @@ bool Graph::readFile(const QString &path, bool withIdentifier, QString *why)
 {
     QByteArray bytes;
     QString reason;
-    bool tooLarge = false;
-    if (!TextFile::read(path, &bytes, &reason, &tooLarge)) {
-        if (tooLarge)
+    bool refused = false;
+    if (!TextFile::read(path, &bytes, &reason, &refused)) {
+        if (refused)
             consoleError("Refused graph file " + path + ": " + reason);
         else if (!withIdentifier)
             DialogProvider::instance()->warning(this, "Opening", "Cannot open graph");

@@ -830,10 +830,10 @@ bool Problem::save(QString path, QString *why)
 bool Problem::readFile(const QString &path, const QString &kind, QString *why, bool *unreadable)
 {
     QByteArray bytes;
-    bool tooLarge = false;
+    bool refused = false;
     *unreadable = false;
-    if (!TextFile::read(path, &bytes, why, &tooLarge))
-        *unreadable = !tooLarge;
+    if (!TextFile::read(path, &bytes, why, &refused))
+        *unreadable = !refused;
     else if (readText(QString::fromLatin1(bytes), true, why))
         return true;
     if (!*unreadable) {

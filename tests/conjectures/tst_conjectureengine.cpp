@@ -178,6 +178,7 @@ private slots:
     void statedText_data();
     void statedText();
     void exactOnConnectedSeven();
+    void constantKeepsItsRowTouching();
     void addedColumns_data();
     void addedColumns();
     void addPointRules_data();
@@ -316,6 +317,26 @@ void TestConjectureEngine::exactOnConnectedSeven()
     const QString report = checkRecord(QFINDTESTDATA("check_bounds.py"), names, rows, c, exact);
     QVERIFY2(exact, qPrintable(report));
     QVERIFY2(c.getFormula().startsWith("1.20773 SIZE+4.27951 ENERGY+1 WIENER <= "), qPrintable(c.getFormula()));
+}
+
+// Sides small next to the constant, as with a column of negative values: the constant is
+// written with the digits its extreme row needs to touch the text by the 1e-9 rule, so the
+// relation is listed, touching that row, and still holds exactly.
+void TestConjectureEngine::constantKeepsItsRowTouching()
+{
+    const QStringList names{"A", "B"};
+    const Points points{{1, -1}, {0.001, -5.123456789123}, {0, 0}};
+    ConjectureEngineProbe e(0);
+    feed(e, names, Weights{1, 1}, points);
+    e.prepare();
+    const double r = 1 / std::sqrt(2.0);
+    const auto st = e.stated({r, -r});
+    QCOMPARE(st.text, QString("1 A <= 1 B+5.1244567891231"));
+    QCOMPARE(st.support, QVector<int>{1});
+    const Conjecture c(st.text, st.coefs, st.offset, st.touching, st.sumErr, st.support);
+    bool exact = false;
+    const QString report = checkRecord(QFINDTESTDATA("check_bounds.py"), names, points, c, exact);
+    QVERIFY2(exact, qPrintable(report));
 }
 
 void TestConjectureEngine::addedColumns_data()

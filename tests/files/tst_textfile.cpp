@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cerrno>
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
 
 namespace {
 using testfiles::FileSizeLimit;
@@ -75,6 +79,39 @@ private slots:
         QVERIFY(!TextFile::write(dir.filePath("absent/f.txt"), "x", &why));
         QVERIFY(!why.isEmpty());
     }
+
+#ifdef Q_OS_LINUX
+    // A save through a symbolic link replaces the link's target, so the folder flushed after the
+    // rename is the target's. Flushing opens the folder itself, which inotify reports.
+    void flushesTheFolderOfTheLinkTarget()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("d") && QDir(dir.path()).mkdir("real"));
+        writeAll(dir.filePath("real/target.txt"), "old contents");
+        QVERIFY(QFile::link("../real/target.txt", dir.filePath("d/link.txt")));
+        const int events = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(events >= 0);
+        const int linkFolder = inotify_add_watch(events, QFile::encodeName(dir.filePath("d")).constData(), IN_OPEN);
+        const int targetFolder =
+            inotify_add_watch(events, QFile::encodeName(dir.filePath("real")).constData(), IN_OPEN);
+        QString why;
+        QVERIFY2(TextFile::write(dir.filePath("d/link.txt"), "new contents", &why), qPrintable(why));
+        QMap<int, int> folderOpened;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t n; (n = ::read(events, buffer, sizeof buffer)) > 0;)
+            for (char *p = buffer; p < buffer + n;) {
+                const auto *e = reinterpret_cast<const inotify_event *>(p);
+                if (e->len == 0 && (e->mask & IN_ISDIR))
+                    ++folderOpened[e->wd];
+                p += sizeof(inotify_event) + e->len;
+            }
+        ::close(events);
+        QCOMPARE(folderOpened.value(linkFolder), 0);
+        QCOMPARE(folderOpened.value(targetFolder), 1);
+        QCOMPARE(readAll(dir.filePath("real/target.txt")), QByteArray("new contents"));
+        QVERIFY(QFileInfo(dir.filePath("d/link.txt")).isSymLink());
+    }
+#endif
 
     void reads_data()
     {

@@ -11,6 +11,12 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 using testfiles::readAll;
@@ -52,6 +58,7 @@ private slots:
     void openMissingFile();
     void malformedFileLeavesBoard_data();
     void malformedFileLeavesBoard();
+    void pipeRefusedUnopened();
     void readsUpToNul();
     void latin1Texts();
     void failedWriteKeepsOldFile();
@@ -238,6 +245,50 @@ void TestProblemFiles::malformedFileLeavesBoard()
     QCOMPARE(p.saveString(), before);
     QCOMPARE(p.getFileName(), QString());
     QCOMPARE(p.getName(), QString("problem"));
+}
+
+// A pipe chosen as a problem or a graph file is refused without being opened: opening it would
+// wait for a writer. Should a reader wait all the same, a writer here lets it go and says so.
+void TestProblemFiles::pipeRefusedUnopened()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.orv3");
+    const QByteArray name = QFile::encodeName(path);
+    QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    std::atomic<bool> done{false}, waited{false};
+    std::thread writer([&] {
+        while (!done) {
+            const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                waited = true;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    Graph g("graph", true);
+    g.loadorv("3 101", true);
+    Problem p(&g, "problem", true);
+    fill(p, "T");
+    const QString before = p.saveString();
+    ScriptedDialogs dialogs;
+    dialogs.fileNames << path;
+    QSignalSpy console(&p, &Problem::signal_console);
+    p.slot_open();
+    QString why;
+    const bool graphRead = g.open(path, &why);
+    done = true;
+    writer.join();
+
+    QVERIFY(!waited);
+    const QString reason = "it is a pipe, not a regular file: nothing was read from it.";
+    QCOMPARE(dialogs.kinds(), (QStringList{"open", "warning"}));
+    QCOMPARE(dialogs.calls[1].text, "Refused problem file\n" + path + "\n" + reason);
+    QCOMPARE(consoleTexts(console), QStringList{"Refused problem file " + path + ": " + reason});
+    QCOMPARE(p.saveString(), before);
+    QVERIFY(!graphRead);
+    QCOMPARE(why, reason);
+    QCOMPARE(g.graphData(), QString("3 101"));
 }
 
 void TestProblemFiles::readsUpToNul()

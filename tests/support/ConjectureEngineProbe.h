@@ -19,6 +19,8 @@ public:
         setUp();
     }
     bool evaluate() { return eval(); }
+    // The text, record and touching rows that a bound with these weighted coefficients states.
+    Statement stated(const QVector<double> &w) const { return state(w); }
     int dimension() const { return dim; }
     QStringList columns() const { return header; }
     QVector<double> columnWeights() const { return weights; }

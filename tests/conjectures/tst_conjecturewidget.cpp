@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -194,7 +195,9 @@ void TestConjectureWidget::engines_data()
     QTest::newRow("stale settings") << 4 << 0 << 4 << true;
 }
 
-// Engines started, bars shown, and every job run to the same relations whatever the count.
+// Engines started, bars shown, every engine run, and only the rectangle's sides listed, each
+// once, whatever the count. What an engine finds in its half second depends on the time the
+// machine gives it, which may be none: fiveRowTable checks that the sides are all found.
 void TestConjectureWidget::engines()
 {
     QFETCH(int, threads);
@@ -217,24 +220,30 @@ void TestConjectureWidget::engines()
     QVERIFY(progressWindow()->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 30000);
     QVERIFY(!progressWindow()->isVisible());
+    // Each engine reported its job's limit on its own bar as it began, found something or not.
+    for (int e = 0; e < engines; ++e)
+        QCOMPARE(progressWindow()->bar(e)->maximum(), 500);
     // The engines' lines, then the end of the search with the count of relations listed.
     QVERIFY(!console.isEmpty());
     const QList<QVariant> end = console.takeLast();
     const int jobs = upperColumns == 0 ? 4 : 1;
-    QCOMPARE(end.at(0).toString(), QString("Conjecture search done: %1 of 0.5 s each: %2 relations found.")
+    const int found = s.listed().size();
+    QCOMPARE(end.at(0).toString(), QString("Conjecture search done: %1 of 0.5 s each: %2 relation%3 found.")
                                        .arg(jobs == 1 ? "1 job" : "4 jobs")
-                                       .arg(s.listed().size()));
+                                       .arg(found)
+                                       .arg(found == 1 ? "" : "s"));
     QCOMPARE(end.at(2).toInt(), 0);
-    QSet<QString> ids;
     for (const QList<QVariant> &args : console) {
         QCOMPARE(args.at(2).toInt(), 1);
         QCOMPARE(args.at(3).value<QColor>(), QColor(Qt::blue));
-        ids << args.at(0).toString().section('<', -1);
+        bool ok = false;
+        const int id = args.at(0).toString().section('<', -1).chopped(1).toInt(&ok);
+        QVERIFY2(ok && id >= 0 && id < engines, qPrintable(args.at(0).toString()));
     }
-    QCOMPARE(ids.size(), engines);
-    if (upperColumns == 0) {
-        QCOMPARE(setOf(s.listed()), setOf(fourBounds));
-    }
+    const QStringList listed = s.listed();
+    QCOMPARE(setOf(listed).size(), listed.size());
+    for (const QString &f : listed)
+        QVERIFY2(fourBounds.contains(f), qPrintable(f));
 }
 
 void TestConjectureWidget::refused_data()
@@ -272,10 +281,20 @@ void TestConjectureWidget::refused()
 // the side with three graphs on it first, and a click opens its graphs through the table.
 void TestConjectureWidget::fiveRowTable()
 {
-    Stack s({"x", "y"}, fiveRows);
+    // Jobs that only Cancel ends, once every side has been reported and some by more than one
+    // job: a loaded machine may give a job of limited time no time at all.
+    Stack s({"x", "y"}, fiveRows, 24 * 3600 * 1000);
     QSignalSpy opened(&s.table, &Analyst::signal_load_graph);
     QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
+    auto reported = [&console] {
+        QSet<QString> texts;
+        for (const QList<QVariant> &args : console)
+            texts << args.at(0).toString().section(" [", 0, 0);
+        return texts;
+    };
     s.click("Search");
+    QTRY_VERIFY_WITH_TIMEOUT(console.size() > 4 && reported().contains(setOf(fourBounds)), 120000);
+    s.click("Cancel");
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 30000);
     const QStringList listed = s.listed();
     QCOMPARE(listed.size(), 4);
@@ -417,9 +436,20 @@ void TestConjectureWidget::listedBoundsHold()
     QFETCH(QStringList, notes);
     QFETCH(QStringList, expected);
 
-    Stack s(names, rows, 500);
+    // Jobs that only Cancel ends, once the expected texts (or some text) have been reported: a
+    // loaded machine may give a job of limited time no time at all.
+    Stack s(names, rows, 24 * 3600 * 1000);
     QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
+    auto reported = [&console] {
+        QSet<QString> texts;
+        for (const QList<QVariant> &args : console)
+            if (args.at(2).toInt() == 1)
+                texts << args.at(0).toString().section(" [", 0, 0);
+        return texts;
+    };
     s.click("Search");
+    QTRY_VERIFY_WITH_TIMEOUT(reported().contains(setOf(expected)) && !reported().isEmpty(), 120000);
+    s.click("Cancel");
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 60000);
     const QStringList listed = s.listed();
     QVERIFY(!listed.isEmpty());
@@ -446,7 +476,8 @@ void TestConjectureWidget::listedBoundsHold()
             said << args.at(0).toString();
     QCOMPARE(said.mid(0, notes.size()), notes);
     QCOMPARE(said.size(), notes.size() + 1);
-    QVERIFY2(said.last().endsWith(QString(": %1 relations found.").arg(listed.size())), qPrintable(said.last()));
+    const QString found = QString(": %1 relation%2 found.").arg(listed.size()).arg(listed.size() == 1 ? "" : "s");
+    QVERIFY2(said.last().endsWith(found), qPrintable(said.last()));
 }
 
 // Copies of one bound as jobs report them: the same hyperplane up to rounding, error sums in
@@ -464,7 +495,10 @@ void TestConjectureWidget::oneEntryPerBound()
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 30000);
     const QStringList listed = s.listed();
     QCOMPARE(listed.count("1 x+40 <= 1 y"), 1);
-    QCOMPARE(setOf(listed), setOf(fourBounds + QStringList{"1 x+40 <= 1 y"}));
+    // Besides it, the sides of the rectangle that the engine found in its time, each once.
+    QCOMPARE(setOf(listed).size(), listed.size());
+    for (const QString &f : listed)
+        QVERIFY2(f == "1 x+40 <= 1 y" || fourBounds.contains(f), qPrintable(f));
     // Listed first: more graphs touch it than any side of the rectangle.
     auto *row = s.display.findChild<SimpleDisplay *>();
     QCOMPARE(row->getFormula(), QString("1 x+40 <= 1 y"));
@@ -488,10 +522,12 @@ void TestConjectureWidget::tiltedCopiesListedOnce()
     QVERIFY(s.searchReporting({&tiltedA, &tiltedB, &nearer, &fewer}));
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 30000);
     const QStringList listed = s.listed();
-    QCOMPARE(setOf(listed), setOf(fourBounds + QStringList{"4.49299 x <= 1 y+40", "1 x <= 2 y"}));
-    QCOMPARE(listed.size(), 6);
-    // Listed first: more graphs touch them than any side of the rectangle.
+    // Listed first: more graphs touch them than any side of the rectangle. Then the sides that
+    // the engine found in its time, each once.
     QCOMPARE(listed.mid(0, 2), (QStringList{"1 x <= 2 y", "4.49299 x <= 1 y+40"}));
+    QCOMPARE(setOf(listed).size(), listed.size());
+    for (const QString &f : listed.mid(2))
+        QVERIFY2(fourBounds.contains(f), qPrintable(f));
 }
 
 // A column infinite or without a value on a few rows (the girth of the trees among connected
@@ -502,9 +538,19 @@ void TestConjectureWidget::rowsWithoutValue()
     const double none = 1e12;
     const Rows rows{{6, none}, {7, 3}, {8, 3}, {9, 4}, {10, 3}, {8, 4}, {7, 5}, {9, 3}, {6, none}, {7, 4}};
     const QStringList names{"SIZE", "GIRTH"};
-    Stack s(names, rows, 300);
+    // Jobs that only Cancel ends, once GIRTH's lower bound has been reported: a loaded machine
+    // may give a job of limited time no time at all.
+    Stack s(names, rows, 24 * 3600 * 1000);
     QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
+    auto reported = [&console] {
+        QSet<QString> texts;
+        for (const QList<QVariant> &args : console)
+            texts << args.at(0).toString().section(" [", 0, 0);
+        return texts;
+    };
     s.click("Search");
+    QTRY_VERIFY_WITH_TIMEOUT(reported().contains("1 GIRTH >= 3"), 120000);
+    s.click("Cancel");
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 30000);
     QStringList said;
     for (const QList<QVariant> &args : console)
@@ -578,8 +624,9 @@ void TestConjectureWidget::connectedGraphsOnSeven()
     s.click("Search");
     const int jobs = 1 << (keys.size() - (keys.contains("ORDER") ? 1 : 0));
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 60000 + jobs * jobMs);
+    // What the jobs found in their time, which a loaded machine may leave empty; every text is
+    // checked.
     const QStringList listed = s.listed();
-    QVERIFY(!listed.isEmpty());
     for (const QString &f : listed)
         QVERIFY2(!f.contains("ORDER"), qPrintable(f));
 
@@ -607,12 +654,12 @@ void TestConjectureWidget::connectedGraphsOnSeven()
         QCOMPARE(said.count("GIRTH is infinite or has no value (1e12) on 11 of 853 rows: these rows take no part "
                             "in the conjecture search."),
                  1);
-        QVERIFY2(!listed.filter("GIRTH").isEmpty(), qPrintable(listed.join('\n')));
     }
-    QCOMPARE(said.last(), QString("Conjecture search done: %1 jobs of %2 s each: %3 relations found.")
+    QCOMPARE(said.last(), QString("Conjecture search done: %1 jobs of %2 s each: %3 relation%4 found.")
                               .arg(jobs)
                               .arg(jobMs / 1000.0)
-                              .arg(listed.size()));
+                              .arg(listed.size())
+                              .arg(listed.size() == 1 ? "" : "s"));
 }
 
 QTEST_MAIN(TestConjectureWidget)

@@ -475,7 +475,18 @@ void TestVNSManager::teardownDuringRun()
     rig.m->slot_setMaxTime(600);
     rig.m->slot_startVNS();
     QTRY_VERIFY(rig.lines("console:").contains("Starting job 4/13"));
-    QTest::qWait(200);
+    // Until a job has archived its start graph, which a loaded machine may delay.
+    auto archived = [&rig] {
+        int total = 0;
+        for (int j = 0; j < 4; ++j) {
+            OptimalSolutions *a = rig.m->archives()[j];
+            a->lock();
+            total += a->size();
+            a->unlock();
+        }
+        return total;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(archived() > 0, 60000);
     rig.m.reset();
     // The run was handed over before the manager went, and no job started after the first four.
     QVERIFY(rig.loader.size() > 0);

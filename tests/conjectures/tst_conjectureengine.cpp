@@ -29,6 +29,9 @@ struct Options {
 // the owner does) and read after the thread has finished.
 struct Job {
     std::mutex lock;
+    // Held by the owner around each time check, and by the completion before it is recorded:
+    // a check that began while the job was running reports its progress before "complete".
+    std::mutex ticking;
     QStringList order;  // signal names in emission order
     QStringList messages;
     std::vector<Conjecture> records;
@@ -58,6 +61,7 @@ struct Job {
             order << "not enough";
         });
         QObject::connect(&e, &ConjectureEngine::signal_complete, [this]() {
+            std::lock_guard<std::mutex> t(ticking);
             std::lock_guard<std::mutex> g(lock);
             completedAt = clock.elapsed();
             order << "complete";
@@ -89,7 +93,10 @@ qint64 runJob(ConjectureEngine &e, Job &job, qint64 cancelAfter = -1,
     e.start();
     qint64 cancelledAt = -1;
     while (!e.wait((cancelAfter >= 0 || enough) && cancelledAt < 0 ? 20 : 100)) {
-        e.slot_timer();
+        {
+            std::lock_guard<std::mutex> t(job.ticking);
+            e.slot_timer();
+        }
         bool done = cancelAfter >= 0 && job.clock.elapsed() >= cancelAfter;
         if (enough && !done) {
             std::lock_guard<std::mutex> g(job.lock);

@@ -109,7 +109,9 @@ qint64 runJob(ConjectureEngine &e, Job &job, qint64 cancelAfter = -1,
     }
     {
         // Orders everything the job's thread wrote before what follows, in a way that race
-        // detectors see (they do not see inside QThread::wait).
+        // detectors see (they do not see inside QThread::wait); both locks, in the
+        // completion's order, since it releases `ticking` last.
+        std::lock_guard<std::mutex> t(job.ticking);
         std::lock_guard<std::mutex> g(job.lock);
     }
     e.disconnect();

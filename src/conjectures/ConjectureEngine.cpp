@@ -774,20 +774,17 @@ ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) co
     if (extreme < 0)
         return st;
 
-    // A row touches the text when its two sides are equal within 1e-9 of the larger; the gap
-    // between them, constant side minus left side, in the written scale.
+    // A row touches the text when its two sides are equal within 1e-9 of the sum of the
+    // magnitudes of all its terms and its constant on that row: terms that cancel each other (a
+    // column of negative values) leave both sides small without making the relation any looser.
+    // The gap is the constant side minus the left side, in the written scale.
     const auto gap = [&](int r, double kScaled, bool *touches) {
         const double *row = plain.data() + size_t(r) * size_t(dim);
-        double smaller = kScaled < 0 ? -kScaled : 0.0, larger = kScaled > 0 ? kScaled : 0.0;
-        for (int i : used) {
-            const double term = c[size_t(i)] * row[i];
-            if (c[size_t(i)] > 0)
-                smaller += term;
-            else
-                larger -= term;
-        }
+        double magnitude = std::fabs(kScaled);
+        for (int i : used)
+            magnitude += std::fabs(c[size_t(i)] * row[i]);
         const double g = (kScaled - hi[size_t(r)]) - lo[size_t(r)];
-        *touches = std::fabs(g) <= 1e-9 * std::max(std::fabs(smaller), std::fabs(larger));
+        *touches = std::fabs(g) <= 1e-9 * magnitude;
         return g;
     };
     const auto scaled = [k](Decimal d) {
@@ -797,24 +794,20 @@ ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) co
     };
 
     // The constant: the bound on the largest left side over 10^k, rounded up with the fewest
-    // digits (six to seventeen) that leave that row tight by a wide margin next to the constant and
-    // touching by the rule above, which is tighter where the sides are small next to it.
+    // digits (six to seventeen) that leave that row touching by the rule above. Seventeen
+    // always do: they are within a unit in the last place of the bound.
     Decimal largest = exactDecimal(most);
     if (!largest.digits.empty())
         largest.exponent -= k;
-    const double target = toDouble(largest);
-    Decimal constant = largest;
+    Decimal constant;
     int digits = 6;
-    for (; digits < MaxConstantDigits; ++digits) {
+    for (;; ++digits) {
         constant = roundUp(largest, digits);
-        const double v = toDouble(constant);
         bool touches = false;
         gap(extreme, scaled(constant), &touches);
-        if (constant == largest || (v - target <= 1e-10 * std::fabs(v) && touches))
+        if (touches || digits == MaxConstantDigits)
             break;
     }
-    if (digits == MaxConstantDigits)
-        constant = roundUp(largest, digits);
     const double kValue = toDouble(constant);
     const double kScaled = scaled(constant);
 

@@ -110,8 +110,10 @@ protected:
     };
     // Writes the coefficients of w as boundText() does and the constant as the largest value
     // of the written left side over every row given to the engine (those with a value in each
-    // column written), rounded up with as many digits as keep that row tight: the text holds
-    // exactly on every such row. Empty text when no row has the values.
+    // column written), rounded up with the fewest digits that keep that row tight: the text
+    // holds exactly on every such row. A row is tight when the two sides agree within 1e-9 of
+    // the sum of the magnitudes of the text's terms and constant on it. Empty text when no row
+    // has the values.
     Statement state(const QVector<double> &w) const;
     void best_backup();
     void best_restore();

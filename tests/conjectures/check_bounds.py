@@ -10,7 +10,8 @@ Every text is read with its numbers as exact decimals and the table's values as 
 doubles they store, and must:
   - hold on every row that has a value in each column it names, with no tolerance;
   - touch exactly the listed graphs: those rows on which its two sides are equal within 1e-9
-    of the larger side's magnitude (and touch at least one);
+    of the sum of the magnitudes of all its terms and its constant on that row (and touch at
+    least one);
   - differ from every other entry: not the same touching set, and not the same relation once
     coefficients and constant are divided by the length of the coefficient vector (1e-4).
 Prints one line per fault and exits 1 when there is any.
@@ -62,6 +63,12 @@ def value(s, row):
     return sum((c * row[n] for n, c in coefs.items()), constant)
 
 
+def magnitude(s, row):
+    """The sum of the magnitudes of a side's terms and constant on the row."""
+    coefs, constant = s
+    return sum((abs(c * row[n]) for n, c in coefs.items()), abs(constant))
+
+
 def main():
     lines = open(sys.argv[1]).read().splitlines()
     names = lines[0].split("\t")[1:]
@@ -91,7 +98,7 @@ def main():
             lhs, rhs = value(small, row), value(large, row)
             if lhs > rhs and (worst is None or lhs - rhs > worst[0]):
                 worst = (lhs - rhs, graph)
-            if abs(lhs - rhs) <= Fraction(1, 10 ** 9) * max(abs(lhs), abs(rhs)):
+            if abs(lhs - rhs) <= Fraction(1, 10 ** 9) * (magnitude(small, row) + magnitude(large, row)):
                 tight.add(graph)
         if worst is not None:
             kinds["false"] += 1

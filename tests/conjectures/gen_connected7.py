@@ -8,9 +8,9 @@ never from Orvalith's code. Run with Debian's interpreter and libraries, from th
     /usr/bin/python3 tests/conjectures/gen_connected7.py
 
 Output: a header line, then one graph per line, tab-separated:
-    graph6  ORDER  SIZE  WIENER  DIAMETER  RADIUS  ENERGY  GIRTH
-ENERGY (the sum of the absolute eigenvalues of the adjacency matrix) is written with 17
-significant digits, the others are integers. A tree has no cycle: its GIRTH is written as
+    graph6  ORDER  SIZE  WIENER  DIAMETER  RADIUS  ENERGY  GIRTH  LMAX  LMIN
+ENERGY (the sum of the absolute eigenvalues of the adjacency matrix), LMAX and LMIN (its largest
+and smallest eigenvalue) are written with 17 significant digits, the others are integers. A tree has no cycle: its GIRTH is written as
 1000000000000, the explorer's mark of an infinite value.
 """
 
@@ -37,14 +37,16 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     lines = subprocess.run(["nauty-geng", "-c", "-q", "7"], check=True, capture_output=True,
                            text=True).stdout.split()
-    out = ["graph6\tORDER\tSIZE\tWIENER\tDIAMETER\tRADIUS\tENERGY\tGIRTH"]
+    out = ["graph6\tORDER\tSIZE\tWIENER\tDIAMETER\tRADIUS\tENERGY\tGIRTH\tLMAX\tLMIN"]
     for g6 in lines:
         g = nx.from_graph6_bytes(g6.encode("ascii"))
         a = nx.to_numpy_array(g, nodelist=sorted(g.nodes()))
-        energy = float(np.sum(np.abs(np.linalg.eigvalsh(a))))
+        spectrum = np.linalg.eigvalsh(a)
+        energy = float(np.sum(np.abs(spectrum)))
         out.append("\t".join([g6, str(g.number_of_nodes()), str(g.number_of_edges()),
                               str(int(nx.wiener_index(g))), str(nx.diameter(g)), str(nx.radius(g)),
-                              "%.17g" % energy, girth(g)]))
+                              "%.17g" % energy, girth(g), "%.17g" % float(spectrum.max()),
+                              "%.17g" % float(spectrum.min())]))
     with open(os.path.join(here, "connected7.txt"), "w") as f:
         f.write("\n".join(out) + "\n")
     print("%d graphs written to connected7.txt" % (len(out) - 1))

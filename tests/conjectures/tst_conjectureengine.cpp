@@ -183,6 +183,25 @@ QString checkRecord(const QString &checker, const QStringList &names, const Poin
     return checkExactly(checker, names, points, graphs, {{c.getFormula(), c.getTouching(), c.getSupport()}}, exact);
 }
 
+// The given columns of every connected graph on 7 vertices (tests/conjectures/connected7.txt,
+// values from networkx and numpy), in the file's order.
+Points connectedSeven(const QStringList &names)
+{
+    Points rows;
+    QFile f(QFINDTESTDATA("connected7.txt"));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return rows;
+    const QStringList all = QString::fromLatin1(f.readLine()).trimmed().split('\t');
+    while (!f.atEnd()) {
+        const QStringList fields = QString::fromLatin1(f.readLine()).trimmed().split('\t');
+        QVector<double> row;
+        for (const QString &n : names)
+            row << fields.value(all.indexOf(n)).toDouble();
+        rows << row;
+    }
+    return rows;
+}
+
 } // namespace
 
 class TestConjectureEngine : public QObject
@@ -196,6 +215,7 @@ private slots:
     void statedText();
     void exactOnConnectedSeven();
     void constantKeepsItsRowTouching();
+    void cancellingTermsTouch();
     void addedColumns_data();
     void addedColumns();
     void addPointRules_data();
@@ -260,13 +280,13 @@ void TestConjectureEngine::statedText_data()
     for (int k = 0; k < 21; ++k)
         flat << QVector<double>{double(k % 5 + 1), double(k % 5 + 1) - 0.5 - k % 3, 50.0 * k};
     QTest::newRow("a term of 1e-7 left out") << QStringList{"x", "y", "z"} << flat << QVector<int>{0, 1, 2}
-                                             << "1 y <= 1 x+0.00010000000001" << QVector<int>{2};
+                                             << "1 y <= 1 x+0.0001000000001" << QVector<int>{2};
     // y <= 1.0000004 x through (0, 0) and (1000, 1000.0004): six digits write 1.
     Points steep{{0, 0}, {1000, 1000.0004}};
     for (int k = 0; k < 22; ++k)
         steep << QVector<double>{40.0 * k + 3, 40.0 * k + 2 - k % 4};
     QTest::newRow("a coefficient written as 1") << QStringList{"x", "y"} << steep << QVector<int>{0, 1}
-                                                << "1 y <= 1 x+0.00040000000002" << QVector<int>{1};
+                                                << "1 y <= 1 x+0.000400001" << QVector<int>{1};
     QTest::newRow("the short form when true") << QStringList{"x", "y"} << fivePoints << QVector<int>{3, 4}
                                               << "1 x <= 3" << QVector<int>{3, 4};
 }
@@ -297,18 +317,8 @@ void TestConjectureEngine::statedText()
 // edges, energy 12, Wiener index 21) among them.
 void TestConjectureEngine::exactOnConnectedSeven()
 {
-    QFile f(QFINDTESTDATA("connected7.txt"));
-    QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QStringList all = QString::fromLatin1(f.readLine()).trimmed().split('\t');
     const QStringList names{"SIZE", "ENERGY", "WIENER"};
-    Points rows;
-    while (!f.atEnd()) {
-        const QStringList fields = QString::fromLatin1(f.readLine()).trimmed().split('\t');
-        QVector<double> row;
-        for (const QString &n : names)
-            row << fields[all.indexOf(n)].toDouble();
-        rows << row;
-    }
+    const Points rows = connectedSeven(names);
     QCOMPARE(rows.size(), 853);
     // The engine keeps one point of graphs with the same values: the points of graphs 219, 224
     // and 852 come after fewer points.
@@ -336,9 +346,9 @@ void TestConjectureEngine::exactOnConnectedSeven()
     QVERIFY2(c.getFormula().startsWith("1.20773 SIZE+4.27951 ENERGY+1 WIENER <= "), qPrintable(c.getFormula()));
 }
 
-// Sides small next to the constant, as with a column of negative values: the constant is
-// written with the digits its extreme row needs to touch the text by the 1e-9 rule, so the
-// relation is listed, touching that row, and still holds exactly.
+// Sides small next to the constant: the constant is written with the digits its extreme row
+// needs to touch the text, so the relation is listed, touching that row, and still holds
+// exactly.
 void TestConjectureEngine::constantKeepsItsRowTouching()
 {
     const QStringList names{"A", "B"};
@@ -348,12 +358,41 @@ void TestConjectureEngine::constantKeepsItsRowTouching()
     e.prepare();
     const double r = 1 / std::sqrt(2.0);
     const auto st = e.stated({r, -r});
-    QCOMPARE(st.text, QString("1 A <= 1 B+5.1244567891231"));
+    QCOMPARE(st.text, QString("1 A <= 1 B+5.12445679"));
     QCOMPARE(st.support, QVector<int>{1});
     const Conjecture c(st.text, st.coefs, st.offset, st.touching, st.sumErr, st.support);
     bool exact = false;
     const QString report = checkRecord(QFINDTESTDATA("check_bounds.py"), names, points, c, exact);
     QVERIFY2(exact, qPrintable(report));
+}
+
+// Terms that cancel each other, as with a column of negative values: a row touches by the
+// size of the relation's terms, not of its nearly empty sides. The largest and smallest
+// adjacency eigenvalues of the connected 7-vertex graphs sum to 0 on the 44 bipartite ones,
+// and a text with every term on one side touches its extreme row.
+void TestConjectureEngine::cancellingTermsTouch()
+{
+    const double r = 1 / std::sqrt(2.0);
+    struct Case {
+        QStringList names;
+        Points rows;
+        QVector<double> w;
+        int touching;
+    };
+    const QVector<Case> cases{{{"LMAX", "LMIN"}, connectedSeven({"LMAX", "LMIN"}), {-r, -r}, 44},
+                              {{"A", "B"}, {{1, -1}, {0.5, -2.3}, {2, -0.7}}, {-0.6, -0.8}, 1}};
+    for (const Case &k : cases) {
+        ConjectureEngineProbe e(0);
+        feed(e, k.names, Weights{1, 1}, k.rows);
+        e.prepare();
+        const auto st = e.stated(k.w);
+        QVERIFY2(st.text.contains(" >= ") && !st.text.contains(" <= "), qPrintable(st.text));
+        QCOMPARE(st.touching, k.touching);
+        const Conjecture c(st.text, st.coefs, st.offset, st.touching, st.sumErr, st.support);
+        bool exact = false;
+        const QString report = checkRecord(QFINDTESTDATA("check_bounds.py"), k.names, k.rows, c, exact);
+        QVERIFY2(exact, qPrintable(report));
+    }
 }
 
 void TestConjectureEngine::addedColumns_data()
@@ -658,7 +697,8 @@ void TestConjectureEngine::randomClouds()
 
     QVERIFY(!job.records.empty());
     // Every point given counts, also repeated ones: each record holds on all of them and touches
-    // the graphs of those on which its two sides are equal within 1e-9 of the larger.
+    // the graphs of those on which its two sides are equal within 1e-9 of the sum of the
+    // magnitudes of its terms and constant.
     for (const Conjecture &c : job.records) {
         const QVector<double> coefs = c.getCoefs();
         QVector<int> onIt;
@@ -666,9 +706,12 @@ void TestConjectureEngine::randomClouds()
             const QVector<double> a = augmented(pts[p], o);
             QCOMPARE(coefs.size(), a.size());
             double smaller = std::max(-c.getOffset(), 0.0), larger = std::max(c.getOffset(), 0.0);
-            for (int i = 0; i < a.size(); ++i)
+            double magnitude = std::fabs(c.getOffset());
+            for (int i = 0; i < a.size(); ++i) {
                 (coefs[i] > 0 ? smaller : larger) += std::fabs(coefs[i]) * a[i];
-            const double side = 1e-9 * std::max(std::fabs(smaller), std::fabs(larger));
+                magnitude += std::fabs(coefs[i] * a[i]);
+            }
+            const double side = 1e-9 * magnitude;
             QVERIFY2(smaller - larger <= side, qPrintable(c.getFormula() + QString(" point %1").arg(p)));
             if (std::fabs(smaller - larger) <= side && !onIt.contains(graphs[p]))
                 onIt << graphs[p];

@@ -28,6 +28,12 @@ bool missing(double v)
     return std::fabs(v) == 1e12;
 }
 
+// A cell the search can use: neither marked as without a value nor infinite or NaN.
+bool valued(double v)
+{
+    return std::isfinite(v) && !missing(v);
+}
+
 // Terms of a relation as written: its columns and its constant.
 int termCount(const Conjecture &c)
 {
@@ -98,6 +104,14 @@ ConjectureWidget::~ConjectureWidget()
     slot_stop_all();
     qDeleteAll(held);
     delete progress;
+}
+
+void ConjectureWidget::setTimeLimit(int ms)
+{
+    limitMs = ms;
+    for (int i = 0; i < engines.size(); ++i)
+        if (busy[i])
+            engines[i]->setTimeLimit(ms);
 }
 
 QString ConjectureWidget::getConjectures() const
@@ -306,7 +320,7 @@ void ConjectureWidget::chooseColumns()
     QVector<int> gaps(width, 0);
     for (int r : full)
         for (int c = 0; c < width; ++c)
-            if (missing(table->value(r, c)))
+            if (!valued(table->value(r, c)))
                 ++gaps[c];
     // A column without a value on most rows is left out; otherwise its rows without a value are.
     QVector<QString> notes(width);
@@ -321,23 +335,24 @@ void ConjectureWidget::chooseColumns()
                            .arg(full.size());
     }
     // A column with one value on every row searched is left out too. The rows searched are those
-    // with a value in every column kept, so leaving a column out can bring rows back: one column
-    // at a time, until none is left with one value.
+    // with a value in every column kept, so a column with gaps that leaves brings rows back, on
+    // which the others may vary: those leave first, all at once, and the columns with a value on
+    // every row only when none of them is left. Taken as sets, the outcome does not depend on the
+    // order of the columns.
     for (;;) {
         QVector<int> rowsSearched;
         for (int r : full) {
             bool whole = true;
-            for (int c = 0; c < width && whole; ++c) {
-                const double v = table->value(r, c);
-                whole = !kept[c] || (!missing(v) && std::isfinite(v));
-            }
+            for (int c = 0; c < width && whole; ++c)
+                whole = !kept[c] || valued(table->value(r, c));
             if (whole)
                 rowsSearched << r;
         }
         if (rowsSearched.isEmpty())
             break;
-        int dropped = -1;
-        for (int c = 0; c < width && dropped < 0; ++c) {
+        QVector<int> constant, withGaps;
+        QVector<double> values(width);
+        for (int c = 0; c < width; ++c) {
             if (!kept[c])
                 continue;
             double low = HUGE_VAL, high = -HUGE_VAL;
@@ -347,19 +362,24 @@ void ConjectureWidget::chooseColumns()
             }
             if (high - low > 1e-6)
                 continue;
-            dropped = c;
+            values[c] = low;
+            constant << c;
+            if (gaps[c] > 0)
+                withGaps << c;
+        }
+        if (constant.isEmpty())
+            break;
+        for (int c : withGaps.isEmpty() ? constant : withGaps) {
+            kept[c] = false;
             notes[c] = rowsSearched.size() == full.size()
                            ? QString("%1 is %2 on every row: it takes no part in the conjecture search.")
-                                 .arg(header[c], number(low))
+                                 .arg(header[c], number(values[c]))
                            : QString("%1 is %2 on every row searched (%3 of %4 rows): it takes no part in the "
                                      "conjecture search.")
-                                 .arg(header[c], number(low))
+                                 .arg(header[c], number(values[c]))
                                  .arg(rowsSearched.size())
                                  .arg(full.size());
         }
-        if (dropped < 0)
-            break;
-        kept[dropped] = false;
     }
     const QVector<int> all = choices;
     searched.clear();

@@ -50,8 +50,8 @@ public:
     // the k-th "Both" column is +1 when bit k of j is set, -1 otherwise.
     static QVector<double> jobWeights(const QVector<int> &choices, int j);
 
-    // Per-job time limit of the engines (ms), applied at every hand-out.
-    void setTimeLimit(int ms) { limitMs = ms; }
+    // Per-job time limit of the engines (ms): for the jobs running and those handed out later.
+    void setTimeLimit(int ms);
     bool isSearching() const { return !engines.isEmpty(); }
     int nbEngines() const { return engines.size(); }
 

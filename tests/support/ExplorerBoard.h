@@ -14,15 +14,38 @@
 // The interactive graph and the displayed board as the shell makes them, with one reported
 // item per key: "KEY" a graph value, "KEY:node" a node value, "KEY:vector" a vector. A new
 // invariant goes first in the board's list, so the keys are added last to first and report
-// in the order given.
+// in the order given. "LMAX" and "LMIN", the largest and smallest adjacency eigenvalue, are
+// built as a researcher builds them, MAX or MIN of EIGENVALUES of ADJACENCY: operators follow
+// every invariant on the board, so these keys report after the others.
 struct ExplorerBoard {
     Graph graph{"graph", true};
     Problem problem{&graph, "problem", true};
 
     explicit ExplorerBoard(const QStringList &keys = {"SIZE"})
     {
+        const QStringList spectral{"LMAX", "LMIN"};
         for (int k = keys.size() - 1; k >= 0; --k)
-            add(keys[k]);
+            if (!spectral.contains(keys[k]))
+                add(keys[k]);
+        Calculus *eigenvalues = nullptr;
+        for (const QString &key : keys) {
+            if (!spectral.contains(key))
+                continue;
+            if (!eigenvalues)
+                eigenvalues = addOperator("EIGENVALUES", add("ADJACENCY", false));
+            Calculus *extreme = addOperator(key == "LMAX" ? "MAX" : "MIN", eigenvalues);
+            extreme->setGivenName(key);
+            extreme->setInReport(true);
+            extreme->setGraphInReport(true);
+        }
+    }
+
+    Calculus *addOperator(const QString &key, Calculus *argument)
+    {
+        Calculus *c = BuildCalculus().makeCalculus(key, true);
+        problem.addOperatorItem(c);
+        problem.link1(argument, c);
+        return c;
     }
 
     Calculus *add(const QString &entry, bool inReport = true)

@@ -166,8 +166,19 @@ bool TextFile::read(const QString &path, QByteArray *bytes, QString *why, bool *
     }
     if (file.size() > MaxBytes)
         return refuse(tooLarge);
-    // read() stops at MaxBytes + 1 whatever the file claims, so a file that grows is refused too.
-    *bytes = file.read(MaxBytes + 1);
+    // Read until a read gives nothing: QFile takes a read that fails after some bytes for a
+    // short one, and only the next read reports the failure. Reading stops at MaxBytes + 1
+    // whatever the file claims, so a file that grows is refused too.
+    bytes->clear();
+    char piece[64 * 1024];
+    qint64 n;
+    while ((n = file.read(piece, qMin(qint64(sizeof piece), MaxBytes + 1 - bytes->size()))) > 0)
+        bytes->append(piece, int(n));
+    if (n < 0) {
+        bytes->clear();
+        *why = file.errorString();
+        return false;
+    }
     if (bytes->size() > MaxBytes) {
         bytes->clear();
         return refuse(tooLarge);

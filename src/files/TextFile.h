@@ -19,8 +19,8 @@ public:
     // False, with the reason in why, when the file could not be written; the old file stays.
     static bool write(const QString &path, const QByteArray &bytes, QString *why);
     // The bytes of the file up to its first NUL. False, with the reason in why, when it cannot
-    // be opened, or is refused for what it is (refused then set): larger than MaxBytes, or not
-    // a regular file (a pipe, a folder, a device), which is never opened.
+    // be opened or read to its end, or is refused for what it is (refused then set): larger
+    // than MaxBytes, or not a regular file (a pipe, a folder, a device), which is never opened.
     static bool read(const QString &path, QByteArray *bytes, QString *why, bool *refused = nullptr);
 
     // Writes the bytes into an open save file and flushes them to the disk; false, with the

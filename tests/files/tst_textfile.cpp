@@ -163,6 +163,20 @@ private slots:
         QVERIFY(!tooLarge);
         QVERIFY(!why.isEmpty());
     }
+
+#ifdef Q_OS_LINUX
+    // A regular file to stat whose first read fails, nothing being mapped at address 0: the
+    // failure is no end of file.
+    void readThatFails()
+    {
+        QByteArray bytes;
+        QString why;
+        bool refused = true;
+        QVERIFY(!TextFile::read("/proc/self/mem", &bytes, &why, &refused));
+        QVERIFY(!refused);
+        QCOMPARE(why, qt_error_string(EIO));
+    }
+#endif
 };
 
 QTEST_APPLESS_MAIN(TestTextFile)

@@ -283,7 +283,7 @@ void Analyst::slot_item_double_clicked(QTableWidgetItem *item)
 
 bool Analyst::save(QString fileName, QString *why) const
 {
-    QSaveFile file(fileName);
+    QSaveFile file(TextFile::resolved(fileName));
     if (!file.open(QIODevice::WriteOnly)) {
         if (why)
             *why = file.errorString();

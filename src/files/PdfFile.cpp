@@ -89,7 +89,8 @@ bool PdfFile::print(QPrinter *printer, const std::function<bool(QPrinter *)> &pr
     }
     // The writer draws into a scratch file beside the target; once that is checked whole, its
     // bytes are saved over the target as any file is, so the old file survives any failure.
-    QTemporaryFile part(QFileInfo(chosen).absolutePath() + "/.XXXXXX.pdf.part");
+    const QString target = TextFile::resolved(chosen);
+    QTemporaryFile part(QFileInfo(target).absolutePath() + "/.XXXXXX.pdf.part");
     if (!part.open()) {
         *why = part.errorString();
         return false;
@@ -102,7 +103,7 @@ bool PdfFile::print(QPrinter *printer, const std::function<bool(QPrinter *)> &pr
         return false;
     }
     QByteArray bytes;
-    return complete(part.fileName(), why, &bytes) && TextFile::write(chosen, bytes, why);
+    return complete(part.fileName(), why, &bytes) && TextFile::write(target, bytes, why);
 }
 
 bool PdfFile::render(QPrinter *printer, const std::function<void(QPainter *)> &draw, QString *why)

@@ -1,11 +1,12 @@
 #include "files/TextFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,23 +29,60 @@ QString notRegular(mode_t mode)
     return QString("it is %1, not a regular file: nothing was read from it.").arg(kind);
 }
 
-// The folder whose entry a save to this path replaces. QSaveFile writes through symbolic links
-// to their target, following at most 127 of them, as here.
-QString replacedFolder(const QString &path)
+// The folder part of a name as written, for the system to resolve: QFileInfo would take its
+// ".." as text.
+QString folderOf(const QString &path)
 {
-    QFileInfo info(path);
-    int depth = 128;
-    while (--depth && info.isSymLink())
-        info.setFile(info.symLinkTarget());
-    return (depth > 0 ? info : QFileInfo(path)).absolutePath();
+    const int slash = path.lastIndexOf('/');
+    return slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+// That folder with its links and ".." resolved by the system; empty when it does not exist.
+QString canonicalFolder(const QString &path)
+{
+    char *real = ::realpath(QFile::encodeName(folderOf(path)).constData(), nullptr);
+    if (!real)
+        return QString();
+    const QString folder = QFile::decodeName(real);
+    ::free(real);
+    return folder;
 }
 #endif
 
 } // namespace
 
+QString TextFile::resolved(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    QString name = path;
+    // As many links as the system follows in one name.
+    for (int links = 0; links <= 40; ++links) {
+        const QString leaf = name.mid(name.lastIndexOf('/') + 1);
+        const QString folder = canonicalFolder(name);
+        if (leaf.isEmpty() || leaf == "." || leaf == ".." || folder.isEmpty())
+            return path;
+        name = (folder == "/" ? QString() : folder) + '/' + leaf;
+        const QByteArray native = QFile::encodeName(name);
+        struct stat info;
+        // A name that is no link yet is a new file; a link to nothing dangles.
+        if (::lstat(native.constData(), &info) != 0)
+            return links == 0 ? name : path;
+        if (!S_ISLNK(info.st_mode))
+            return name;
+        char target[PATH_MAX];
+        const ssize_t size = ::readlink(native.constData(), target, sizeof target);
+        if (size <= 0 || size >= ssize_t(sizeof target))
+            return path;
+        const QString to = QFile::decodeName(QByteArray(target, int(size)));
+        name = to.startsWith('/') ? to : folder + '/' + to;
+    }
+#endif
+    return path;
+}
+
 bool TextFile::write(const QString &path, const QByteArray &bytes, QString *why)
 {
-    QSaveFile file(path);
+    QSaveFile file(resolved(path));
     if (!file.open(QIODevice::WriteOnly)) {
         *why = file.errorString();
         return false;
@@ -66,7 +104,7 @@ bool TextFile::commit(QSaveFile &file, QString *why)
 #ifdef Q_OS_UNIX
     // The file's bytes reached the disk before the rename; the rename itself lives in the
     // folder, which a crash could otherwise roll back to the old file, or to none.
-    const int folder = ::open(QFile::encodeName(replacedFolder(file.fileName())).constData(),
+    const int folder = ::open(QFile::encodeName(folderOf(resolved(file.fileName()))).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     // A folder that may be written but not read cannot be flushed from here.
     if (folder < 0)
@@ -166,8 +204,19 @@ bool TextFile::read(const QString &path, QByteArray *bytes, QString *why, bool *
     }
     if (file.size() > MaxBytes)
         return refuse(tooLarge);
-    // read() stops at MaxBytes + 1 whatever the file claims, so a file that grows is refused too.
-    *bytes = file.read(MaxBytes + 1);
+    // Read until a read gives nothing: QFile takes a read that fails after some bytes for a
+    // short one, and only the next read reports the failure. Reading stops at MaxBytes + 1
+    // whatever the file claims, so a file that grows is refused too.
+    bytes->clear();
+    char piece[64 * 1024];
+    qint64 n;
+    while ((n = file.read(piece, qMin(qint64(sizeof piece), MaxBytes + 1 - bytes->size()))) > 0)
+        bytes->append(piece, int(n));
+    if (n < 0) {
+        bytes->clear();
+        *why = file.errorString();
+        return false;
+    }
     if (bytes->size() > MaxBytes) {
         bytes->clear();
         return refuse(tooLarge);

@@ -19,14 +19,19 @@ public:
     // False, with the reason in why, when the file could not be written; the old file stays.
     static bool write(const QString &path, const QByteArray &bytes, QString *why);
     // The bytes of the file up to its first NUL. False, with the reason in why, when it cannot
-    // be opened, or is refused for what it is (refused then set): larger than MaxBytes, or not
-    // a regular file (a pipe, a folder, a device), which is never opened.
+    // be opened or read to its end, or is refused for what it is (refused then set): larger
+    // than MaxBytes, or not a regular file (a pipe, a folder, a device), which is never opened.
     static bool read(const QString &path, QByteArray *bytes, QString *why, bool *refused = nullptr);
 
     // Writes the bytes into an open save file and flushes them to the disk; false, with the
     // system's reason in why, when any of them did not get there. The caller cancels or
     // commits.
     static bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *why);
+    // The file a save to this name replaces, as the system resolves the name: its folder
+    // canonical and, through symbolic links, the final target, a link's ".." taken from the
+    // folder it really sits in. The name as given when it leads nowhere (a link to nothing, a
+    // loop, a missing folder). Every save file is opened on this name.
+    static QString resolved(const QString &path);
     // Puts the written save file in place of the old one and flushes the folder that holds it
     // (through a symbolic link, the target's); false, with the system's reason in why, when
     // either failed.

@@ -111,6 +111,23 @@ private slots:
         QCOMPARE(readAll(dir.filePath("real/target.txt")), QByteArray("new contents"));
         QVERIFY(QFileInfo(dir.filePath("d/link.txt")).isSymLink());
     }
+
+    // A link's target is found from the folder the link really sits in, where its ".." leads:
+    // the file saved is the one a read of the name reads.
+    void writesTheFileTheNameLeadsTo()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("deep/sub") && QDir(dir.path()).mkpath("deep/real")
+                && QDir(dir.path()).mkdir("real"));
+        writeAll(dir.filePath("real/t.txt"), "old");
+        writeAll(dir.filePath("deep/real/t.txt"), "deepold");
+        QVERIFY(QFile::link("deep/sub", dir.filePath("d")));
+        QVERIFY(QFile::link("../real/t.txt", dir.filePath("deep/sub/l")));
+        QString why;
+        QVERIFY2(TextFile::write(dir.filePath("d/l"), "new", &why), qPrintable(why));
+        QCOMPARE(readAll(dir.filePath("deep/real/t.txt")), QByteArray("new"));
+        QCOMPARE(readAll(dir.filePath("real/t.txt")), QByteArray("old"));
+    }
 #endif
 
     void reads_data()
@@ -163,6 +180,20 @@ private slots:
         QVERIFY(!tooLarge);
         QVERIFY(!why.isEmpty());
     }
+
+#ifdef Q_OS_LINUX
+    // A regular file to stat whose first read fails, nothing being mapped at address 0: the
+    // failure is no end of file.
+    void readThatFails()
+    {
+        QByteArray bytes;
+        QString why;
+        bool refused = true;
+        QVERIFY(!TextFile::read("/proc/self/mem", &bytes, &why, &refused));
+        QVERIFY(!refused);
+        QCOMPARE(why, qt_error_string(EIO));
+    }
+#endif
 };
 
 QTEST_APPLESS_MAIN(TestTextFile)

@@ -89,6 +89,7 @@ VNSManager::~VNSManager()
         w->slot_terminateVNS();
     wake();
     wait();
+    runEnded.load(std::memory_order_acquire);
     for (VNS *w : workers)
         delete w;
     deleteArchives();
@@ -246,6 +247,7 @@ void VNSManager::run()
     else
         emit signal_enable_add_graphs(true);
     emit signal_please_wait(false);
+    runEnded.store(true, std::memory_order_release);
 }
 
 void VNSManager::slot_stopVNS()

@@ -139,6 +139,10 @@ private:
     std::mutex wakeMutex;
     std::condition_variable wakeCondition;
     bool woken = false;
+    // Stored by run() as its last step and read by the destructor after wait(): the run's
+    // accesses are then ordered before the teardown also for race detectors, which cannot see
+    // the ordering made inside Qt when the thread has already finished.
+    std::atomic<bool> runEnded{false};
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include "problem/Problem.h"
 
 #include "explorer/GraphListReader.h"
+#include "files/TextFile.h"
 
 #include <climits>
 #include <cstring>
@@ -128,25 +129,12 @@ bool DataLoader::setFilename(QString name)
     if (file.isOpen())
         file.close();
     file.setFileName(name);
-    // Looked at before it is opened: opening a pipe would wait for its writer, or wake it only
-    // to leave it.
-    struct stat info;
-    if (!name.isEmpty() && ::stat(QFile::encodeName(name).constData(), &info) == 0) {
-        fileError = notALoadableFile(info.st_mode);
-        if (!fileError.isEmpty())
-            return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        fileError = name.isEmpty() ? QString("No file name.") : file.errorString();
+    fileError.clear();
+    if (name.isEmpty()) {
+        fileError = "No file name.";
         return false;
     }
-    // The name may have been given to another file meanwhile.
-    fileError = ::fstat(file.handle(), &info) == 0 ? notALoadableFile(info.st_mode) : QString();
-    if (!fileError.isEmpty()) {
-        file.close();
-        return false;
-    }
-    return true;
+    return TextFile::openRegular(file, notALoadableFile, &fileError);
 }
 
 bool DataLoader::prepareLoad()

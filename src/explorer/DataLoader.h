@@ -45,8 +45,8 @@ public:
     ~DataLoader() override;
 
     // Opens the file read-only; false when it cannot be opened (why in errorString()), is not
-    // a regular file (a pipe is never opened: a list is read twice), or a load is running,
-    // which keeps its own file.
+    // a regular file (a pipe is refused unread, never waited for: a list is read twice), or a
+    // load is running, which keeps its own file.
     bool setFilename(QString name);
     QString getFilename() const { return fileName; }
     QString errorString() const { return fileError; }

@@ -166,42 +166,8 @@ bool TextFile::read(const QString &path, QByteArray *bytes, QString *why, bool *
     };
     const QString tooLarge = QString("the file is larger than %1 MiB").arg(MaxBytes / (1024 * 1024));
     QFile file(path);
-#ifdef Q_OS_UNIX
-    // Looked at before it is opened: opening a pipe waits for a writer, which may never come.
-    // Opened without waiting all the same, and looked at again, should the name have been
-    // given to a pipe meanwhile.
-    if (!path.isEmpty()) {
-        const QByteArray name = QFile::encodeName(path);
-        struct stat info;
-        QString kind;
-        int fd = -1;
-        if (::stat(name.constData(), &info) == 0)
-            kind = notRegular(info.st_mode);
-        if (kind.isEmpty()) {
-            fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-            if (fd < 0) {
-                *why = qt_error_string(errno);
-                return false;
-            }
-            if (::fstat(fd, &info) == 0)
-                kind = notRegular(info.st_mode);
-        }
-        if (!kind.isEmpty()) {
-            if (fd >= 0)
-                ::close(fd);
-            return refuse(kind);
-        }
-        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
-            *why = file.errorString();
-            return false;
-        }
-    }
-#endif
-    if (!file.isOpen() && !file.open(QIODevice::ReadOnly)) {
-        *why = file.errorString();
+    if (!openRegular(file, notRegular, why, refused))
         return false;
-    }
     if (file.size() > MaxBytes)
         return refuse(tooLarge);
     // Read until a read gives nothing: QFile takes a read that fails after some bytes for a
@@ -224,5 +190,52 @@ bool TextFile::read(const QString &path, QByteArray *bytes, QString *why, bool *
     const int nul = bytes->indexOf('\0');
     if (nul >= 0)
         bytes->truncate(nul);
+    return true;
+}
+
+bool TextFile::openRegular(QFile &file, QString (*refusal)(mode_t), QString *why, bool *refused)
+{
+    if (refused)
+        *refused = false;
+#ifdef Q_OS_UNIX
+    // Looked at before it is opened: opening a pipe waits for a writer, which may never come.
+    // Opened without waiting all the same, and looked at again, should the name have been
+    // given to a pipe meanwhile.
+    if (!file.fileName().isEmpty()) {
+        const QByteArray name = QFile::encodeName(file.fileName());
+        struct stat info;
+        QString kind;
+        int fd = -1;
+        if (::stat(name.constData(), &info) == 0)
+            kind = refusal(info.st_mode);
+        if (kind.isEmpty()) {
+            fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0) {
+                *why = qt_error_string(errno);
+                return false;
+            }
+            if (::fstat(fd, &info) == 0)
+                kind = refusal(info.st_mode);
+        }
+        if (!kind.isEmpty()) {
+            if (fd >= 0)
+                ::close(fd);
+            *why = kind;
+            if (refused)
+                *refused = true;
+            return false;
+        }
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            *why = file.errorString();
+            return false;
+        }
+        return true;
+    }
+#endif
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = file.errorString();
+        return false;
+    }
     return true;
 }

@@ -3,7 +3,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <sys/types.h>
 
+class QFile;
 class QFileDevice;
 class QSaveFile;
 
@@ -22,6 +24,11 @@ public:
     // be opened or read to its end, or is refused for what it is (refused then set): larger
     // than MaxBytes, or not a regular file (a pipe, a folder, a device), which is never opened.
     static bool read(const QString &path, QByteArray *bytes, QString *why, bool *refused = nullptr);
+    // Opens the named file read-only without ever waiting for a pipe's writer. False, with the
+    // reason in why, when it cannot be opened, or when `refusal` gives a reason not to read a
+    // file of its kind (refused then set): asked before the open, which a refusal spares, and
+    // again of the file opened, should the name have been given to another one meanwhile.
+    static bool openRegular(QFile &file, QString (*refusal)(mode_t mode), QString *why, bool *refused = nullptr);
 
     // Writes the bytes into an open save file and flushes them to the disk; false, with the
     // system's reason in why, when any of them did not get there. The caller cancels or

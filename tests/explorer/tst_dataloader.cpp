@@ -10,8 +10,14 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -46,7 +52,21 @@ DataLoader::Loaded loadHere(DataLoader &loader, const QString &path, const QStri
     loader.run();
     return loader.getLoaded();
 }
+
+// A pipe that takes the name of a list right after the next stat() of that name: what the
+// check before an open then sees is not what the open finds.
+char swapName[4096], swapPipe[4096];
+std::atomic<bool> swapArmed{false};
 } // namespace
+
+// Stands in for the C library's stat() in this whole test program.
+extern "C" int stat(const char *path, struct stat *info) noexcept
+{
+    const int result = ::fstatat(AT_FDCWD, path, info, 0);
+    if (swapArmed.load() && std::strcmp(path, swapName) == 0 && swapArmed.exchange(false))
+        std::rename(swapPipe, swapName);
+    return result;
+}
 
 class TestDataLoader : public QObject
 {
@@ -61,6 +81,7 @@ private slots:
     void consoleEveryTenThousand();
     void unreadableFile();
     void pipeLeftUnread();
+    void pipeSwappedInAfterCheck();
     void threadedLoadKeepsInboxAndBoard();
     void cancelRightAfterStart();
 };
@@ -286,6 +307,47 @@ void TestDataLoader::pipeLeftUnread()
                                            "(counted, then loaded): save it to a file first."));
     QCOMPARE(left, list);
     QCOMPARE(complete.size(), 0);
+}
+
+// A pipe given the list's name between the check of the name and its open is refused as one,
+// and the open does not wait for a writer that never comes. Should it wait all the same, a
+// writer comes from here after 30 s (a few system calls' work, however loaded the machine) and
+// lets it go.
+void TestDataLoader::pipeSwappedInAfterCheck()
+{
+    QTemporaryDir dir;
+    const QString list = writeTempFile(dir, "list.g6", "A_\n");
+    std::strcpy(swapName, QFile::encodeName(list).constData());
+    std::strcpy(swapPipe, QFile::encodeName(dir.filePath("pipe")).constData());
+    QCOMPARE(mkfifo(swapPipe, 0600), 0);
+    std::mutex m;
+    std::condition_variable returned;
+    bool done = false, hung = false;
+    std::thread watcher([&] {
+        std::unique_lock<std::mutex> lock(m);
+        while (!returned.wait_for(lock, std::chrono::seconds(30), [&] { return done; })) {
+            hung = true;
+            const int fd = ::open(swapName, O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+    });
+    Board board;
+    DataLoader loader(&board.problem, &board.graph, nullptr);
+    swapArmed = true;
+    const bool accepted = loader.setFilename(list);
+    {
+        std::lock_guard<std::mutex> lock(m);
+        done = true;
+    }
+    returned.notify_one();
+    watcher.join();
+    // The swap took place: the check saw the list.
+    QVERIFY(!swapArmed);
+    QVERIFY(!hung);
+    QVERIFY(!accepted);
+    QCOMPARE(loader.errorString(), QString("it is a pipe, which can be read only once, and a list is read twice "
+                                           "(counted, then loaded): save it to a file first."));
 }
 
 namespace {

@@ -108,6 +108,7 @@ DataLoader::~DataLoader()
 {
     cancel.store(true);
     wait();
+    runEnded.load(std::memory_order_acquire);
     dropCopy();
 }
 
@@ -269,6 +270,14 @@ void DataLoader::refuse(Loaded &result, const QString &why)
 
 void DataLoader::run()
 {
+    // The last write of every way out, read by the destructor after wait(): the run's accesses
+    // are then ordered before the teardown also for race detectors, which cannot see the
+    // ordering made inside Qt when the thread has already finished. An exchange, not a store,
+    // so that the runs of earlier threads stay in the release sequence the destructor reads.
+    struct Ended {
+        std::atomic<bool> &flag;
+        ~Ended() { flag.exchange(true, std::memory_order_release); }
+    } ended{runEnded};
     if (!file.isOpen() || !copy)
         return;
 

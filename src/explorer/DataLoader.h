@@ -131,6 +131,7 @@ private:
     QString dataType = "g6";
     QFile file;
     std::atomic<bool> cancel{false};
+    std::atomic<bool> runEnded{false};  // see run()
     std::atomic<qint64> memoryLimit{0};
     // A plain mutex, not a recursive one; the standard one so the thread sanitizer sees it.
     mutable std::mutex mutex;

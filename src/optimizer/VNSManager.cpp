@@ -247,7 +247,7 @@ void VNSManager::run()
     else
         emit signal_enable_add_graphs(true);
     emit signal_please_wait(false);
-    runEnded.store(true, std::memory_order_release);
+    runEnded.exchange(true, std::memory_order_release);
 }
 
 void VNSManager::slot_stopVNS()

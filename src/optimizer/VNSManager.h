@@ -139,9 +139,10 @@ private:
     std::mutex wakeMutex;
     std::condition_variable wakeCondition;
     bool woken = false;
-    // Stored by run() as its last step and read by the destructor after wait(): the run's
+    // Written by run() as its last step and read by the destructor after wait(): the run's
     // accesses are then ordered before the teardown also for race detectors, which cannot see
-    // the ordering made inside Qt when the thread has already finished.
+    // the ordering made inside Qt when the thread has already finished. Written by an exchange,
+    // so that earlier runs stay in the release sequence the destructor reads.
     std::atomic<bool> runEnded{false};
 };
 

@@ -283,13 +283,19 @@ void Analyst::slot_item_double_clicked(QTableWidgetItem *item)
 
 bool Analyst::save(QString fileName, QString *why) const
 {
-    QSaveFile file(TextFile::resolved(fileName));
+    QString reason;
+    const QString target = TextFile::resolved(fileName, &reason);
+    if (target.isEmpty()) {
+        if (why)
+            *why = reason;
+        return false;
+    }
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) {
         if (why)
             *why = file.errorString();
         return false;
     }
-    QString reason;
     QByteArray text = header.join('\t').toLatin1();
     text += '\n';
     for (int r = 0; r < nbRows(); ++r) {

@@ -248,8 +248,11 @@ void AnalystWidget::slot_load_complete()
 {
     const DataLoader::Loaded loaded = loader->getLoaded();
     if (!loaded.refused.isEmpty()) {
-        // Nothing was read: the tables stay as they are. One panel says why.
-        if (!vertexMode)
+        // Nothing was read: the tables stay as they are. One panel says why in a box, the
+        // other, which relays the loader's lines, on the console.
+        if (vertexMode)
+            emit signal_console(loaded.refused, false, 0, QColor(Qt::red));
+        else
             DialogProvider::instance()->warning(this, "Warning", loaded.refused);
         return;
     }
@@ -380,7 +383,9 @@ void AnalystWidget::slot_load_data()
     if (name.isEmpty())
         return;
     if (!loader->setFilename(name)) {
-        dialogs->warning(this, "Warning", "Failed to load graphs from " + name + ": " + loader->errorString());
+        const QString failure = "Failed to load graphs from " + name + ": " + loader->errorString();
+        emit signal_console(failure, false, 0, QColor(Qt::red));
+        dialogs->warning(this, "Warning", failure);
         return;
     }
     loader->startLoad();

@@ -212,7 +212,7 @@ bool DataLoader::Census::within(const Census &o) const
            largest <= o.largest;
 }
 
-bool DataLoader::census(bool g6, Census *c)
+bool DataLoader::census(bool g6, Census *c, QString *failure)
 {
     GraphListReader reader(&file, g6);
     while (reader.next()) {
@@ -221,7 +221,13 @@ bool DataLoader::census(bool g6, Census *c)
         if ((c->lines & 4095) == 0 && cancel.load())
             return false;
     }
-    return true;
+    *failure = reader.readError();
+    return failure->isEmpty();
+}
+
+QString DataLoader::unreadable(const QString &reason) const
+{
+    return "Not loaded: " + fileName + " could not be read to its end: " + reason + ".";
 }
 
 QString DataLoader::tooLarge(const Census &c)
@@ -263,7 +269,6 @@ void DataLoader::refuse(Loaded &result, const QString &why)
     result.violated.clear();
     publish(result);
     std::cerr << why.toLocal8Bit().constData() << std::endl;
-    emit signal_console(why);
     emit signal_load_complete();
     emit signal_progress(0, 0, 100);
 }
@@ -287,7 +292,14 @@ void DataLoader::run()
     // A first reading counts the lines and what the tables will hold, so that a list too large
     // for them is refused before anything is evaluated; the second one evaluates.
     Census c;
-    if (!census(g6, &c)) {
+    QString failure;
+    const bool counted = census(g6, &c, &failure);
+    // A read that fails is no end of the list: what was counted is not the list.
+    if (!failure.isEmpty()) {
+        refuse(result, unreadable(failure));
+        return;
+    }
+    if (!counted) {
         result.cancelled = true;
         publish(result);
         std::cerr << "Cancelled" << std::endl;
@@ -361,8 +373,13 @@ void DataLoader::run()
             break;
         }
     }
-    // A list that ends sooner, or holds other lines, changed too; a failed read is told as such.
-    if (changed || (!result.cancelled && reader.readError().isEmpty() && !(seen == c))) {
+    // Neither is a list read in part.
+    if (!reader.readError().isEmpty()) {
+        refuse(result, unreadable(reader.readError()));
+        return;
+    }
+    // A list that ends sooner, or holds other lines, changed too.
+    if (changed || (!result.cancelled && !(seen == c))) {
         refuse(result, "Not loaded: " + fileName + " changed while it was read (it had " + QString::number(n) +
                            " lines when counted). Load it again once it is complete.");
         return;
@@ -383,8 +400,6 @@ void DataLoader::run()
         std::cerr << cut.toLocal8Bit().constData() << std::endl;
         emit signal_console(cut);
     }
-    if (!reader.readError().isEmpty())
-        emit signal_console("Reading stopped early: " + reader.readError());
     emit signal_load_complete();
     emit signal_progress(0, 0, 100);
 }

@@ -103,7 +103,8 @@ private:
     // vertex count.
     static bool isGraphLine(const char *line, int length, bool overlong, bool graph6, int *n);
     // The lines of the list, the graphs among them and their vertex rows, read without
-    // evaluating; false when cancelled meanwhile.
+    // evaluating; false when cancelled meanwhile or when a read failed (then its reason in
+    // `failure`).
     struct Census {
         qint64 lines = 0;
         qint64 graphs = 0;
@@ -115,11 +116,13 @@ private:
         bool within(const Census &o) const;
         bool operator==(const Census &o) const { return within(o) && o.within(*this); }
     };
-    bool census(bool g6, Census *c);
+    bool census(bool g6, Census *c, QString *failure);
     // Closes the file and puts the result in place.
     void publish(Loaded &result);
-    // Publishes the result as refused for `why`, with no graph, and says why.
+    // Publishes the result as refused for `why`, with no graph; the panels say why.
     void refuse(Loaded &result, const QString &why);
+    // The refusal of a list whose reading failed for `reason`.
+    QString unreadable(const QString &reason) const;
     // Why the tables could not hold the list, or nothing when they can.
     QString tooLarge(const Census &c);
 

@@ -89,7 +89,9 @@ bool PdfFile::print(QPrinter *printer, const std::function<bool(QPrinter *)> &pr
     }
     // The writer draws into a scratch file beside the target; once that is checked whole, its
     // bytes are saved over the target as any file is, so the old file survives any failure.
-    const QString target = TextFile::resolved(chosen);
+    const QString target = TextFile::resolved(chosen, why);
+    if (target.isEmpty())
+        return false;
     QTemporaryFile part(QFileInfo(target).absolutePath() + "/.XXXXXX.pdf.part");
     if (!part.open()) {
         *why = part.errorString();

@@ -37,52 +37,113 @@ QString folderOf(const QString &path)
     return slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
 
-// That folder with its links and ".." resolved by the system; empty when it does not exist.
-QString canonicalFolder(const QString &path)
+// The folder a walk stands in after "..": each folder walked is real, no link, so its parent
+// is its name without the last component.
+QByteArray parentOf(const QByteArray &folder)
 {
-    char *real = ::realpath(QFile::encodeName(folderOf(path)).constData(), nullptr);
-    if (!real)
-        return QString();
-    const QString folder = QFile::decodeName(real);
-    ::free(real);
-    return folder;
+    const int slash = folder.lastIndexOf('/');
+    return slash <= 0 ? QByteArrayLiteral("/") : folder.left(slash);
 }
 #endif
 
 } // namespace
 
-QString TextFile::resolved(const QString &path)
+QString TextFile::resolved(const QString &path, QString *why)
 {
 #ifdef Q_OS_UNIX
-    QString name = path;
-    // As many links as the system follows in one name.
-    for (int links = 0; links <= 40; ++links) {
-        const QString leaf = name.mid(name.lastIndexOf('/') + 1);
-        const QString folder = canonicalFolder(name);
-        if (leaf.isEmpty() || leaf == "." || leaf == ".." || folder.isEmpty())
-            return path;
-        name = (folder == "/" ? QString() : folder) + '/' + leaf;
-        const QByteArray native = QFile::encodeName(name);
-        struct stat info;
-        // A name that is no link yet is a new file; a link to nothing dangles.
-        if (::lstat(native.constData(), &info) != 0)
-            return links == 0 ? name : path;
-        if (!S_ISLNK(info.st_mode))
-            return name;
-        char target[PATH_MAX];
-        const ssize_t size = ::readlink(native.constData(), target, sizeof target);
-        if (size <= 0 || size >= ssize_t(sizeof target))
-            return path;
-        const QString to = QFile::decodeName(QByteArray(target, int(size)));
-        name = to.startsWith('/') ? to : folder + '/' + to;
+    const auto fail = [why](int error) {
+        if (why)
+            *why = qt_error_string(error);
+        return QString();
+    };
+    const QByteArray native = QFile::encodeName(path);
+    if (native.isEmpty())
+        return fail(ENOENT);
+    // The name is walked one component at a time, as the system walks it when it opens the
+    // name to write and create: a link's text takes the link's place in what is left to walk,
+    // from the folder the link really sits in, so its ".." leaves that folder, and a last name
+    // that does not exist, even as a link's target, is the file to create.
+    QByteArray at;
+    if (native.startsWith('/')) {
+        at = "/";
+    } else {
+        char *cwd = ::realpath(".", nullptr);
+        if (!cwd)
+            return fail(errno);
+        at = cwd;
+        ::free(cwd);
     }
-#endif
+    QList<QByteArray> rest;
+    const auto walkFirst = [&rest](const QByteArray &text) {
+        QList<QByteArray> parts = text.split('/');
+        parts.removeAll(QByteArray());
+        rest = parts + rest;
+    };
+    walkFirst(native);
+    bool folderNamed = native.endsWith('/');
+    // As many links as the system follows in one name.
+    int links = 0;
+    while (!rest.isEmpty()) {
+        const QByteArray part = rest.takeFirst();
+        const bool last = rest.isEmpty();
+        // A last name ending in "/" names a folder, which no file is saved as.
+        if (last && (folderNamed || part == "." || part == ".."))
+            return fail(EISDIR);
+        if (part == "." || part == "..") {
+            if (part == "..")
+                at = parentOf(at);
+            continue;
+        }
+        const QByteArray name = (at == "/" ? QByteArray() : at) + '/' + part;
+        struct stat info;
+        if (::lstat(name.constData(), &info) != 0) {
+            const int error = errno;
+            if (error == ENOENT && last)
+                return QFile::decodeName(name);
+            return fail(error);
+        }
+        if (S_ISLNK(info.st_mode)) {
+            if (++links > 40)
+                return fail(ELOOP);
+            char target[PATH_MAX];
+            const ssize_t size = ::readlink(name.constData(), target, sizeof target);
+            if (size < 0)
+                return fail(errno);
+            if (size == 0 || size >= ssize_t(sizeof target))
+                return fail(size == 0 ? ENOENT : ENAMETOOLONG);
+            const QByteArray text(target, int(size));
+            if (text.startsWith('/'))
+                at = "/";
+            if (last && text.endsWith('/'))
+                folderNamed = true;
+            walkFirst(text);
+            continue;
+        }
+        if (S_ISDIR(info.st_mode)) {
+            if (last)
+                return fail(EISDIR);
+            at = name;
+            continue;
+        }
+        if (!last)
+            return fail(ENOTDIR);
+        return QFile::decodeName(name);
+    }
+    // Nothing but folders: "/", or a link to one.
+    return fail(EISDIR);
+#else
+    if (path.isEmpty() && why)
+        *why = QFile().errorString();
     return path;
+#endif
 }
 
 bool TextFile::write(const QString &path, const QByteArray &bytes, QString *why)
 {
-    QSaveFile file(resolved(path));
+    const QString target = resolved(path, why);
+    if (target.isEmpty())
+        return false;
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) {
         *why = file.errorString();
         return false;
@@ -104,7 +165,7 @@ bool TextFile::commit(QSaveFile &file, QString *why)
 #ifdef Q_OS_UNIX
     // The file's bytes reached the disk before the rename; the rename itself lives in the
     // folder, which a crash could otherwise roll back to the old file, or to none.
-    const int folder = ::open(QFile::encodeName(folderOf(resolved(file.fileName()))).constData(),
+    const int folder = ::open(QFile::encodeName(folderOf(file.fileName())).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     // A folder that may be written but not read cannot be flushed from here.
     if (folder < 0)

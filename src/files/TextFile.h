@@ -34,14 +34,15 @@ public:
     // system's reason in why, when any of them did not get there. The caller cancels or
     // commits.
     static bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *why);
-    // The file a save to this name replaces, as the system resolves the name: its folder
-    // canonical and, through symbolic links, the final target, a link's ".." taken from the
-    // folder it really sits in. The name as given when it leads nowhere (a link to nothing, a
-    // loop, a missing folder). Every save file is opened on this name.
-    static QString resolved(const QString &path);
-    // Puts the written save file in place of the old one and flushes the folder that holds it
-    // (through a symbolic link, the target's); false, with the system's reason in why, when
-    // either failed.
+    // The file a save to this name writes: the one the system's own open of the name, to write
+    // and create, reaches, links followed from the folders they really sit in, a link to
+    // nothing leading to the file it would create. Empty, with the system's reason in why,
+    // where that open would fail (a missing folder on the way, a loop, a folder named). Every
+    // save file is opened on this name.
+    static QString resolved(const QString &path, QString *why = nullptr);
+    // Puts the written save file, opened on a resolved name, in place of the old one and
+    // flushes the folder that holds it; false, with the system's reason in why, when either
+    // failed.
     static bool commit(QSaveFile &file, QString *why);
     // The system's reason for the last failure on the file, given the errno that the failing
     // call left.

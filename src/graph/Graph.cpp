@@ -1396,10 +1396,12 @@ bool Graph::readFile(const QString &path, bool withIdentifier, QString *why)
     QString reason;
     bool refused = false;
     if (!TextFile::read(path, &bytes, &reason, &refused)) {
-        if (refused)
+        if (refused) {
             consoleError("Refused graph file " + path + ": " + reason);
-        else if (!withIdentifier)
+        } else if (!withIdentifier) {
+            consoleError("Cannot read graph file " + path + ": " + reason);
             DialogProvider::instance()->warning(this, "Opening", "Cannot open graph");
+        }
         if (why)
             *why = reason;
         return false;

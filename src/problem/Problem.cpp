@@ -851,6 +851,11 @@ bool Problem::open(QString path, QString *why)
     bool unreadable = false;
     if (readFile(path, "problem file", &reason, &unreadable))
         return true;
+    if (unreadable) {
+        const QString failure = "Cannot read problem file " + path + ": " + reason;
+        std::cerr << failure.toUtf8().constData() << std::endl;
+        emit signal_console(failure, false, 0, QColor(Qt::red));
+    }
     DialogProvider::instance()->warning(this, "Opening",
                                         (unreadable ? "Cannot open file\n" : "Refused problem file\n") + path + "\n"
                                             + reason);

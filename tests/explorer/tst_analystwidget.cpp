@@ -251,6 +251,7 @@ void TestAnalystWidget::refusedListKeepsTables()
     QCOMPARE(dialogs.calls[1].text, why);
     QTRY_COMPARE(console.size(), 1);
     QCOMPARE(console[0][0].toString(), why);
+    QCOMPARE(console[0][3].value<QColor>(), QColor(Qt::red));
     auto unchanged = [&] {
         QCOMPARE(rebuilt.size(), 0);
         QCOMPARE(e.g.getGraphs(), graphs);
@@ -463,14 +464,18 @@ void TestAnalystWidget::loadDialogs()
         QCOMPARE(loaded.size() + console.size(), 0);
     }
     {
-        // Unreadable: a warning that says which file.
+        // Unreadable: a warning and a red console line that say which file.
         ScriptedDialogs dialogs;
+        QSignalSpy console(&e.g, &AnalystWidget::signal_console);
         e.g.slot_set_type_orv();
         dialogs.fileNames << "/no/such/list.dorv3";
         e.g.slot_load_data();
         QCOMPARE(dialogs.kinds(), QStringList({"open", "warning"}));
         QCOMPARE(dialogs.calls[0].text, QString("*.dorv3"));
         QVERIFY(dialogs.calls[1].text.contains("/no/such/list.dorv3"));
+        QCOMPARE(console.size(), 1);
+        QCOMPARE(console[0][0].toString(), dialogs.calls[1].text);
+        QCOMPARE(console[0][3].value<QColor>(), QColor(Qt::red));
         QVERIFY(!e.loader.isRunning());
     }
     QCOMPARE(e.g.getGraphs().size(), 0);

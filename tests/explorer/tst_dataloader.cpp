@@ -1,6 +1,7 @@
 #include "ErrCapture.h"
 #include "ExplorerBoard.h"
 #include "LabelledGraphs.h"
+#include "ReadFailure.h"
 #include "app/ProgressBar.h"
 #include "explorer/DataLoader.h"
 
@@ -80,6 +81,7 @@ private slots:
     void cancelDuringFirstLine();
     void consoleEveryTenThousand();
     void unreadableFile();
+    void readFailsPartWay();
     void pipeLeftUnread();
     void pipeSwappedInAfterCheck();
     void threadedLoadKeepsInboxAndBoard();
@@ -268,6 +270,33 @@ void TestDataLoader::unreadableFile()
     loader.run();
     QCOMPARE(complete.size(), 0);
     QCOMPARE(progress.size(), 0);
+}
+
+// A read that fails, when the list is counted or when it is loaded, is no end of the list: the
+// list is refused whole, with the file and the system's reason, and nothing of it is loaded.
+void TestDataLoader::readFailsPartWay()
+{
+    QTemporaryDir dir;
+    const QByteArray file = repeated("A_\n", 100000);
+    const QString path = writeTempFile(dir, "list.g6", file);
+    for (const qint64 after : {qint64(150000), qint64(file.size()) + 150000}) {
+        Board board;
+        DataLoader loader(&board.problem, &board.graph, nullptr);
+        QSignalSpy console(&loader, &DataLoader::signal_console);
+        QSignalSpy complete(&loader, &DataLoader::signal_load_complete);
+        ErrCapture err;
+        ReadFailure failing(path, after);
+        const DataLoader::Loaded loaded = loadHere(loader, path, "g6");
+        QVERIFY(failing.failures() > 0);
+        const QString why = "Not loaded: " + path + " could not be read to its end: Input/output error.";
+        QCOMPARE(loaded.refused, why);
+        QCOMPARE(loaded.texts.size(), 0);
+        QVERIFY(err.text().endsWith(why + "\n"));
+        for (const QList<QVariant> &args : console)
+            QVERIFY2(!args.at(0).toString().endsWith(" graphs loaded.") || args.at(0).toString().contains('/'),
+                     qPrintable(args.at(0).toString()));
+        QCOMPARE(complete.size(), 1);
+    }
 }
 
 // A pipe can be read only once, and a list is read twice: it is refused before a byte of it is

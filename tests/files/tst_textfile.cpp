@@ -1,8 +1,10 @@
 // Whole-file writes that never leave a truncated file behind, and reads bounded in size.
+#include "ReadFailure.h"
 #include "TestFiles.h"
 #include "files/TextFile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -112,21 +114,81 @@ private slots:
         QVERIFY(QFileInfo(dir.filePath("d/link.txt")).isSymLink());
     }
 
-    // A link's target is found from the folder the link really sits in, where its ".." leads:
-    // the file saved is the one a read of the name reads.
+    // A save writes the file that the system's own open of the name, for writing and creating,
+    // reaches: each link's text is read from the folder the link really sits in, with its ".."
+    // taken there, and a link to nothing leads to the new file's place. Where that open fails,
+    // the save fails with the system's reason. Either way no other file changes.
+    void writesTheFileTheNameLeadsTo_data()
+    {
+        QTest::addColumn<QStringList>("folders");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("links");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<int>("error");
+        // links: "name -> text" pairs, made in order.
+        QTest::newRow("link in a linked folder")
+            << QStringList{"deep/sub", "deep/real", "real"} << QStringList{"real/t.txt", "deep/real/t.txt"}
+            << QStringList{"d", "deep/sub", "deep/sub/l", "../real/t.txt"} << "d/l" << "deep/real/t.txt" << 0;
+        QTest::newRow("dangling, \"..\" after a linked folder")
+            << QStringList{"deep/sub"} << QStringList{"t.txt"}
+            << QStringList{"sub2", "deep/sub", "viadot", "sub2/../t.txt"} << "viadot" << "deep/t.txt" << 0;
+        QTest::newRow("dangling in a linked folder")
+            << QStringList{"deep/sub", "deep/real", "real"} << QStringList{}
+            << QStringList{"d", "deep/sub", "deep/sub/l", "../real/new.txt"} << "d/l" << "deep/real/new.txt" << 0;
+        QTest::newRow("dangling into a folder only the link's folder has")
+            << QStringList{"deep/sub", "deep/only"} << QStringList{}
+            << QStringList{"d", "deep/sub", "deep/sub/dh", "../only/new"} << "d/dh" << "deep/only/new" << 0;
+        QTest::newRow("loop") << QStringList{} << QStringList{} << QStringList{"l0", "loopb", "loopb", "l0"}
+                              << "l0" << QString() << int(ELOOP);
+        QTest::newRow("missing folder on the way")
+            << QStringList{} << QStringList{} << QStringList{"m", "absent/x"} << "m" << QString() << int(ENOENT);
+    }
     void writesTheFileTheNameLeadsTo()
     {
+        QFETCH(QStringList, folders);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, links);
+        QFETCH(QString, name);
+        QFETCH(QString, written);
+        QFETCH(int, error);
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath("deep/sub") && QDir(dir.path()).mkpath("deep/real")
-                && QDir(dir.path()).mkdir("real"));
-        writeAll(dir.filePath("real/t.txt"), "old");
-        writeAll(dir.filePath("deep/real/t.txt"), "deepold");
-        QVERIFY(QFile::link("deep/sub", dir.filePath("d")));
-        QVERIFY(QFile::link("../real/t.txt", dir.filePath("deep/sub/l")));
+        for (const QString &f : folders)
+            QVERIFY(QDir(dir.path()).mkpath(f));
+        for (const QString &f : files)
+            writeAll(dir.filePath(f), f.toUtf8());
+        for (int i = 0; i + 1 < links.size(); i += 2)
+            QVERIFY(QFile::link(links[i + 1], dir.filePath(links[i])));
+        // Every entry of the tree with its contents or where it links to.
+        const auto tree = [&dir] {
+            QMap<QString, QString> entries;
+            QDirIterator it(dir.path(), QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = it.next();
+                const QFileInfo info(path);
+                entries[QDir(dir.path()).relativeFilePath(path)] =
+                    info.isSymLink() ? "-> " + info.symLinkTarget()
+                    : info.isDir()   ? QString("folder")
+                                     : QString::fromUtf8(readAll(path));
+            }
+            return entries;
+        };
+        const auto lines = [](const QMap<QString, QString> &entries) {
+            QStringList all;
+            for (auto e = entries.begin(); e != entries.end(); ++e)
+                all << e.key() + ": " + e.value();
+            return all;
+        };
+        auto expected = tree();
+        if (!written.isEmpty())
+            expected[written] = "new";
         QString why;
-        QVERIFY2(TextFile::write(dir.filePath("d/l"), "new", &why), qPrintable(why));
-        QCOMPARE(readAll(dir.filePath("deep/real/t.txt")), QByteArray("new"));
-        QCOMPARE(readAll(dir.filePath("real/t.txt")), QByteArray("old"));
+        QCOMPARE(TextFile::write(dir.filePath(name), "new", &why), written.isEmpty() ? false : true);
+        QCOMPARE(why, error ? qt_error_string(error) : QString());
+        QCOMPARE(lines(tree()), lines(expected));
+        if (!written.isEmpty())
+            QCOMPARE(readAll(dir.filePath(name)), QByteArray("new"));
     }
 #endif
 
@@ -182,8 +244,8 @@ private slots:
     }
 
 #ifdef Q_OS_LINUX
-    // A regular file to stat whose first read fails, nothing being mapped at address 0: the
-    // failure is no end of file.
+    // A read that fails is no end of file, whether it fails at once (a regular file to stat
+    // whose first read fails, nothing being mapped at address 0) or after part of the file.
     void readThatFails()
     {
         QByteArray bytes;
@@ -192,6 +254,19 @@ private slots:
         QVERIFY(!TextFile::read("/proc/self/mem", &bytes, &why, &refused));
         QVERIFY(!refused);
         QCOMPARE(why, qt_error_string(EIO));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("part");
+        writeAll(path, QByteArray(200000, 'x'));
+        bytes = "untouched";
+        why.clear();
+        refused = true;
+        ReadFailure failing(path, 150000);
+        QVERIFY(!TextFile::read(path, &bytes, &why, &refused));
+        QVERIFY(failing.failures() > 0);
+        QVERIFY(!refused);
+        QCOMPARE(why, qt_error_string(EIO));
+        QCOMPARE(bytes, QByteArray());
     }
 #endif
 };

@@ -344,7 +344,13 @@ void TestGraphFiles::failedOpenAndSaveWarn()
     writeAll(bad, "Notes on paths\n");
     dialogs.fileNames << dir.filePath("absent.gorv3") << dir.filePath("absent/x.gorv3") << dir.filePath("absent/x.cg")
                       << bad;
+    QSignalSpy console(&g, &Graph::signal_console);
     g.slot_open();
+    // A file that cannot be read is said on the console too, in red.
+    QCOMPARE(console.size(), 1);
+    QCOMPARE(console[0][0].toString(),
+             "Cannot read graph file " + dir.filePath("absent.gorv3") + ": No such file or directory");
+    QCOMPARE(console[0][3].value<QColor>(), QColor(Qt::red));
     g.slot_save();
     g.slot_export_graph();
     g.slot_open();

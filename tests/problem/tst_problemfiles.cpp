@@ -187,9 +187,15 @@ void TestProblemFiles::openMissingFile()
     ScriptedDialogs dialogs;
     const QString path = dir.filePath("none.orv3");
     dialogs.fileNames << path;
+    QSignalSpy console(&p, &Problem::signal_console);
     ErrCapture err;
     p.slot_open();
-    QCOMPARE(err.text(), "Opening " + path + "\n");
+    // A file that cannot be read is said on the console too, in red.
+    const QString failure = "Cannot read problem file " + path + ": No such file or directory";
+    QCOMPARE(err.text(), "Opening " + path + "\n" + failure + "\n");
+    QCOMPARE(console.size(), 1);
+    QCOMPARE(console[0][0].toString(), failure);
+    QCOMPARE(console[0][3].value<QColor>(), QColor(Qt::red));
     QCOMPARE(dialogs.kinds(), (QStringList{"open", "warning"}));
     QCOMPARE(dialogs.calls[1].title, QString("Opening"));
     QCOMPARE(dialogs.calls[1].text, "Cannot open file\n" + path + "\nNo such file or directory");

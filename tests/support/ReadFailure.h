@@ -1,0 +1,22 @@
+#ifndef READFAILURE_H
+#define READFAILURE_H
+
+#include <QString>
+#include <QtGlobal>
+
+// While it lives, reads of one file fail with EIO ("Input/output error") once `after` bytes of
+// it were read in all, over every descriptor open on it, as a disk does that fails part way: a
+// read that would cross the mark gives the bytes before it, the next one fails. It stands in
+// for the C library's read() in the whole test program that uses it.
+class ReadFailure
+{
+public:
+    ReadFailure(const QString &path, qint64 after);
+    ~ReadFailure();
+    ReadFailure(const ReadFailure &) = delete;
+    ReadFailure &operator=(const ReadFailure &) = delete;
+    // The reads that failed so far.
+    int failures() const;
+};
+
+#endif

@@ -194,6 +194,7 @@ private slots:
     void tiltedCopiesListedOnce();
     void rowsWithoutValue();
     void columnChoiceIgnoresOrder();
+    void fewerGapsLeaveLater();
     void connectedGraphsOnSeven_data();
     void connectedGraphsOnSeven();
 };
@@ -270,7 +271,10 @@ void TestConjectureWidget::engines()
         const int limit = progressWindow()->bar(e)->maximum();
         QVERIFY2(limit == 500 || limit == day, qPrintable(QString::number(limit)));
     }
-    // The engines' lines, then the end of the search with the count of relations listed.
+    // The columns and rows searched, the engines' lines, then the end of the search with the
+    // count of relations listed.
+    QCOMPARE(console.takeFirst().at(0).toString(),
+             QString("The conjecture search uses all 5 rows and the columns x, y."));
     const QList<QVariant> end = console.takeLast();
     const int jobs = upperColumns == 0 ? 4 : 1;
     const QStringList listed = s.listed();
@@ -420,21 +424,24 @@ void TestConjectureWidget::listedBoundsHold_data()
 {
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<Rows>("rows");
-    QTest::addColumn<QStringList>("notes");  // the console's lines on the columns left out
+    QTest::addColumn<QStringList>("notes");  // the console's lines on the columns and rows searched
     QTest::addColumn<QStringList>("expected");  // the listed texts, when known
 
     Rows withConstant = fiveRows;
     for (auto &row : withConstant)
         row << 7;
     QTest::newRow("a constant column") << QStringList{"x", "y", "c"} << withConstant
-                                       << QStringList{"c is 7 on every row: it takes no part in the conjecture search."}
+                                       << QStringList{"c is 7 on every row: it takes no part in the conjecture search.",
+                                                      "The conjecture search uses all 5 rows and the columns x, y."}
                                        << fourBounds;
 
     // A facet y <= x + 1e-7 z whose short form, y <= x, is false by 1e-4 on the third row.
     Rows flat{{0, 0, 0}, {1, 1, 0}, {0, 1e-4, 1000}};
     for (int k = 0; k < 21; ++k)
         flat << QVector<double>{double(k % 5 + 1), double(k % 5 + 1) - 0.5 - k % 3, 50.0 * k};
-    QTest::newRow("short forms false") << QStringList{"x", "y", "z"} << flat << QStringList{} << QStringList{};
+    QTest::newRow("short forms false") << QStringList{"x", "y", "z"} << flat
+                                       << QStringList{"The conjecture search uses all 24 rows and the columns x, y, z."}
+                                       << QStringList{};
 
     // The graph values of the labelled graphs on 3 vertices and of 24 on 4, with the degree of
     // each vertex; a 3-vertex graph's fourth degree is padded with 1e12, as the explorer does.
@@ -463,7 +470,8 @@ void TestConjectureWidget::listedBoundsHold_data()
         << QStringList{"ORDER is 4 on every row searched (24 of 32 rows): it takes no part in the conjecture "
                        "search.",
                        "d4 is infinite or has no value (1e12) on 8 of 32 rows: these rows take no part in the "
-                       "conjecture search."}
+                       "conjecture search.",
+                       "The conjecture search uses 24 of 32 rows and the columns SIZE, d1, d2, d3, d4."}
         << QStringList{};
 }
 
@@ -598,10 +606,14 @@ void TestConjectureWidget::columnChoiceIgnoresOrder()
     QStringList degrees, notes;
     for (int i = 1; i <= 10; ++i) {
         degrees << QString("DEGREES[%1]").arg(i);
+        // DEGREES[9] and [10] have a value on the 19 graphs on 10 vertices, [7] and [8] on 24, [5]
+        // and [6] on 26.
+        const int valued = i <= 4 ? 27 : i <= 6 ? 26 : i <= 8 ? 24 : 19;
         notes << (i <= 4 ? QString("DEGREES[%1] is 3 on every row: it takes no part in the conjecture search.").arg(i)
-                         : QString("DEGREES[%1] is 3 on every row searched (19 of 27 rows): it takes no part in the "
-                                   "conjecture search.")
-                               .arg(i));
+                         : QString("DEGREES[%1] is 3 on every row where it has a value (%2 of 27 rows): it takes no "
+                                   "part in the conjecture search.")
+                               .arg(i)
+                               .arg(valued));
     }
     for (const QStringList &names : {QStringList{"ORDER", "SIZE"} + degrees, degrees + QStringList{"SIZE", "ORDER"}}) {
         Rows rows;
@@ -617,7 +629,9 @@ void TestConjectureWidget::columnChoiceIgnoresOrder()
         Stack s(names, rows, 24 * 3600 * 1000);
         QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
         s.click("Search");
-        QCOMPARE(said(console), notes);
+        const QString searched = names.filter(QRegularExpression("^(ORDER|SIZE)$")).join(", ");
+        const QString uses = QString("The conjecture search uses all 27 rows and the columns %1.").arg(searched);
+        QCOMPARE(said(console), notes + QStringList{uses});
         const QStringList identity{"1 SIZE <= 1.5 ORDER", "1.5 ORDER <= 1 SIZE"};
         ORV_AWAIT(reported(console).contains(identity[0]) || reported(console).contains(identity[1]), 80000,
                   seen(console));
@@ -628,6 +642,35 @@ void TestConjectureWidget::columnChoiceIgnoresOrder()
             return identity.contains(e.text) && e.touching == 27;
         }), qPrintable(s.listed().join(" | ")));
     }
+}
+
+// G1 has a value on rows 1 to 4 only, and G2 on rows 1 to 7: both are constant on rows 1 to 4.
+// G1, with more gaps, leaves first; rows 5 to 7 come back, on which G2 varies, and G2 is
+// searched there.
+void TestConjectureWidget::fewerGapsLeaveLater()
+{
+    const double none = 1e12;
+    const QStringList names{"X", "Y", "G1", "G2"};
+    Rows rows;
+    for (int x = 1; x <= 8; ++x)
+        rows << QVector<double>{double(x), double(x * x), x <= 4 ? 5 : none,
+                                x <= 4 ? 3 : x <= 7 ? x - 1 : none};
+    Stack s(names, rows, 24 * 3600 * 1000);
+    QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
+    s.click("Search");
+    QCOMPARE(said(console), (QStringList{
+                       "G1 is 5 on every row where it has a value (4 of 8 rows): it takes no part in the conjecture "
+                       "search.",
+                       "G2 is infinite or has no value (1e12) on 1 of 8 rows: these rows take no part in the "
+                       "conjecture search.",
+                       "The conjecture search uses 7 of 8 rows and the columns X, Y, G2."}));
+    ORV_AWAIT(reported(console).contains("1 G2 >= 3"), 120000, seen(console));
+    s.click("Cancel");
+    ORV_AWAIT(s.idle(), 20000, seen(console));
+    const QVector<ListedEntry> listed = entries(s);
+    QVERIFY2(std::any_of(listed.begin(), listed.end(), [](const ListedEntry &e) {
+        return e.text == "1 G2 >= 3" && e.touching == 4;
+    }), qPrintable(s.listed().join(" | ")));
 }
 
 void TestConjectureWidget::connectedGraphsOnSeven_data()

@@ -94,9 +94,9 @@ QSet<QString> setOf(const QStringList &list)
     return QSet<QString>(list.begin(), list.end());
 }
 
-// Qt Test gives a test function 300 s for all its rows. The waits of each function add up to
-// well below that, so one whose search lists nothing fails with its own message, and the
-// functions after it run.
+// A search here lists its first texts and ends within a few seconds, also under the
+// sanitizers: its waits are some seconds long, so that one whose engines list nothing fails in
+// every function that waits, each with its own message, within the test's time (Await.h).
 
 // The engines' texts on the console so far, without their statistics, in order.
 QStringList reported(const QSignalSpy &console)
@@ -262,7 +262,7 @@ void TestConjectureWidget::engines()
                 ids << args.at(0).toString().section('<', -1);
         return ids.size();
     };
-    ORV_AWAIT(reporting() == engines, 40000, seen(console));
+    ORV_AWAIT(reporting() == engines, 15000, seen(console));
     s.panel->setTimeLimit(500);
     ORV_AWAIT(s.idle(), 20000, seen(console));
     QVERIFY(!progressWindow()->isVisible());
@@ -337,10 +337,10 @@ void TestConjectureWidget::fiveRowTable()
     QSignalSpy opened(&s.table, &Analyst::signal_load_graph);
     QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
     s.click("Search");
-    ORV_AWAIT(reported(console).size() > 4 && setOf(reported(console)).contains(setOf(fourBounds)), 120000,
+    ORV_AWAIT(reported(console).size() > 4 && setOf(reported(console)).contains(setOf(fourBounds)), 15000,
               seen(console));
     s.click("Cancel");
-    ORV_AWAIT(s.idle(), 30000, seen(console));
+    ORV_AWAIT(s.idle(), 15000, seen(console));
     const QStringList listed = s.listed();
     QCOMPARE(listed.size(), 4);
     QCOMPARE(listed[0], QString("1 y >= 0"));
@@ -373,12 +373,12 @@ void TestConjectureWidget::interrupted()
     s.panel->findChild<QSpinBox *>()->setValue(2);
     QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
     s.click("Search");
-    ORV_AWAIT(!reported(console).isEmpty(), 20000, seen(console));
+    ORV_AWAIT(!reported(console).isEmpty(), 15000, seen(console));
     if (clearDatabase)
         s.panel->slot_clear_database();
     else
         s.click("Cancel");
-    ORV_AWAIT(s.idle(), 20000, seen(console));
+    ORV_AWAIT(s.idle(), 15000, seen(console));
     const QStringList listed = s.listed();
     QCOMPARE(console.last().at(0).toString(),
              QString("Conjecture search cancelled (2 of 4 jobs started): %1 relation%2 found.")
@@ -402,7 +402,7 @@ void TestConjectureWidget::destroyedMidSearch()
     Stack s({"x", "y"}, fiveRows, 24 * 3600 * 1000);
     QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
     s.click("Search");
-    ORV_AWAIT(!reported(console).isEmpty(), 20000, seen(console));
+    ORV_AWAIT(!reported(console).isEmpty(), 15000, seen(console));
     s.panel.reset();
     QCoreApplication::processEvents();
 }
@@ -490,10 +490,10 @@ void TestConjectureWidget::listedBoundsHold()
     Stack s(names, rows, 24 * 3600 * 1000);
     QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
     s.click("Search");
-    ORV_AWAIT(setOf(reported(console)).contains(setOf(expected)) && !reported(console).isEmpty(), 60000,
+    ORV_AWAIT(setOf(reported(console)).contains(setOf(expected)) && !reported(console).isEmpty(), 15000,
               seen(console));
     s.click("Cancel");
-    ORV_AWAIT(s.idle(), 20000, seen(console));
+    ORV_AWAIT(s.idle(), 15000, seen(console));
     const QStringList listed = s.listed();
     QVERIFY(!listed.isEmpty());
     QCOMPARE(setOf(listed).size(), listed.size());
@@ -532,7 +532,7 @@ void TestConjectureWidget::oneEntryPerBound()
     Conjecture found("1 x+40 <= 1 y", {r, -r}, -40 * r, 493, 1593.00002, support);
     Conjecture again("1 x+40 <= 1 y", {r, -r - 1e-8}, -40 * r - 1e-8, 493, 1593.0001, support);
     QVERIFY(s.searchReporting({&tilted, &found, &again}));
-    ORV_AWAIT(s.idle(), 30000, QString("%1 engines left").arg(s.panel->nbEngines()));
+    ORV_AWAIT(s.idle(), 15000, QString("%1 engines left").arg(s.panel->nbEngines()));
     const QStringList listed = s.listed();
     QCOMPARE(listed.count("1 x+40 <= 1 y"), 1);
     // Besides it, the sides of the rectangle that the engine found in its time, each once.
@@ -560,7 +560,7 @@ void TestConjectureWidget::tiltedCopiesListedOnce()
     Conjecture fewer("1 x <= 2 y", {r, -2 * r}, 0.0, 8, 5.0, {10, 11, 12, 13, 14, 15, 16, 17});
     Conjecture nearer("1 x+2e-05 <= 2.00002 y", {r, -2.00002 * r}, -2e-5 * r, 8, 5.0, {20, 21, 22, 23, 24, 25, 26, 27});
     QVERIFY(s.searchReporting({&tiltedA, &tiltedB, &nearer, &fewer}));
-    ORV_AWAIT(s.idle(), 30000, QString("%1 engines left").arg(s.panel->nbEngines()));
+    ORV_AWAIT(s.idle(), 15000, QString("%1 engines left").arg(s.panel->nbEngines()));
     const QStringList listed = s.listed();
     // Listed first: more graphs touch them than any side of the rectangle. Then the sides that
     // the engine found in its time, each once.
@@ -583,9 +583,9 @@ void TestConjectureWidget::rowsWithoutValue()
     Stack s(names, rows, 24 * 3600 * 1000);
     QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
     s.click("Search");
-    ORV_AWAIT(reported(console).contains("1 GIRTH >= 3"), 120000, seen(console));
+    ORV_AWAIT(reported(console).contains("1 GIRTH >= 3"), 15000, seen(console));
     s.click("Cancel");
-    ORV_AWAIT(s.idle(), 30000, seen(console));
+    ORV_AWAIT(s.idle(), 15000, seen(console));
     QCOMPARE(said(console).value(0), QString("GIRTH is infinite or has no value (1e12) on 2 of 10 rows: these rows "
                                              "take no part in the conjecture search."));
     const QStringList listed = s.listed();
@@ -633,10 +633,10 @@ void TestConjectureWidget::columnChoiceIgnoresOrder()
         const QString uses = QString("The conjecture search uses all 27 rows and the columns %1.").arg(searched);
         QCOMPARE(said(console), notes + QStringList{uses});
         const QStringList identity{"1 SIZE <= 1.5 ORDER", "1.5 ORDER <= 1 SIZE"};
-        ORV_AWAIT(reported(console).contains(identity[0]) || reported(console).contains(identity[1]), 80000,
+        ORV_AWAIT(reported(console).contains(identity[0]) || reported(console).contains(identity[1]), 15000,
                   seen(console));
         s.click("Cancel");
-        ORV_AWAIT(s.idle(), 20000, seen(console));
+        ORV_AWAIT(s.idle(), 15000, seen(console));
         const QVector<ListedEntry> listed = entries(s);
         QVERIFY2(std::any_of(listed.begin(), listed.end(), [&](const ListedEntry &e) {
             return identity.contains(e.text) && e.touching == 27;
@@ -664,9 +664,9 @@ void TestConjectureWidget::fewerGapsLeaveLater()
                        "G2 is infinite or has no value (1e12) on 1 of 8 rows: these rows take no part in the "
                        "conjecture search.",
                        "The conjecture search uses 7 of 8 rows and the columns X, Y, G2."}));
-    ORV_AWAIT(reported(console).contains("1 G2 >= 3"), 120000, seen(console));
+    ORV_AWAIT(reported(console).contains("1 G2 >= 3"), 15000, seen(console));
     s.click("Cancel");
-    ORV_AWAIT(s.idle(), 20000, seen(console));
+    ORV_AWAIT(s.idle(), 15000, seen(console));
     const QVector<ListedEntry> listed = entries(s);
     QVERIFY2(std::any_of(listed.begin(), listed.end(), [](const ListedEntry &e) {
         return e.text == "1 G2 >= 3" && e.touching == 4;
@@ -740,7 +740,7 @@ void TestConjectureWidget::connectedGraphsOnSeven()
         const QStringList texts = reported(console);
         return std::any_of(texts.begin(), texts.end(), [&](const QString &t) { return t.startsWith(awaited); });
     };
-    ORV_AWAIT(textFound(), 45000, seen(console));
+    ORV_AWAIT(textFound(), 30000, seen(console));
     s.panel->setTimeLimit(jobMs);
     const int jobs = 1 << (keys.size() - (keys.contains("ORDER") ? 1 : 0));
     ORV_AWAIT(s.idle(), 10000 + jobs * jobMs, seen(console));

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <limits>
 
 namespace {
 
@@ -322,41 +323,50 @@ void ConjectureWidget::chooseColumns()
         for (int c = 0; c < width; ++c)
             if (!valued(table->value(r, c)))
                 ++gaps[c];
-    // A column without a value on most rows is left out; otherwise its rows without a value are.
+    // Per column, the step at which it leaves for having one value, or Kept; -1 when it never
+    // enters, being without a value on most rows (otherwise its rows without a value are left out).
+    constexpr int Kept = std::numeric_limits<int>::max();
+    QVector<int> leaves(width, Kept);
     QVector<QString> notes(width);
-    QVector<bool> kept(width);
-    for (int c = 0; c < width; ++c) {
-        kept[c] = 2 * gaps[c] <= full.size();
-        if (!kept[c])
+    for (int c = 0; c < width; ++c)
+        if (2 * gaps[c] > full.size()) {
+            leaves[c] = -1;
             notes[c] = QString("%1 is infinite or has no value (1e12) on %2 of %3 rows: it takes no part in the "
                                "conjecture search.")
                            .arg(header[c])
                            .arg(gaps[c])
                            .arg(full.size());
-    }
-    // A column with one value on every row searched is left out too. The rows searched are those
-    // with a value in every column kept, so a column with gaps that leaves brings rows back, on
-    // which the others may vary: those leave first, all at once, and the columns with a value on
-    // every row only when none of them is left. Taken as sets, the outcome does not depend on the
-    // order of the columns.
-    for (;;) {
-        QVector<int> rowsSearched;
-        for (int r : full) {
-            bool whole = true;
-            for (int c = 0; c < width && whole; ++c)
-                whole = !kept[c] || valued(table->value(r, c));
-            if (whole)
-                rowsSearched << r;
         }
-        if (rowsSearched.isEmpty())
+    auto withValues = [&](const QVector<int> &among, int c) {
+        QVector<int> kept;
+        for (int r : among)
+            if (valued(table->value(r, c)))
+                kept << r;
+        return kept;
+    };
+    // A column with one value on the rows searched, those with a value in every column kept, is
+    // left out too. One that may have it only because other columns' gaps keep rows out must not
+    // leave with them: the columns with the most gaps leave first (all with that count at once,
+    // so the order of the columns does not matter), the rows they kept out come back, and the
+    // step repeats. A column with a value on every row leaves only when no column with gaps has
+    // one value.
+    QVector<QVector<int>> stepRows;
+    QVector<double> values(width);
+    QVector<int> searchedRows;
+    for (;;) {
+        searchedRows = full;
+        for (int c = 0; c < width; ++c)
+            if (leaves[c] == Kept && gaps[c] > 0)
+                searchedRows = withValues(searchedRows, c);
+        if (searchedRows.isEmpty())
             break;
-        QVector<int> constant, withGaps;
-        QVector<double> values(width);
+        QVector<int> constant;
+        int most = 0;
         for (int c = 0; c < width; ++c) {
-            if (!kept[c])
+            if (leaves[c] != Kept)
                 continue;
             double low = HUGE_VAL, high = -HUGE_VAL;
-            for (int r : rowsSearched) {
+            for (int r : searchedRows) {
                 low = std::min(low, table->value(r, c));
                 high = std::max(high, table->value(r, c));
             }
@@ -364,29 +374,63 @@ void ConjectureWidget::chooseColumns()
                 continue;
             values[c] = low;
             constant << c;
-            if (gaps[c] > 0)
-                withGaps << c;
+            most = std::max(most, gaps[c]);
         }
         if (constant.isEmpty())
             break;
-        for (int c : withGaps.isEmpty() ? constant : withGaps) {
-            kept[c] = false;
-            notes[c] = rowsSearched.size() == full.size()
-                           ? QString("%1 is %2 on every row: it takes no part in the conjecture search.")
-                                 .arg(header[c], number(values[c]))
-                           : QString("%1 is %2 on every row searched (%3 of %4 rows): it takes no part in the "
-                                     "conjecture search.")
-                                 .arg(header[c], number(values[c]))
-                                 .arg(rowsSearched.size())
-                                 .arg(full.size());
+        for (int c : constant)
+            if (gaps[c] == most)
+                leaves[c] = stepRows.size();
+        stepRows << searchedRows;
+    }
+    for (int c = 0; c < width; ++c) {
+        if (leaves[c] < 0 || leaves[c] == Kept)
+            continue;
+        const QVector<int> &on = stepRows[leaves[c]];
+        const QString value = number(values[c]);
+        if (on.size() == full.size()) {
+            notes[c] = QString("%1 is %2 on every row: it takes no part in the conjecture search.")
+                           .arg(header[c], value);
+            continue;
         }
+        const QString of = QString("(%1 of %2 rows)").arg(on.size()).arg(full.size());
+        if (on == searchedRows) {
+            notes[c] = QString("%1 is %2 on every row searched %3: it takes no part in the conjecture search.")
+                           .arg(header[c], value, of);
+            continue;
+        }
+        // Not the rows the search uses: they are named by the fewest columns whose values give
+        // them, its own first, then those with the most gaps.
+        QVector<int> by;
+        for (int d = 0; d < width; ++d)
+            if (d != c && gaps[d] > 0 && leaves[d] >= leaves[c])
+                by << d;
+        std::sort(by.begin(), by.end(), [&](int a, int b) {
+            return gaps[a] != gaps[b] ? gaps[a] > gaps[b] : header[a] < header[b];
+        });
+        by.prepend(c);
+        QStringList names;
+        QVector<int> rowsLeft = full;
+        for (int d : by) {
+            const QVector<int> fewer = withValues(rowsLeft, d);
+            if (fewer.size() < rowsLeft.size()) {
+                names << header[d];
+                rowsLeft = fewer;
+            }
+        }
+        const QString where = names == QStringList{header[c]} ? QString("it has")
+                              : names.size() == 1            ? names[0] + " has"
+                                                             : names.mid(0, names.size() - 1).join(", ") +
+                                                                   " and " + names.last() + " have";
+        notes[c] = QString("%1 is %2 on every row where %3 a value %4: it takes no part in the conjecture search.")
+                       .arg(header[c], value, where, of);
     }
     const QVector<int> all = choices;
     searched.clear();
     searchedNames.clear();
     choices.clear();
     for (int c = 0; c < width; ++c) {
-        if (kept[c]) {
+        if (leaves[c] == Kept) {
             searched << c;
             searchedNames << header[c];
             choices << all[c];
@@ -400,6 +444,12 @@ void ConjectureWidget::chooseColumns()
         if (!notes[c].isEmpty())
             say(notes[c]);
     }
+    if (!searched.isEmpty())
+        say(QString("The conjecture search uses %1 and the columns %2.")
+                .arg(searchedRows.size() == full.size() && !full.isEmpty()
+                         ? QString("all %1 rows").arg(full.size())
+                         : QString("%1 of %2 rows").arg(searchedRows.size()).arg(full.size()),
+                     searchedNames.join(", ")));
 }
 
 void ConjectureWidget::deleteEngines()

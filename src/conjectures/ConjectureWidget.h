@@ -22,12 +22,12 @@ class QSpinBox;
 // runs them on up to four engine threads, keeps one copy of every distinct relation reported,
 // and when the last job has completed lists them, strongest first, in the display window.
 //
-// A column with one value on every row, or infinite or without a value (1e12) on most rows
-// (the per-vertex columns of the larger graphs in a mixed table), takes no part in the search;
-// rows infinite or without a value in a searched column are left out of it. The console says
-// so once per search, and says when the search ends and how many relations it found. Each
-// relation is held once: copies that touch the same graphs or state nearly the same relation
-// are one.
+// A column with one value on the rows searched, or infinite or without a value (1e12) on most
+// rows (the per-vertex columns of the larger graphs in a mixed table), takes no part in the
+// search; rows infinite or without a value in a searched column are left out of it. The console
+// says so once per search, with the rows and columns searched, and says when the search ends
+// and how many relations it found. Each relation is held once: copies that touch the same
+// graphs or state nearly the same relation are one.
 //
 // GUI thread only. An engine counts as busy from its start() until its thread has finished
 // and its completion has been handled here, so it is never fed, restarted or deleted while
@@ -82,7 +82,8 @@ private slots:
 
 private:
     void configure(int e);
-    // Picks the columns the search uses and says on the console which it leaves out.
+    // Picks the columns the search uses and says on the console which it leaves out, and which
+    // rows and columns it searches.
     void chooseColumns();
     void endSearch();
     void announceEnd();

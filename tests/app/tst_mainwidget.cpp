@@ -19,6 +19,7 @@
 #include "optimizer/VNS.h"
 #include "optimizer/VNSManager.h"
 #include "problem/Problem.h"
+#include "Await.h"
 #include "PaintProbe.h"
 #include "ScriptedDialogs.h"
 #include "ShellProbe.h"
@@ -628,7 +629,8 @@ void TestMainWidget::runFindsTheLongestPaths()
     // The run may be over before a look at the actions: its start and end are recorded.
     QSignalSpy running(w.get(), &MainWidget::signal_opt_running);
     w->act_run->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(!w->isRunning() && running.count() == 2, 120000);
+    ORV_AWAIT(!w->isRunning() && running.count() == 2, 120000,
+              QString("running: %1, run signals: %2").arg(w->isRunning()).arg(running.count()));
     QCOMPARE(running[0][0].toBool(), true);
     QCOMPARE(running[1][0].toBool(), false);
     QVERIFY(!w->act_halt->isEnabled());

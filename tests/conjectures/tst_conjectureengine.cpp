@@ -1,3 +1,4 @@
+#include "Await.h"
 #include "BoundReader.h"
 #include "ConjectureEngineProbe.h"
 #include "conjectures/ConjectureEngine.h"
@@ -819,7 +820,7 @@ void TestConjectureEngine::ownerThreadRestarts()
     feed(e, {"x", "y"}, {1, 1}, fivePoints);
     e.start();
     // Two runs; the watchdog only stops a test that would hang.
-    QTRY_COMPARE_WITH_TIMEOUT(completions, 2, 120000);
+    ORV_AWAIT(completions == 2, 120000, order.join(" | "));
     e.wait();
 
     QVERIFY(formulas.contains("1 x <= 3"));

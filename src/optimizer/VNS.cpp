@@ -124,7 +124,6 @@ bool VNS::init(int n, int maxTimeMs, OptimalSolutions *archive, QVector<double> 
     problem->setNbNod(n);
     problem->setOptFactors(signs);
     limitHandled.store(false);
-    generation.fetch_add(1);
     // The start time and the cleared stop flag belong to the job from here: a halt that
     // comes before the thread runs is kept.
     startMs.store(monotonicMs());
@@ -375,20 +374,17 @@ void VNS::maxEvalsReached()
     stop.store(true, std::memory_order_release);
     if (OptimalSolutions *a = jobArchive.load())
         a->close();
-    // The progress report and the rest of the halt run in the GUI thread, for this job only.
-    const int gen = generation.load();
-    const int job = jobIndex.load();
-    // Posted by name, so that Qt itself copies the arguments: a functor made here and run in
-    // the GUI thread is handed over inside Qt, where ThreadSanitizer cannot see the order.
-    QMetaObject::invokeMethod(this, "slot_maxEvalsReached", Qt::QueuedConnection, Q_ARG(int, gen), Q_ARG(int, job));
+    // The progress report runs in the GUI thread. Posted by name, so that Qt itself copies the
+    // arguments: a functor made here and run in the GUI thread is handed over inside Qt, where
+    // ThreadSanitizer cannot see the order.
+    QMetaObject::invokeMethod(this, "slot_maxEvalsReached", Qt::QueuedConnection, Q_ARG(int, jobIndex.load()));
 }
 
-void VNS::slot_maxEvalsReached(int gen, int job)
+void VNS::slot_maxEvalsReached(int job)
 {
-    if (gen == generation.load())
-        slot_terminateVNS();
-    else
-        emit signal_progress_vns(job, 100, 100);
+    // The job is stopped and its archive closed already. Nothing more is done here: by now the
+    // dispatcher may have loaded the next job, which a halt from here would stop.
+    emit signal_progress_vns(job, 100, 100);
 }
 
 void VNS::slot_timer()

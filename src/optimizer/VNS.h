@@ -99,9 +99,9 @@ public slots:
     void slot_terminateVNS();
 
 private slots:
-    // The evaluation limit's end of a job, in the GUI thread; `gen` and `job` as they were
-    // when the limit was reached.
-    void slot_maxEvalsReached(int gen, int job);
+    // The evaluation limit's report of a job, in the GUI thread; `job` as it was when the
+    // limit was reached.
+    void slot_maxEvalsReached(int job);
 
 private:
     void optimize();
@@ -188,10 +188,8 @@ private:
     Graph::Row rows[Graph::MaxNodes];
     int nbNodes = 0;
     int seed = -1;
-    // One evaluation limit signal handled per job; the job counter tells a late halt
-    // request of a finished job from one for the current job.
+    // One evaluation limit signal handled per job.
     std::atomic<bool> limitHandled{false};
-    std::atomic<int> generation{0};
     bool refreshOwed = false;
     // The solution of the next candidate offered to the local archive.
     std::unique_ptr<Solution> candidate;

@@ -109,6 +109,7 @@ private slots:
     void refusesVertexCounts();
     void timeLimitAndProgress();
     void haltInFirstFiftyMs();
+    void limitReportSparesTheNextJob();
 };
 
 void TestVNS::reachesExtremes_data()
@@ -311,6 +312,33 @@ void TestVNS::haltInFirstFiftyMs()
                  qPrintable(QString("%1 evaluations after the halt").arg(rig.w->nbEvals() - atHalt)));
         QVERIFY(job.isClosed());
     }
+}
+
+void TestVNS::limitReportSparesTheNextJob()
+{
+    Rig rig("MAXIMIZE", "WIENER");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    rig.w->slot_set_max_evals(40);
+    OptimalSolutions &first = rig.newJob();
+    OptimalSolutions &second = rig.newJob();
+    // The dispatcher loads the next job as soon as the worker is idle, which may be while the
+    // GUI thread reports the first job's limit: here, from within that report.
+    QObject context;
+    bool loaded = false;
+    QObject::connect(rig.w.get(), &VNS::signal_progress_vns, &context, [&](int job) {
+        if (job == 0 && !loaded)
+            loaded = rig.w->init(8, 0, &second, {-1.0}, 1);
+    });
+    QVERIFY(rig.w->init(8, 0, &first, {-1.0}, 0));
+    rig.w->start();
+    rig.w->wait();
+    QTRY_VERIFY(loaded);
+    rig.w->start();
+    rig.w->wait();
+    // The second job ran to its own limit, which closed its archive after its start graph.
+    QCOMPARE(rig.w->nbEvals(), 40);
+    QVERIFY(second.isClosed());
+    QVERIFY(second.size() > 0);
 }
 
 QTEST_MAIN(TestVNS)

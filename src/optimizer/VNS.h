@@ -11,6 +11,7 @@
 #include <QVector>
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 class Eval;
 class Problem;
@@ -190,6 +191,13 @@ private:
     int seed = -1;
     // One evaluation limit signal handled per job.
     std::atomic<bool> limitHandled{false};
+    // init loads a job and the timer checks and ends one under this lock, so that a deadline
+    // check that began on the previous job never stops the next.
+    std::mutex jobLock;
+    // Set by the worker once the job's start graph was offered: until then the deadline waits,
+    // so that a worker kept from running past it still archives that graph. Release and acquire
+    // order the offer before the timer's close of the archive.
+    std::atomic<bool> startOffered{false};
     bool refreshOwed = false;
     // The solution of the next candidate offered to the local archive.
     std::unique_ptr<Solution> candidate;

@@ -88,6 +88,13 @@ bool runUntil(Rig &rig, OptimalSolutions &job, int n, double sign, double target
     return reached;
 }
 
+// One tick of the manager's timer; true once the job is stopped.
+bool tick(VNS *w)
+{
+    w->slot_timer();
+    return w->isStopped();
+}
+
 QString completeText(int n, bool edges)
 {
     return QString::number(n) + ' ' + QString(n * (n - 1) / 2, edges ? '1' : '0');
@@ -110,6 +117,7 @@ private slots:
     void timeLimitAndProgress();
     void haltInFirstFiftyMs();
     void limitReportSparesTheNextJob();
+    void deadlinePassedBeforeTheWorkerRan();
 };
 
 void TestVNS::reachesExtremes_data()
@@ -282,7 +290,8 @@ void TestVNS::timeLimitAndProgress()
         QVERIFY(!job.isClosed());
     }
     QTest::qWait(int(qMax<qint64>(0, limit + 50 - clock.elapsed())));
-    rig.w->slot_timer();
+    // Past the deadline, the tick after the start graph is in ends the job.
+    QTRY_VERIFY_WITH_TIMEOUT(tick(rig.w.get()), 60000);
     QCOMPARE(progress.last(), (QList<QVariant>{2, 100, 100}));
     QVERIFY(job.isClosed());
     rig.w->wait();
@@ -339,6 +348,27 @@ void TestVNS::limitReportSparesTheNextJob()
     QCOMPARE(rig.w->nbEvals(), 40);
     QVERIFY(second.isClosed());
     QVERIFY(second.size() > 0);
+}
+
+void TestVNS::deadlinePassedBeforeTheWorkerRan()
+{
+    Rig rig("MAXIMIZE", "WIENER");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    OptimalSolutions &job = rig.newJob();
+    // A one-millisecond limit, and a tick past it before the thread runs, as on a machine too
+    // busy to run the worker in time.
+    QVERIFY(rig.w->init(10, 1, &job, {-1.0}, 0));
+    QThread::msleep(5);
+    rig.w->slot_timer();
+    rig.w->start();
+    // The job archives its start graph all the same, and a later tick ends it.
+    QTRY_VERIFY_WITH_TIMEOUT(tick(rig.w.get()), 60000);
+    rig.w->wait();
+    QVERIFY(job.isClosed());
+    double v = 0;
+    QString graph;
+    bool violated = true;
+    QVERIFY(lastValue(job, &v, &graph, &violated));
 }
 
 QTEST_MAIN(TestVNS)

@@ -269,7 +269,9 @@ void VNS::optimize()
     best_backup("Restart");
 
     OptimalSolutions *archive = jobArchive.load();
-    if (archive->size() == 0 && !stop.load()) {
+    // Offered unless the job was halted or timed out: a job stopped by its evaluation limit,
+    // even one the board's refresh above reached, keeps its start graph.
+    if (archive->size() == 0 && !archive->isClosed()) {
         Eval e;
         offer(archive, evaluate(&e));
     }
@@ -323,6 +325,9 @@ void VNS::optimize()
         if (count > 0)
             loadPrivate(start);
     }
+    // A halt or a deadline closed the archive already; the evaluation limit leaves it open
+    // until the graph that reached the limit was offered.
+    archive->close();
     flushRefresh(true);
     console("VNS Complete (" + QString::number(id) + ")", true, 4, QColor(Qt::blue));
     quit();
@@ -375,9 +380,9 @@ void VNS::maxEvalsReached()
 {
     if (limitHandled.exchange(true))
         return;
+    // The archive stays open: the graph that reached the limit is offered still, and the
+    // worker closes it as the job ends.
     stop.store(true, std::memory_order_release);
-    if (OptimalSolutions *a = jobArchive.load())
-        a->close();
     // The progress report runs in the GUI thread. Posted by name, so that Qt itself copies the
     // arguments: a functor made here and run in the GUI thread is handed over inside Qt, where
     // ThreadSanitizer cannot see the order.
@@ -386,8 +391,8 @@ void VNS::maxEvalsReached()
 
 void VNS::slot_maxEvalsReached(int job)
 {
-    // The job is stopped and its archive closed already. Nothing more is done here: by now the
-    // dispatcher may have loaded the next job, which a halt from here would stop.
+    // The job is stopped already. Nothing more is done here: by now the dispatcher may have
+    // loaded the next job, which a halt from here would stop.
     emit signal_progress_vns(job, 100, 100);
 }
 

@@ -118,6 +118,7 @@ private slots:
     void haltInFirstFiftyMs();
     void limitReportSparesTheNextJob();
     void deadlinePassedBeforeTheWorkerRan();
+    void evaluationLimitOfOneKeepsTheStartGraph();
 };
 
 void TestVNS::reachesExtremes_data()
@@ -363,6 +364,24 @@ void TestVNS::deadlinePassedBeforeTheWorkerRan()
     rig.w->start();
     // The job archives its start graph all the same, and a later tick ends it.
     QTRY_VERIFY_WITH_TIMEOUT(tick(rig.w.get()), 60000);
+    rig.w->wait();
+    QVERIFY(job.isClosed());
+    double v = 0;
+    QString graph;
+    bool violated = true;
+    QVERIFY(lastValue(job, &v, &graph, &violated));
+}
+
+// The board's refresh as the job starts reaches a limit of one evaluation: the job still ends
+// with its start graph archived.
+void TestVNS::evaluationLimitOfOneKeepsTheStartGraph()
+{
+    Rig rig("MAXIMIZE", "WIENER");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    rig.w->slot_set_max_evals(1);
+    OptimalSolutions &job = rig.newJob();
+    QVERIFY(rig.w->init(8, 0, &job, {-1.0}, 0));
+    rig.w->start();
     rig.w->wait();
     QVERIFY(job.isClosed());
     double v = 0;

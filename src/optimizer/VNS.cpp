@@ -110,10 +110,7 @@ bool VNS::init(int n, int maxTimeMs, OptimalSolutions *archive, QVector<double> 
                 false, 0, QColor(Qt::red));
         return false;
     }
-    jobArchive.store(archive);
     nbnod = n;
-    maxTime.store(maxTimeMs);
-    jobIndex.store(index);
     graph->copy(mainGraph);
     syncGraph();
     problem->resetNbEvals();
@@ -124,7 +121,12 @@ bool VNS::init(int n, int maxTimeMs, OptimalSolutions *archive, QVector<double> 
     problem->setNbNod(n);
     problem->setOptFactors(signs);
     limitHandled.store(false);
-    generation.fetch_add(1);
+    // The timer checks a job's deadline under it.
+    std::lock_guard<std::mutex> lock(jobLock);
+    jobArchive.store(archive);
+    maxTime.store(maxTimeMs);
+    jobIndex.store(index);
+    startOffered.store(false, std::memory_order_relaxed);
     // The start time and the cleared stop flag belong to the job from here: a halt that
     // comes before the thread runs is kept.
     startMs.store(monotonicMs());
@@ -267,10 +269,13 @@ void VNS::optimize()
     best_backup("Restart");
 
     OptimalSolutions *archive = jobArchive.load();
-    if (archive->size() == 0 && !stop.load()) {
+    // Offered unless the job was halted or timed out: a job stopped by its evaluation limit,
+    // even one the board's refresh above reached, keeps its start graph.
+    if (archive->size() == 0 && !archive->isClosed()) {
         Eval e;
         offer(archive, evaluate(&e));
     }
+    startOffered.store(true, std::memory_order_release);
 
     while (!stop.load(std::memory_order_acquire)) {
         perturb(k);
@@ -320,6 +325,9 @@ void VNS::optimize()
         if (count > 0)
             loadPrivate(start);
     }
+    // A halt or a deadline closed the archive already; the evaluation limit leaves it open
+    // until the graph that reached the limit was offered.
+    archive->close();
     flushRefresh(true);
     console("VNS Complete (" + QString::number(id) + ")", true, 4, QColor(Qt::blue));
     quit();
@@ -372,47 +380,57 @@ void VNS::maxEvalsReached()
 {
     if (limitHandled.exchange(true))
         return;
+    // The archive stays open: the graph that reached the limit is offered still, and the
+    // worker closes it as the job ends.
     stop.store(true, std::memory_order_release);
-    if (OptimalSolutions *a = jobArchive.load())
-        a->close();
-    // The progress report and the rest of the halt run in the GUI thread, for this job only.
-    const int gen = generation.load();
-    const int job = jobIndex.load();
-    // Posted by name, so that Qt itself copies the arguments: a functor made here and run in
-    // the GUI thread is handed over inside Qt, where ThreadSanitizer cannot see the order.
-    QMetaObject::invokeMethod(this, "slot_maxEvalsReached", Qt::QueuedConnection, Q_ARG(int, gen), Q_ARG(int, job));
+    // The progress report runs in the GUI thread. Posted by name, so that Qt itself copies the
+    // arguments: a functor made here and run in the GUI thread is handed over inside Qt, where
+    // ThreadSanitizer cannot see the order.
+    QMetaObject::invokeMethod(this, "slot_maxEvalsReached", Qt::QueuedConnection, Q_ARG(int, jobIndex.load()));
 }
 
-void VNS::slot_maxEvalsReached(int gen, int job)
+void VNS::slot_maxEvalsReached(int job)
 {
-    if (gen == generation.load())
-        slot_terminateVNS();
-    else
-        emit signal_progress_vns(job, 100, 100);
+    // The job is stopped already. Nothing more is done here: by now the dispatcher may have
+    // loaded the next job, which a halt from here would stop.
+    emit signal_progress_vns(job, 100, 100);
 }
 
 void VNS::slot_timer()
 {
-    if (stop.load(std::memory_order_acquire))
-        return;
-    const int limit = maxTime.load();
-    const qint64 e = elapsedMs();
-    if (limit > 0 && double(e) >= double(limit)) {
-        emit signal_progress_vns(jobIndex.load(), 100, 100);
-        if (isRunning())
-            if (OptimalSolutions *a = jobArchive.load())
-                a->close();
-        stop.store(true, std::memory_order_release);
+    int job = 0;
+    int limit = 0;
+    bool expired = false;
+    {
+        std::lock_guard<std::mutex> lock(jobLock);
+        if (stop.load(std::memory_order_acquire))
+            return;
+        job = jobIndex.load();
+        limit = maxTime.load();
+        // The clock runs from the dispatch: a worker the machine kept from running until past
+        // the deadline still archives its start graph, and the tick after that ends the job.
+        expired = limit > 0 && double(elapsedMs()) >= double(limit) && startOffered.load(std::memory_order_acquire);
+        if (expired) {
+            if (isRunning())
+                if (OptimalSolutions *a = jobArchive.load())
+                    a->close();
+            stop.store(true, std::memory_order_release);
+        }
+    }
+    // Reported outside the lock, which a receiver that loads the next job would take again.
+    if (expired) {
+        emit signal_progress_vns(job, 100, 100);
         return;
     }
     const int ev = problem->nbEvals();
     const int mx = problem->maxEvals();
+    const qint64 e = limit > 0 ? qMin<qint64>(elapsedMs(), limit) : 0;
     const double evalFraction = mx > 0 ? double(ev) / mx : 0.0;
-    const double timeFraction = limit > 0 ? double(elapsedMs()) / limit : 0.0;
+    const double timeFraction = limit > 0 ? double(e) / limit : 0.0;
     if (timeFraction > evalFraction)
-        emit signal_progress_vns(jobIndex.load(), int(elapsedMs()), limit);
+        emit signal_progress_vns(job, int(e), limit);
     else
-        emit signal_progress_vns(jobIndex.load(), ev, mx);
+        emit signal_progress_vns(job, ev, mx);
 }
 
 void VNS::slot_set_agressivity(double a)

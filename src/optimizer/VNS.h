@@ -11,6 +11,7 @@
 #include <QVector>
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 class Eval;
 class Problem;
@@ -99,9 +100,9 @@ public slots:
     void slot_terminateVNS();
 
 private slots:
-    // The evaluation limit's end of a job, in the GUI thread; `gen` and `job` as they were
-    // when the limit was reached.
-    void slot_maxEvalsReached(int gen, int job);
+    // The evaluation limit's report of a job, in the GUI thread; `job` as it was when the
+    // limit was reached.
+    void slot_maxEvalsReached(int job);
 
 private:
     void optimize();
@@ -188,10 +189,15 @@ private:
     Graph::Row rows[Graph::MaxNodes];
     int nbNodes = 0;
     int seed = -1;
-    // One evaluation limit signal handled per job; the job counter tells a late halt
-    // request of a finished job from one for the current job.
+    // One evaluation limit signal handled per job.
     std::atomic<bool> limitHandled{false};
-    std::atomic<int> generation{0};
+    // init loads a job and the timer checks and ends one under this lock, so that a deadline
+    // check that began on the previous job never stops the next.
+    std::mutex jobLock;
+    // Set by the worker once the job's start graph was offered: until then the deadline waits,
+    // so that a worker kept from running past it still archives that graph. Release and acquire
+    // order the offer before the timer's close of the archive.
+    std::atomic<bool> startOffered{false};
     bool refreshOwed = false;
     // The solution of the next candidate offered to the local archive.
     std::unique_ptr<Solution> candidate;

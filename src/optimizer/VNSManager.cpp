@@ -141,6 +141,9 @@ void VNSManager::slot_startVNS()
 {
     if (isRunning())
         return;
+    // The last run, whose end isRunning() saw inside Qt, read the archives deleted below: its
+    // last write, read here, orders those reads before the deletion for race detectors too.
+    runEnded.load(std::memory_order_acquire);
     const QVector<int> pattern = problem->getOptimizationPattern();
     if (pattern.isEmpty()) {
         refuse("There is no objective to optimise: add an objective (MINIMIZE, MAXIMIZE or MAXMIN) to the board.");

@@ -139,10 +139,11 @@ private:
     std::mutex wakeMutex;
     std::condition_variable wakeCondition;
     bool woken = false;
-    // Written by run() as its last step and read by the destructor after wait(): the run's
-    // accesses are then ordered before the teardown also for race detectors, which cannot see
-    // the ordering made inside Qt when the thread has already finished. Written by an exchange,
-    // so that earlier runs stay in the release sequence the destructor reads.
+    // Written by run() as its last step and read by the destructor after wait() and by the next
+    // start: the run's accesses are then ordered before the teardown or the next run's set-up
+    // also for race detectors, which cannot see the ordering made inside Qt when the thread has
+    // already finished. Written by an exchange, so that earlier runs stay in the release
+    // sequence these read.
     std::atomic<bool> runEnded{false};
 };
 

@@ -88,6 +88,13 @@ bool runUntil(Rig &rig, OptimalSolutions &job, int n, double sign, double target
     return reached;
 }
 
+// One tick of the manager's timer; true once the job is stopped.
+bool tick(VNS *w)
+{
+    w->slot_timer();
+    return w->isStopped();
+}
+
 QString completeText(int n, bool edges)
 {
     return QString::number(n) + ' ' + QString(n * (n - 1) / 2, edges ? '1' : '0');
@@ -109,6 +116,9 @@ private slots:
     void refusesVertexCounts();
     void timeLimitAndProgress();
     void haltInFirstFiftyMs();
+    void limitReportSparesTheNextJob();
+    void deadlinePassedBeforeTheWorkerRan();
+    void evaluationLimitOfOneKeepsTheStartGraph();
 };
 
 void TestVNS::reachesExtremes_data()
@@ -281,7 +291,8 @@ void TestVNS::timeLimitAndProgress()
         QVERIFY(!job.isClosed());
     }
     QTest::qWait(int(qMax<qint64>(0, limit + 50 - clock.elapsed())));
-    rig.w->slot_timer();
+    // Past the deadline, the tick after the start graph is in ends the job.
+    QTRY_VERIFY_WITH_TIMEOUT(tick(rig.w.get()), 60000);
     QCOMPARE(progress.last(), (QList<QVariant>{2, 100, 100}));
     QVERIFY(job.isClosed());
     rig.w->wait();
@@ -311,6 +322,72 @@ void TestVNS::haltInFirstFiftyMs()
                  qPrintable(QString("%1 evaluations after the halt").arg(rig.w->nbEvals() - atHalt)));
         QVERIFY(job.isClosed());
     }
+}
+
+void TestVNS::limitReportSparesTheNextJob()
+{
+    Rig rig("MAXIMIZE", "WIENER");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    rig.w->slot_set_max_evals(40);
+    OptimalSolutions &first = rig.newJob();
+    OptimalSolutions &second = rig.newJob();
+    // The dispatcher loads the next job as soon as the worker is idle, which may be while the
+    // GUI thread reports the first job's limit: here, from within that report.
+    QObject context;
+    bool loaded = false;
+    QObject::connect(rig.w.get(), &VNS::signal_progress_vns, &context, [&](int job) {
+        if (job == 0 && !loaded)
+            loaded = rig.w->init(8, 0, &second, {-1.0}, 1);
+    });
+    QVERIFY(rig.w->init(8, 0, &first, {-1.0}, 0));
+    rig.w->start();
+    rig.w->wait();
+    QTRY_VERIFY(loaded);
+    rig.w->start();
+    rig.w->wait();
+    // The second job ran to its own limit, which closed its archive after its start graph.
+    QCOMPARE(rig.w->nbEvals(), 40);
+    QVERIFY(second.isClosed());
+    QVERIFY(second.size() > 0);
+}
+
+void TestVNS::deadlinePassedBeforeTheWorkerRan()
+{
+    Rig rig("MAXIMIZE", "WIENER");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    OptimalSolutions &job = rig.newJob();
+    // A one-millisecond limit, and a tick past it before the thread runs, as on a machine too
+    // busy to run the worker in time.
+    QVERIFY(rig.w->init(10, 1, &job, {-1.0}, 0));
+    QThread::msleep(5);
+    rig.w->slot_timer();
+    rig.w->start();
+    // The job archives its start graph all the same, and a later tick ends it.
+    QTRY_VERIFY_WITH_TIMEOUT(tick(rig.w.get()), 60000);
+    rig.w->wait();
+    QVERIFY(job.isClosed());
+    double v = 0;
+    QString graph;
+    bool violated = true;
+    QVERIFY(lastValue(job, &v, &graph, &violated));
+}
+
+// The board's refresh as the job starts reaches a limit of one evaluation: the job still ends
+// with its start graph archived.
+void TestVNS::evaluationLimitOfOneKeepsTheStartGraph()
+{
+    Rig rig("MAXIMIZE", "WIENER");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    rig.w->slot_set_max_evals(1);
+    OptimalSolutions &job = rig.newJob();
+    QVERIFY(rig.w->init(8, 0, &job, {-1.0}, 0));
+    rig.w->start();
+    rig.w->wait();
+    QVERIFY(job.isClosed());
+    double v = 0;
+    QString graph;
+    bool violated = true;
+    QVERIFY(lastValue(job, &v, &graph, &violated));
 }
 
 QTEST_MAIN(TestVNS)

@@ -346,8 +346,9 @@ void TestVNS::limitReportSparesTheNextJob()
     QTRY_VERIFY(loaded);
     rig.w->start();
     rig.w->wait();
-    // The second job ran to its own limit, which closed its archive after its start graph.
-    QCOMPARE(rig.w->nbEvals(), 40);
+    // The second job ran to its own limit, and its archive closed as it ended. Past the limit
+    // comes at most the board's refresh for the graph that reached it, when that one is kept.
+    QVERIFY2(rig.w->nbEvals() == 40 || rig.w->nbEvals() == 41, qPrintable(QString::number(rig.w->nbEvals())));
     QVERIFY(second.isClosed());
     QVERIFY(second.size() > 0);
 }

@@ -29,8 +29,7 @@ QString notRegular(mode_t mode)
     return QString("it is %1, not a regular file: nothing was read from it.").arg(kind);
 }
 
-// The folder part of a name as written, for the system to resolve: QFileInfo would take its
-// ".." as text.
+// The folder part of a resolved name.
 QString folderOf(const QString &path)
 {
     const int slash = path.lastIndexOf('/');

@@ -1,11 +1,13 @@
 #include "optimizer/VNS.h"
 
+#include "calculus/Calculus.h"
 #include "calculus/Eval.h"
 #include "problem/Problem.h"
 
 #include <QElapsedTimer>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QStringList>
 #include <QTime>
 #include <cmath>
 
@@ -120,6 +122,11 @@ bool VNS::init(int n, int maxTimeMs, OptimalSolutions *archive, QVector<double> 
     }
     problem->setNbNod(n);
     problem->setOptFactors(signs);
+    QStringList senses;
+    const QVector<Calculus *> &zs = problem->objectiveList();
+    for (int i = 0; i < zs.size(); ++i)
+        senses << QString(i < signs.size() && signs[i] < 0 ? "maximize " : "minimize ") + zs[i]->formula();
+    objectives = senses.join(", ");
     limitHandled.store(false);
     // The timer checks a job's deadline under it.
     std::lock_guard<std::mutex> lock(jobLock);
@@ -194,7 +201,18 @@ void VNS::setPair(int u, int v, bool on)
 Solution *VNS::evaluate(Eval *e)
 {
     problem->eval(e);
+    noteValue(*e);
     return new Solution(e, currentText());
+}
+
+void VNS::noteValue(const Eval &e)
+{
+    if (metValue)
+        return;
+    for (const QVector<double> &v : *e.z())
+        if (v.isEmpty())
+            return;
+    metValue = true;
 }
 
 bool VNS::offer(OptimalSolutions *archive, Solution *s)
@@ -218,6 +236,7 @@ bool VNS::offerBoth(Solution *s, const QString &tag)
 bool VNS::tryMove(Eval *e, const char *tag, bool *result)
 {
     problem->eval(e);
+    noteValue(*e);
     // The graph text is made once the local archive takes the graph: most candidates are
     // refused on their values alone, and the refused candidate's solution serves the next.
     if (!candidate)
@@ -251,6 +270,7 @@ void VNS::optimize()
     qsrand(jobSeed);
     random.reseed(jobSeed);
     localArchive.clear();
+    metValue = false;
     if (resetStats.load() || amnesy.load())
         zeroQuadStats();
 
@@ -287,7 +307,7 @@ void VNS::optimize()
             QVector<QString> texts = localArchive.graphs();
             if (texts.isEmpty() && !stop.load()) {
                 Eval e;
-                offer(&localArchive, evaluate(&e));
+                offerBoth(evaluate(&e), "perturb");
                 texts = {currentText()};
             }
             for (const QString &text : texts) {
@@ -329,6 +349,13 @@ void VNS::optimize()
     // until the graph that reached the limit was offered.
     archive->close();
     flushRefresh(true);
+    // The archives keep only graphs with a value: such a job hands over nothing, which the
+    // run's count alone would not say.
+    if (!metValue)
+        console("Job " + QString::number(jobIndex.load() + 1) + " (" + QString::number(nbnod) + " vertices, " +
+                    objectives + "): no graph met in " + QString::number(problem->nbEvals()) +
+                    " evaluations has a value of the objective, so the job keeps none.",
+                false, 0, QColor(Qt::red));
     console("VNS Complete (" + QString::number(id) + ")", true, 4, QColor(Qt::blue));
     quit();
 }
@@ -501,7 +528,7 @@ void VNS::perturb(int kSwaps)
     localArchive.clear();
     if (!stop.load()) {
         Eval e;
-        offer(&localArchive, evaluate(&e));
+        offerBoth(evaluate(&e), "perturb");
     }
 }
 

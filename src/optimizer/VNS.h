@@ -109,10 +109,14 @@ private:
     void console(const QString &text, bool debug, int level, QColor colour);
     // Evaluates the private graph into e and makes a solution of it.
     Solution *evaluate(Eval *e);
+    // Notes whether the record just evaluated has a value for every objective, which the
+    // archives need to keep a graph.
+    void noteValue(const Eval &e);
     // Offers a solution; a refused one is deleted here.
     static bool offer(OptimalSolutions *archive, Solution *s);
-    // Offers the current graph to the local archive and, when it enters, to the job archive
-    // too, handing it over when that accepts; true when the job archive took it.
+    // Offers a solution to the local archive and, when it enters, to the job archive too,
+    // handing it over when that accepts; true when the job archive took it. Every graph that
+    // enters the local archive goes this way, so the job keeps at least the best graph it met.
     bool offerBoth(Solution *s, const QString &tag);
     // Evaluates the graph a move left and offers it to the local archive; a graph taken there
     // goes on to the job archive, and is handed over with the tag when that takes it too
@@ -201,6 +205,11 @@ private:
     bool refreshOwed = false;
     // The solution of the next candidate offered to the local archive.
     std::unique_ptr<Solution> candidate;
+    // Whether the current job evaluated a graph with a value for every objective; worker
+    // thread only.
+    bool metValue = false;
+    // The job's objectives with their senses ("maximize WIENER(G)"), for its console lines.
+    QString objectives;
     static std::atomic<qint64> lastRefreshMs;
 };
 

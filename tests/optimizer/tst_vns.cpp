@@ -119,6 +119,8 @@ private slots:
     void limitReportSparesTheNextJob();
     void deadlinePassedBeforeTheWorkerRan();
     void evaluationLimitOfOneKeepsTheStartGraph();
+    void startWithoutAValue_data();
+    void startWithoutAValue();
 };
 
 void TestVNS::reachesExtremes_data()
@@ -392,6 +394,49 @@ void TestVNS::evaluationLimitOfOneKeepsTheStartGraph()
     const int kept = job.size();
     job.unlock();
     QCOMPARE(kept, 1);
+}
+
+// WIENER has no value on a disconnected graph, which the archives refuse. From a triangle and a
+// separate edge, every degree-preserving swap gives the path on 5 vertices, the graph of largest
+// Wiener index (20), so the job's first shaking reaches it whatever the random draws. The job
+// keeps that graph; one that meets no graph with a value says so on the console.
+void TestVNS::startWithoutAValue_data()
+{
+    QTest::addColumn<int>("maxEvals");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("the first shaking reaches the optimum") << 300 << true;
+    QTest::newRow("a limit of one evaluation") << 1 << false;
+}
+
+void TestVNS::startWithoutAValue()
+{
+    QFETCH(int, maxEvals);
+    QFETCH(bool, kept);
+    Rig rig("MAXIMIZE", "WIENER");
+    QVERIFY2(rig.w, qPrintable(rig.why));
+    rig.shown.loadCurrentGraph("5 1110000001");
+    rig.shown.best_backup();
+    QSignalSpy console(rig.w.get(), &VNS::signal_console);
+    rig.w->slot_set_max_evals(maxEvals);
+    OptimalSolutions &job = rig.newJob();
+    QVERIFY(rig.w->init(5, 0, &job, {-1.0}, 2));
+    rig.w->start();
+    rig.w->wait();
+    QStringList lines;
+    for (const QList<QVariant> &args : console)
+        if (!args.at(1).toBool())
+            lines << args.at(0).toString();
+    const QString none = QString("Job 3 (5 vertices, maximize WIENER(G)): no graph met in %1 evaluations has a value "
+                                 "of the objective, so the job keeps none.")
+                             .arg(rig.w->nbEvals());
+    QCOMPARE(lines.filter("keeps none"), kept ? QStringList() : QStringList{none});
+    job.lock();
+    const int size = job.size();
+    const double value = size > 0 ? (*job.lastSolution()->getValue()->z())[0][0] : 0.0;
+    job.unlock();
+    QCOMPARE(size, kept ? 1 : 0);
+    if (kept)
+        QCOMPARE(value, -20.0);
 }
 
 QTEST_MAIN(TestVNS)

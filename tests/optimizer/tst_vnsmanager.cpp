@@ -68,15 +68,20 @@ struct Rig
             m->worker(t)->setSeed(1000 + 17 * t);
     }
 
-    // Waits for the end of the run (the last signal of run has reached the GUI thread, and the
-    // manager's thread, past its last step, has ended however long a loaded machine delays it).
-    bool finished(int ms)
+    // Waits for the end of the run: the last signal of run has reached the GUI thread, and the
+    // manager's thread, which then has only its return left, has ended. Empty, or what did not
+    // come in time.
+    QString finished(int ms)
     {
         QElapsedTimer clock;
         clock.start();
         while (!log.contains("wait:0") && clock.elapsed() < ms)
             QTest::qWait(5);
-        return log.contains("wait:0") && m->wait();
+        if (!log.contains("wait:0"))
+            return QString("the run did not end within %1 s; seen: %2").arg(ms / 1000.0).arg(log.join(", "));
+        if (!m->wait(30000))
+            return "the manager's thread did not end within 30 s of the run's last signal";
+        return QString();
     }
 
     QStringList lines(const QString &prefix) const
@@ -248,7 +253,7 @@ void TestVNSManager::twoThreadsSixJobs()
     rig.m->slot_startVNS();
     // A second start while the first run goes on changes nothing.
     rig.m->slot_startVNS();
-    QVERIFY(rig.finished(120000));
+    QCOMPARE(rig.finished(120000), QString());
     QCOMPARE(rig.lines("jobs:"), QStringList{"6"});
     QCOMPARE(rig.lines("console:Starting job"), announcements(6).replaceInStrings("Starting job", ""));
     QVERIFY2(rig.workerIds == (QSet<int>{0, 1}), qPrintable(QString::number(rig.workerIds.size())));
@@ -286,7 +291,7 @@ void TestVNSManager::haltDuringRun()
     QTest::qWait(100);
     rig.m->slot_stopVNS();
     // Ten-minute jobs: the run ends with the halt, and no job starts after it.
-    QVERIFY(rig.finished(10000));
+    QCOMPARE(rig.finished(10000), QString());
     QCOMPARE(rig.lines("console:Starting job"), (QStringList{" 1/6", " 2/6"}));
     QCOMPARE(rig.archived(2, 6), 0);
     const int handed = rig.archived(0, 2);
@@ -337,7 +342,7 @@ void TestVNSManager::refusals()
         QCOMPARE(rig.loader.getGraphs(), QVector<QString>{"3 111"});
         return;
     }
-    QVERIFY(rig.finished(60000));
+    QCOMPARE(rig.finished(60000), QString());
     QCOMPARE(rig.m->jobNodes(), nodes);
     QVERIFY(rig.lines("console:")[0].startsWith("Vertex counts above 32 are not searched: n = 33 to 1000"));
     QCOMPARE(rig.lines("console:Starting job"), (QStringList{" 1/2", " 2/2"}));
@@ -363,7 +368,7 @@ void TestVNSManager::autoAdd()
     rig.m->slot_set_p1max(6);
     rig.m->slot_set_max_evals(60);
     rig.m->slot_startVNS();
-    QVERIFY(rig.finished(60000));
+    QCOMPARE(rig.finished(60000), QString());
     const int n = rig.loader.size();
     QVERIFY(n > 0);
     const QString waiting = QString("%1 graphs waiting").arg(n);
@@ -394,7 +399,7 @@ void TestVNSManager::settingsReachWorkers()
     rig.m->slot_set_p1min(6);
     rig.m->slot_set_p1max(9);
     rig.m->slot_startVNS();
-    QVERIFY(rig.finished(60000));
+    QCOMPARE(rig.finished(60000), QString());
     for (int t = 0; t < VNSManager::NbWorkers; ++t)
         QCOMPARE(rig.m->worker(t)->nbEvals(), 70);
     // The timer ticks every second and reaches every worker, run or no run.
@@ -426,7 +431,7 @@ void TestVNSManager::endToEnd()
     rig.m->slot_set_p1max(9);
     rig.m->slot_set_max_evals(4000);
     rig.m->slot_startVNS();
-    QVERIFY(rig.finished(240000));
+    QCOMPARE(rig.finished(240000), QString());
     const QStringList delivered = rig.explorer.getGraphs();
     QCOMPARE(delivered.size(), rig.loader.size());
     for (int n = 5; n <= 9; ++n) {
@@ -471,7 +476,7 @@ void TestVNSManager::startHaltCycles()
         QTest::qWait(int(rng() % 30));
         rig.m->slot_stopVNS();
         QVERIFY(rig.m->wait(10000));
-        QVERIFY(rig.finished(10000));
+        QCOMPARE(rig.finished(10000), QString());
         QCOMPARE(rig.log.count("complete"), 1);
         // Ten-minute jobs end only by the halt: none starts after it, so at most one per worker.
         QVERIFY(rig.lines("console:Starting job").size() <= VNSManager::NbWorkers);
@@ -533,7 +538,7 @@ void TestVNSManager::maximisingJobFromTheShownGraph()
     rig.m->slot_set_p1max(10);
     rig.m->slot_set_max_evals(maxEvals);
     rig.m->slot_startVNS();
-    QVERIFY(rig.finished(60000));
+    QCOMPARE(rig.finished(60000), QString());
     OptimalSolutions *job = rig.m->archives().value(0);
     QVERIFY(job && job->size() > 0);
     if (maxEvals == 3) {
@@ -570,7 +575,7 @@ void TestVNSManager::optimalStartIsKept()
         rig.shown.best_backup();
         rig.m->worker(0)->setSeed(seed);
         rig.m->slot_startVNS();
-        QVERIFY(rig.finished(60000));
+        QCOMPARE(rig.finished(60000), QString());
         OptimalSolutions *job = rig.m->archives().value(0);
         QVERIFY(job && job->size() > 0);
         for (int i = 0; i < job->size(); ++i) {
@@ -616,7 +621,7 @@ void TestVNSManager::shakingRangeFollowsTheJob()
         rig.shown.best_backup();
         rig.m->slot_set_nb_threads(threads);
         rig.m->slot_startVNS();
-        QVERIFY(rig.finished(60000));
+        QCOMPARE(rig.finished(60000), QString());
         std::lock_guard<std::mutex> locker(seenLock);
         QCOMPARE(seen, expected);
     }

@@ -15,18 +15,23 @@
 namespace {
 
 #ifdef Q_OS_UNIX
+// What a file that is not a regular one is, for a message.
+const char *kindOf(mode_t mode)
+{
+    return S_ISFIFO(mode)   ? "a pipe"
+           : S_ISDIR(mode)  ? "a folder"
+           : S_ISCHR(mode)  ? "a character device"
+           : S_ISBLK(mode)  ? "a block device"
+           : S_ISSOCK(mode) ? "a socket"
+                            : "something other";
+}
+
 // Why a file of this kind is not read, or nothing for a regular file.
 QString notRegular(mode_t mode)
 {
     if (S_ISREG(mode))
         return QString();
-    const char *kind = S_ISFIFO(mode)  ? "a pipe"
-                       : S_ISDIR(mode)  ? "a folder"
-                       : S_ISCHR(mode)  ? "a character device"
-                       : S_ISBLK(mode)  ? "a block device"
-                       : S_ISSOCK(mode) ? "a socket"
-                                        : "something other";
-    return QString("it is %1, not a regular file: nothing was read from it.").arg(kind);
+    return QString("it is %1, not a regular file: nothing was read from it.").arg(kindOf(mode));
 }
 
 // The folder part of a resolved name.
@@ -126,6 +131,14 @@ QString TextFile::resolved(const QString &path, QString *why)
         }
         if (!last)
             return fail(ENOTDIR);
+        // A save puts a new file in place of the old one: what is not a regular file is never
+        // replaced, as no such file is ever read.
+        if (!S_ISREG(info.st_mode)) {
+            if (why)
+                *why = QString("%1 is %2, not a regular file: it was left as it is, and nothing was saved.")
+                           .arg(QFile::decodeName(name), kindOf(info.st_mode));
+            return QString();
+        }
         return QFile::decodeName(name);
     }
     // Nothing but folders: "/", or a link to one.

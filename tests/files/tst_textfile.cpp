@@ -7,10 +7,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QtTest>
 #include <cerrno>
 #ifdef Q_OS_LINUX
 #include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -117,41 +120,57 @@ private slots:
     // A save writes the file that the system's own open of the name, for writing and creating,
     // reaches: each link's text is read from the folder the link really sits in, with its ".."
     // taken there, and a link to nothing leads to the new file's place. Where that open fails,
-    // the save fails with the system's reason. Either way no other file changes.
+    // the save fails with the system's reason, and a file that is not a regular one, which a
+    // save would replace, is refused by name. Either way no other file changes.
     void writesTheFileTheNameLeadsTo_data()
     {
         QTest::addColumn<QStringList>("folders");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("links");
+        // "name kind" pairs, made after the links: "pipe", "null device", or "no search" for
+        // a folder whose search permission is taken away.
+        QTest::addColumn<QStringList>("special");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("written");
-        QTest::addColumn<int>("error");
+        // The reason, with %1 for the test's folder.
+        QTest::addColumn<QString>("reason");
         // links: "name -> text" pairs, made in order.
         QTest::newRow("link in a linked folder")
             << QStringList{"deep/sub", "deep/real", "real"} << QStringList{"real/t.txt", "deep/real/t.txt"}
-            << QStringList{"d", "deep/sub", "deep/sub/l", "../real/t.txt"} << "d/l" << "deep/real/t.txt" << 0;
+            << QStringList{"d", "deep/sub", "deep/sub/l", "../real/t.txt"} << QStringList{} << "d/l"
+            << "deep/real/t.txt" << QString();
         QTest::newRow("dangling, \"..\" after a linked folder")
-            << QStringList{"deep/sub"} << QStringList{"t.txt"}
-            << QStringList{"sub2", "deep/sub", "viadot", "sub2/../t.txt"} << "viadot" << "deep/t.txt" << 0;
+            << QStringList{"deep/sub"} << QStringList{"t.txt"} << QStringList{"sub2", "deep/sub", "viadot", "sub2/../t.txt"}
+            << QStringList{} << "viadot" << "deep/t.txt" << QString();
         QTest::newRow("dangling in a linked folder")
             << QStringList{"deep/sub", "deep/real", "real"} << QStringList{}
-            << QStringList{"d", "deep/sub", "deep/sub/l", "../real/new.txt"} << "d/l" << "deep/real/new.txt" << 0;
+            << QStringList{"d", "deep/sub", "deep/sub/l", "../real/new.txt"} << QStringList{} << "d/l"
+            << "deep/real/new.txt" << QString();
         QTest::newRow("dangling into a folder only the link's folder has")
             << QStringList{"deep/sub", "deep/only"} << QStringList{}
-            << QStringList{"d", "deep/sub", "deep/sub/dh", "../only/new"} << "d/dh" << "deep/only/new" << 0;
+            << QStringList{"d", "deep/sub", "deep/sub/dh", "../only/new"} << QStringList{} << "d/dh" << "deep/only/new"
+            << QString();
         QTest::newRow("loop") << QStringList{} << QStringList{} << QStringList{"l0", "loopb", "loopb", "l0"}
-                              << "l0" << QString() << int(ELOOP);
-        QTest::newRow("missing folder on the way")
-            << QStringList{} << QStringList{} << QStringList{"m", "absent/x"} << "m" << QString() << int(ENOENT);
+                              << QStringList{} << "l0" << QString() << qt_error_string(ELOOP);
+        QTest::newRow("missing folder on the way") << QStringList{} << QStringList{} << QStringList{"m", "absent/x"}
+                                                   << QStringList{} << "m" << QString() << qt_error_string(ENOENT);
+        QTest::newRow("pipe") << QStringList{} << QStringList{} << QStringList{} << QStringList{"fifo", "pipe"}
+                              << "fifo" << QString()
+                              << "%1/fifo is a pipe, not a regular file: it was left as it is, and nothing was saved.";
+        QTest::newRow("link to a device") << QStringList{} << QStringList{} << QStringList{"lnul", "nul"}
+                                          << QStringList{"nul", "null device"} << "lnul" << QString()
+                                          << "%1/nul is a character device, not a regular file: it was left as it "
+                                             "is, and nothing was saved.";
     }
     void writesTheFileTheNameLeadsTo()
     {
         QFETCH(QStringList, folders);
         QFETCH(QStringList, files);
         QFETCH(QStringList, links);
+        QFETCH(QStringList, special);
         QFETCH(QString, name);
         QFETCH(QString, written);
-        QFETCH(int, error);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         for (const QString &f : folders)
             QVERIFY(QDir(dir.path()).mkpath(f));
@@ -159,18 +178,49 @@ private slots:
             writeAll(dir.filePath(f), f.toUtf8());
         for (int i = 0; i + 1 < links.size(); i += 2)
             QVERIFY(QFile::link(links[i + 1], dir.filePath(links[i])));
-        // Every entry of the tree with its contents or where it links to.
+        QStringList locked;
+        // The folders' search permission comes back before the test's folder goes.
+        const auto unlock = qScopeGuard([&] {
+            for (const QString &f : locked)
+                ::chmod(QFile::encodeName(f).constData(), 0755);
+        });
+        for (int i = 0; i + 1 < special.size(); i += 2) {
+            const QByteArray path = QFile::encodeName(dir.filePath(special[i]));
+            if (special[i + 1] == "pipe") {
+                QCOMPARE(::mkfifo(path.constData(), 0644), 0);
+            } else if (special[i + 1] == "null device") {
+                if (::mknod(path.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                    QSKIP("Making a device node takes root's privilege.");
+            } else {
+                // The system lets root search any folder.
+                if (::geteuid() == 0)
+                    QSKIP("Root may search any folder: run this as another user.");
+                QCOMPARE(::chmod(path.constData(), 0444), 0);
+                locked << dir.filePath(special[i]);
+            }
+        }
+        // Every entry of the tree with its contents, its kind or where it links to.
         const auto tree = [&dir] {
             QMap<QString, QString> entries;
             QDirIterator it(dir.path(), QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
                             QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 const QString path = it.next();
-                const QFileInfo info(path);
-                entries[QDir(dir.path()).relativeFilePath(path)] =
-                    info.isSymLink() ? "-> " + info.symLinkTarget()
-                    : info.isDir()   ? QString("folder")
-                                     : QString::fromUtf8(readAll(path));
+                struct stat info;
+                QString entry;
+                if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+                    entry = "unreadable";
+                else if (S_ISLNK(info.st_mode))
+                    entry = "-> " + QFileInfo(path).symLinkTarget();
+                else if (S_ISDIR(info.st_mode))
+                    entry = QString("folder %1").arg(info.st_mode & 07777, 0, 8);
+                else if (S_ISFIFO(info.st_mode))
+                    entry = "pipe";
+                else if (S_ISCHR(info.st_mode))
+                    entry = QString("character device %1,%2").arg(major(info.st_rdev)).arg(minor(info.st_rdev));
+                else
+                    entry = QString::fromUtf8(readAll(path));
+                entries[QDir(dir.path()).relativeFilePath(path)] = entry;
             }
             return entries;
         };
@@ -185,7 +235,7 @@ private slots:
             expected[written] = "new";
         QString why;
         QCOMPARE(TextFile::write(dir.filePath(name), "new", &why), written.isEmpty() ? false : true);
-        QCOMPARE(why, error ? qt_error_string(error) : QString());
+        QCOMPARE(why, reason.contains("%1") ? reason.arg(dir.path()) : reason);
         QCOMPARE(lines(tree()), lines(expected));
         if (!written.isEmpty())
             QCOMPARE(readAll(dir.filePath(name)), QByteArray("new"));

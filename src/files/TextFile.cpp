@@ -41,6 +41,9 @@ QString folderOf(const QString &path)
     return slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
 
+#endif
+
+#ifdef Q_OS_LINUX
 // The folder a walk stands in after "..": each folder walked is real, no link, so its parent
 // is its name without the last component.
 QByteArray parentOf(const QByteArray &folder)
@@ -48,13 +51,38 @@ QByteArray parentOf(const QByteArray &folder)
     const int slash = folder.lastIndexOf('/');
     return slash <= 0 ? QByteArrayLiteral("/") : folder.left(slash);
 }
+
+// The folder a walk stands in: a handle on it, and its name.
+struct Folder
+{
+    int fd = AT_FDCWD;
+    QByteArray name;
+    Folder() = default;
+    Folder(const Folder &) = delete;
+    Folder &operator=(const Folder &) = delete;
+    ~Folder() { release(); }
+    void release()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = AT_FDCWD;
+    }
+    void take(int handle, const QByteArray &folder)
+    {
+        release();
+        fd = handle;
+        name = folder;
+    }
+    // The name of an entry of this folder.
+    QByteArray entry(const QByteArray &part) const { return (name == "/" ? QByteArray() : name) + '/' + part; }
+};
 #endif
 
 } // namespace
 
 QString TextFile::resolved(const QString &path, QString *why)
 {
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_LINUX
     const auto fail = [why](int error) {
         if (why)
             *why = qt_error_string(error);
@@ -64,19 +92,27 @@ QString TextFile::resolved(const QString &path, QString *why)
     if (native.isEmpty())
         return fail(ENOENT);
     // The name is walked one component at a time, as the system walks it when it opens the
-    // name to write and create: a link's text takes the link's place in what is left to walk,
-    // from the folder the link really sits in, so its ".." leaves that folder, and a last name
-    // that does not exist, even as a link's target, is the file to create.
-    QByteArray at;
+    // name to write and create, and each step is the system's own lookup from a handle on the
+    // folder the walk stands in, so it checks what that open checks on the way: search
+    // permission on every folder, the one a ".." leaves included. A link's text takes the
+    // link's place in what is left to walk, from the folder the link really sits in, and a
+    // last name that does not exist, even as a link's target, is the file to create.
+    Folder at;
     if (native.startsWith('/')) {
-        at = "/";
+        const int root = ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (root < 0)
+            return fail(errno);
+        at.take(root, "/");
     } else {
-        char *cwd = ::realpath(".", nullptr);
+        char *cwd = ::getcwd(nullptr, 0);
         if (!cwd)
             return fail(errno);
-        at = cwd;
+        at.name = cwd;
         ::free(cwd);
     }
+    // Search permission on the folder the walk stands in, which the system asks before it
+    // looks up any name there, the last one included.
+    const auto searchable = [&at] { return ::faccessat(at.fd, ".", X_OK, 0) == 0 ? 0 : errno; };
     QList<QByteArray> rest;
     const auto walkFirst = [&rest](const QByteArray &text) {
         QList<QByteArray> parts = text.split('/');
@@ -91,44 +127,64 @@ QString TextFile::resolved(const QString &path, QString *why)
         const QByteArray part = rest.takeFirst();
         const bool last = rest.isEmpty();
         // A last name ending in "/" names a folder, which no file is saved as.
-        if (last && (folderNamed || part == "." || part == ".."))
-            return fail(EISDIR);
+        if (last && (folderNamed || part == "." || part == "..")) {
+            const int error = searchable();
+            return fail(error ? error : EISDIR);
+        }
         if (part == "." || part == "..") {
-            if (part == "..")
-                at = parentOf(at);
+            const int folder = ::openat(at.fd, part.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            if (folder < 0)
+                return fail(errno);
+            at.take(folder, part == ".." ? parentOf(at.name) : at.name);
             continue;
         }
-        const QByteArray name = (at == "/" ? QByteArray() : at) + '/' + part;
-        struct stat info;
-        if (::lstat(name.constData(), &info) != 0) {
+        const QByteArray name = at.entry(part);
+        const int entry = ::openat(at.fd, part.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+        if (entry < 0) {
             const int error = errno;
-            if (error == ENOENT && last)
-                return QFile::decodeName(name);
+            if (error != ENOENT || !last)
+                return fail(error);
+            // A new file, which the system creates only in a folder it may write.
+            if (::faccessat(at.fd, ".", W_OK | X_OK, 0) != 0)
+                return fail(errno);
+            return QFile::decodeName(name);
+        }
+        struct stat info;
+        if (::fstat(entry, &info) != 0) {
+            const int error = errno;
+            ::close(entry);
             return fail(error);
         }
         if (S_ISLNK(info.st_mode)) {
+            char target[PATH_MAX];
+            const ssize_t size = ::readlinkat(entry, "", target, sizeof target);
+            const int error = errno;
+            ::close(entry);
             if (++links > 40)
                 return fail(ELOOP);
-            char target[PATH_MAX];
-            const ssize_t size = ::readlink(name.constData(), target, sizeof target);
             if (size < 0)
-                return fail(errno);
+                return fail(error);
             if (size == 0 || size >= ssize_t(sizeof target))
                 return fail(size == 0 ? ENOENT : ENAMETOOLONG);
             const QByteArray text(target, int(size));
-            if (text.startsWith('/'))
-                at = "/";
+            if (text.startsWith('/')) {
+                const int root = ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC);
+                if (root < 0)
+                    return fail(errno);
+                at.take(root, "/");
+            }
             if (last && text.endsWith('/'))
                 folderNamed = true;
             walkFirst(text);
             continue;
         }
-        if (S_ISDIR(info.st_mode)) {
-            if (last)
-                return fail(EISDIR);
-            at = name;
+        if (S_ISDIR(info.st_mode) && !last) {
+            at.take(entry, name);
             continue;
         }
+        ::close(entry);
+        if (S_ISDIR(info.st_mode))
+            return fail(EISDIR);
         if (!last)
             return fail(ENOTDIR);
         // A save puts a new file in place of the old one: what is not a regular file is never
@@ -139,6 +195,8 @@ QString TextFile::resolved(const QString &path, QString *why)
                            .arg(QFile::decodeName(name), kindOf(info.st_mode));
             return QString();
         }
+        if (::faccessat(at.fd, part.constData(), W_OK, 0) != 0)
+            return fail(errno);
         return QFile::decodeName(name);
     }
     // Nothing but folders: "/", or a link to one.

@@ -37,8 +37,9 @@ public:
     // The file a save to this name writes: the one the system's own open of the name, to write
     // and create, reaches, links followed from the folders they really sit in, a link to
     // nothing leading to the file it would create. Empty, with the system's reason in why,
-    // where that open would fail (a missing folder on the way, a loop, a folder named). Every
-    // save file is opened on this name.
+    // where that open would fail (a missing folder on the way, a loop, a folder named, a
+    // permission missing), and with a reason naming the file when it is not a regular one,
+    // which a save would replace. Every save file is opened on this name.
     static QString resolved(const QString &path, QString *why = nullptr);
     // Puts the written save file, opened on a resolved name, in place of the old one and
     // flushes the folder that holds it; false, with the system's reason in why, when either

@@ -161,6 +161,9 @@ private slots:
                                           << QStringList{"nul", "null device"} << "lnul" << QString()
                                           << "%1/nul is a character device, not a regular file: it was left as it "
                                              "is, and nothing was saved.";
+        QTest::newRow("\"..\" out of a folder without search permission")
+            << QStringList{"d/s"} << QStringList{} << QStringList{} << QStringList{"d/s", "no search"} << "d/s/../new"
+            << QString() << qt_error_string(EACCES);
     }
     void writesTheFileTheNameLeadsTo()
     {

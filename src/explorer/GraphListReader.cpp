@@ -1,12 +1,14 @@
 #include "explorer/GraphListReader.h"
 
-#include <QIODevice>
+#include "files/TextFile.h"
+
+#include <QFileDevice>
 
 namespace {
 const QByteArray Graph6Header = QByteArrayLiteral(">>graph6<<");
 }
 
-GraphListReader::GraphListReader(QIODevice *device_, bool graph6_) : device(device_), graph6(graph6_)
+GraphListReader::GraphListReader(QFileDevice *device_, bool graph6_) : device(device_), graph6(graph6_)
 {
     piece.resize(PieceSize);
     line.reserve(KeptLength);
@@ -18,9 +20,7 @@ bool GraphListReader::fill()
     pos = end = 0;
     if (atEnd)
         return false;
-    const qint64 got = device ? device->read(piece.data(), PieceSize) : -1;
-    if (got < 0 && device)
-        error = device->errorString();
+    const qint64 got = device ? TextFile::readSome(*device, piece.data(), PieceSize, &error) : -1;
     if (got <= 0) {
         atEnd = true;
         return false;

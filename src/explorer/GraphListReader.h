@@ -4,9 +4,9 @@
 #include <QByteArray>
 #include <QString>
 
-class QIODevice;
+class QFileDevice;
 
-// Reads a graph list from an open device line by line, a piece of fixed size at a time, so a
+// Reads a graph list from an open file line by line, a piece of fixed size at a time, so a
 // list of any length is never held whole.
 //
 // Line ends are those of the text with "\n\r", then "\r\n", then "\r" replaced by "\n": a line
@@ -24,7 +24,9 @@ public:
     static constexpr int KeptLength = 1024;
     static constexpr int PieceSize = 1 << 20;
 
-    GraphListReader(QIODevice *device, bool graph6);
+    // Reads from the file's position, straight from the system: a caller that reads it again
+    // seeks it back first.
+    GraphListReader(QFileDevice *file, bool graph6);
 
     // The next line without its line end; false once the last line was given.
     bool next();
@@ -37,7 +39,7 @@ public:
     bool stoppedAtNul() const { return nulOffset >= 0; }
     qint64 nulAt() const { return nulOffset; }
     qint64 unreadBytes() const { return unread; }
-    // A failed read ends the list too; then the device's reason.
+    // A failed read ends the list too; then the system's reason.
     QString readError() const { return error; }
 
 private:
@@ -45,7 +47,7 @@ private:
     bool fill();
     void keep(const char *from, const char *to);
 
-    QIODevice *device;
+    QFileDevice *device;
     bool graph6;
     QByteArray piece;
     int pos = 0;

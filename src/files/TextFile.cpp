@@ -301,17 +301,15 @@ bool TextFile::read(const QString &path, QByteArray *bytes, QString *why, bool *
         return false;
     if (file.size() > MaxBytes)
         return refuse(tooLarge);
-    // Read until a read gives nothing: QFile takes a read that fails after some bytes for a
-    // short one, and only the next read reports the failure. Reading stops at MaxBytes + 1
-    // whatever the file claims, so a file that grows is refused too.
+    // Read until a read gives nothing; one that fails is no end of the file. Reading stops at
+    // MaxBytes + 1 whatever the file claims, so a file that grows is refused too.
     bytes->clear();
     char piece[64 * 1024];
     qint64 n;
-    while ((n = file.read(piece, qMin(qint64(sizeof piece), MaxBytes + 1 - bytes->size()))) > 0)
+    while ((n = readSome(file, piece, qMin(qint64(sizeof piece), MaxBytes + 1 - bytes->size()), why)) > 0)
         bytes->append(piece, int(n));
     if (n < 0) {
         bytes->clear();
-        *why = file.errorString();
         return false;
     }
     if (bytes->size() > MaxBytes) {
@@ -322,6 +320,24 @@ bool TextFile::read(const QString &path, QByteArray *bytes, QString *why, bool *
     if (nul >= 0)
         bytes->truncate(nul);
     return true;
+}
+
+qint64 TextFile::readSome(QFileDevice &file, char *to, qint64 max, QString *why)
+{
+#ifdef Q_OS_UNIX
+    ssize_t got;
+    do
+        got = ::read(file.handle(), to, size_t(max));
+    while (got < 0 && errno == EINTR);
+    if (got < 0 && why)
+        *why = qt_error_string(errno);
+    return got;
+#else
+    const qint64 got = file.read(to, max);
+    if (got < 0 && why)
+        *why = file.errorString();
+    return got;
+#endif
 }
 
 bool TextFile::openRegular(QFile &file, QString (*refusal)(mode_t), QString *why, bool *refused)

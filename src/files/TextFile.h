@@ -30,6 +30,11 @@ public:
     // again of the file opened, should the name have been given to another one meanwhile.
     static bool openRegular(QFile &file, QString (*refusal)(mode_t mode), QString *why, bool *refused = nullptr);
 
+    // Reads up to `max` bytes of the open file at its position, straight from the system (Qt
+    // takes a read that fails after some bytes for a short one): the count, 0 at the end, or
+    // -1 with the system's reason in why.
+    static qint64 readSome(QFileDevice &file, char *to, qint64 max, QString *why);
+
     // Writes the bytes into an open save file and flushes them to the disk; false, with the
     // system's reason in why, when any of them did not get there. The caller cancels or
     // commits.

@@ -6,8 +6,11 @@
 
 // While it lives, reads of one file fail with EIO ("Input/output error") once `after` bytes of
 // it were read in all, over every descriptor open on it, as a disk does that fails part way: a
-// read that would cross the mark gives the bytes before it, the next one fails. It stands in
-// for the C library's read() in the whole test program that uses it.
+// read that would cross the mark gives the bytes before it, the next one fails.
+//
+// It reaches only the reads of the test program's own code and the application's (the linker
+// hands them to it with --wrap=read, in the test programs that link it); Qt's reads and the
+// sanitizers' own handling of read() stay as they are.
 class ReadFailure
 {
 public:

@@ -275,7 +275,9 @@ void TestDataLoader::unreadableFile()
 }
 
 // A read that fails, when the list is counted or when it is loaded, is no end of the list: the
-// list is refused whole, with the file and the system's reason, and nothing of it is loaded.
+// list is refused whole, with the file and the system's reason, and nothing of it is loaded. The
+// failure strikes once: a pass that took it for the end would leave the other pass to read the
+// whole list, and the list would be refused for another reason, or loaded.
 void TestDataLoader::readFailsPartWay()
 {
     QTemporaryDir dir;

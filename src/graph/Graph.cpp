@@ -1399,8 +1399,8 @@ bool Graph::readFile(const QString &path, bool withIdentifier, QString *why)
         if (refused) {
             consoleError("Refused graph file " + path + ": " + reason);
         } else if (!withIdentifier) {
+            // The box is the caller's, which names the file and gives the reason.
             consoleError("Cannot read graph file " + path + ": " + reason);
-            DialogProvider::instance()->warning(this, "Opening", "Cannot open graph");
         }
         if (why)
             *why = reason;

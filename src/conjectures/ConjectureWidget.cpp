@@ -140,10 +140,7 @@ void ConjectureWidget::slot_run()
 
     header = table->getHeader();
     if (header.size() < 2) {
-        DialogProvider::instance()->warning(
-            this, "Conjecture engine",
-            "Not enough variables for conjectures. Be sure to select variables from the White Board.");
-        restoreButtons();
+        refuse("Not enough variables for conjectures. Be sure to select variables from the White Board.");
         return;
     }
 
@@ -156,7 +153,17 @@ void ConjectureWidget::slot_run()
         choices = QVector<int>(header.size(), 0);
     }
 
-    chooseColumns();
+    const ColumnChoice choice = ColumnChoice::choose(*table, header);
+    searched = choice.searched;
+    searchedNames.clear();
+    const QVector<int> all = choices;
+    choices.clear();
+    for (int c : searched) {
+        searchedNames << header[c];
+        choices << all[c];
+    }
+    for (const QString &note : choice.notes)
+        say(note);
     if (searched.isEmpty()) {
         // Nothing varies: a search could only say "COLUMN <= its value".
         display->clear();
@@ -168,17 +175,19 @@ void ConjectureWidget::slot_run()
 
     const int both = int(std::count(choices.begin(), choices.end(), 0));
     if (both > 12) {
-        DialogProvider::instance()->warning(
-            this, "Conjecture engine",
-            QString("Too many jobs for a conjecture search: %1 columns on \"Both\" give 2^%1 jobs, and at most "
-                    "%2 are allowed. In \"Settings\", set some columns to \"Lower\" or \"Upper\" (at most 12 "
-                    "columns on \"Both\").")
-                .arg(both)
-                .arg(MaxJobs));
-        restoreButtons();
+        refuse(QString("Too many jobs for a conjecture search: %1 columns on \"Both\" give 2^%1 jobs, and at most "
+                       "%2 are allowed. In \"Settings\", set some columns to \"Lower\" or \"Upper\" (at most 12 "
+                       "columns on \"Both\").")
+                   .arg(both)
+                   .arg(MaxJobs));
         return;
     }
     nbJobs = 1 << both;
+    say(QString("The conjecture search uses %1 and the columns %2.")
+            .arg(choice.rowsSearched == choice.rowsFull && choice.rowsFull > 0
+                     ? QString("all %1 rows").arg(choice.rowsFull)
+                     : QString("%1 of %2 rows").arg(choice.rowsSearched).arg(choice.rowsFull),
+                 searchedNames.join(", ")));
 
     const int k = std::min(threadBox->value(), nbJobs);
     progress->set_nb_bars(k);
@@ -298,25 +307,11 @@ void ConjectureWidget::announceEnd()
             found);
 }
 
-void ConjectureWidget::chooseColumns()
+void ConjectureWidget::refuse(const QString &reason)
 {
-    const ColumnChoice choice = ColumnChoice::choose(*table, header);
-    const QVector<int> all = choices;
-    searched = choice.searched;
-    searchedNames.clear();
-    choices.clear();
-    for (int c : searched) {
-        searchedNames << header[c];
-        choices << all[c];
-    }
-    for (const QString &note : choice.notes)
-        say(note);
-    if (!searched.isEmpty())
-        say(QString("The conjecture search uses %1 and the columns %2.")
-                .arg(choice.rowsSearched == choice.rowsFull && choice.rowsFull > 0
-                         ? QString("all %1 rows").arg(choice.rowsFull)
-                         : QString("%1 of %2 rows").arg(choice.rowsSearched).arg(choice.rowsFull),
-                     searchedNames.join(", ")));
+    emit signal_console("Conjecture search refused. " + reason, false, 0, QColor(Qt::red));
+    DialogProvider::instance()->warning(this, "Conjecture engine", reason);
+    restoreButtons();
 }
 
 void ConjectureWidget::deleteEngines()

@@ -82,9 +82,8 @@ private slots:
 
 private:
     void configure(int e);
-    // Picks the columns the search uses and says on the console which it leaves out, and which
-    // rows and columns it searches.
-    void chooseColumns();
+    // No search: the reason goes to the console and to a warning box.
+    void refuse(const QString &reason);
     void endSearch();
     void announceEnd();
     // A line of the search's own, shown whatever the console's verbosity.

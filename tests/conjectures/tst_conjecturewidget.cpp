@@ -1,5 +1,6 @@
 #include "ScriptedDialogs.h"
 #include "app/ProgressBar.h"
+#include "conjectures/ColumnChoice.h"
 #include "conjectures/ConjectureSettings.h"
 #include "conjectures/ConjectureWidget.h"
 #include "conjectures/ConjecturesDisplay.h"
@@ -195,6 +196,7 @@ private slots:
     void rowsWithoutValue();
     void columnChoiceIgnoresOrder();
     void fewerGapsLeaveLater();
+    void columnChoiceInThirtySteps();
     void connectedGraphsOnSeven_data();
     void connectedGraphsOnSeven();
 };
@@ -300,29 +302,42 @@ void TestConjectureWidget::refused_data()
 {
     QTest::addColumn<int>("columns");
     QTest::addColumn<QString>("message");
-    QTest::newRow("one column") << 1
-                                << "Not enough variables for conjectures. Be sure to select variables from the "
-                                   "White Board.";
-    QTest::newRow("13 columns on both") << 13 << "set some columns to \"Lower\" or \"Upper\"";
+    QTest::addColumn<QStringList>("lines");  // on the console, the last one red
+    const QString few = "Not enough variables for conjectures. Be sure to select variables from the White Board.";
+    QTest::newRow("one column") << 1 << few << QStringList{"Conjecture search refused. " + few};
+    // 15 columns, c13 and c14 with one value: 13 searched, all on "Both".
+    const QString many = "Too many jobs for a conjecture search: 13 columns on \"Both\" give 2^13 jobs, and at most "
+                         "4096 are allowed. In \"Settings\", set some columns to \"Lower\" or \"Upper\" (at most "
+                         "12 columns on \"Both\").";
+    QTest::newRow("13 columns on both")
+        << 15 << many
+        << QStringList{"c13 is 7 on every row: it takes no part in the conjecture search.",
+                       "c14 is 7 on every row: it takes no part in the conjecture search.",
+                       "Conjecture search refused. " + many};
 }
 
+// A refused search says why in a box and on the console, and says nothing of a search to come.
 void TestConjectureWidget::refused()
 {
     QFETCH(int, columns);
     QFETCH(QString, message);
+    QFETCH(QStringList, lines);
     QStringList names;
     Rows rows(6);
     for (int c = 0; c < columns; ++c) {
         names << "c" + QString::number(c);
         for (int r = 0; r < rows.size(); ++r)
-            rows[r] << (r * (c + 2)) % 7 + r;
+            rows[r] << (c < 13 ? (r * (c + 2)) % 7 + r : 7);
     }
     Stack s(names, rows);
     ScriptedDialogs dialogs;
+    QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
     s.click("Search");
     QCOMPARE(dialogs.kinds(), QStringList{"warning"});
     QCOMPARE(dialogs.calls[0].title, QString("Conjecture engine"));
-    QVERIFY2(dialogs.calls[0].text.contains(message), qPrintable(dialogs.calls[0].text));
+    QCOMPARE(dialogs.calls[0].text, message);
+    QCOMPARE(said(console), lines);
+    QCOMPARE(console.last().at(3).value<QColor>(), QColor(Qt::red));
     QVERIFY(s.idle());
     QCOMPARE(s.panel->nbEngines(), 0);
 }
@@ -671,6 +686,44 @@ void TestConjectureWidget::fewerGapsLeaveLater()
     QVERIFY2(std::any_of(listed.begin(), listed.end(), [](const ListedEntry &e) {
         return e.text == "1 G2 >= 3" && e.touching == 4;
     }), qPrintable(s.listed().join(" | ")));
+}
+
+// Thirty columns that leave one step after another: Ck has no value on the blocks k..29 of two
+// rows each and is k + 1 wherever it has one, so it has one value on the rows searched at step
+// k, and its leaving brings a block back. Each note names its column's own rows, and the choice
+// reads no cell of the table more than twice, however many steps it takes.
+void TestConjectureWidget::columnChoiceInThirtySteps()
+{
+    const int steps = 30, block = 2, whole = 61;
+    QStringList names;
+    for (int k = 0; k < steps; ++k)
+        names << QString("C%1").arg(k);
+    names << "X";
+    Analyst table;
+    table.setHeader(names);
+    const int nbRows = whole + steps * block;
+    for (int r = 0; r < nbRows; ++r) {
+        const int gapsFrom = r < whole ? -1 : (r - whole) / block;  // Ck has a value for k > this
+        QVector<double> row;
+        for (int k = 0; k < steps; ++k)
+            row << (k > gapsFrom ? k + 1.0 : 1e12);
+        row << r % 5;
+        table.push_back(row, r);
+    }
+    table.buildTable();
+    QStringList notes;
+    for (int k = 0; k < steps; ++k)
+        notes << QString("C%1 is %2 on every row where it has a value (%3 of %4 rows): it takes no part in the "
+                         "conjecture search.")
+                     .arg(k)
+                     .arg(k + 1)
+                     .arg(whole + k * block)
+                     .arg(nbRows);
+    const ColumnChoice choice = ColumnChoice::choose(table, names);
+    QCOMPARE(choice.notes, notes);
+    QCOMPARE(choice.searched, QVector<int>{steps});
+    QCOMPARE(choice.rowsSearched, nbRows);
+    QVERIFY2(choice.cellsRead <= 2 * names.size() * nbRows, qPrintable(QString::number(choice.cellsRead)));
 }
 
 void TestConjectureWidget::connectedGraphsOnSeven_data()

@@ -39,6 +39,15 @@ public:
     // other rounded coefficients, are one relation.
     bool sameBound(const Conjecture &other) const;
 
+    // Terms as written: its columns and its constant.
+    int termCount() const;
+
+    // The relation's key on the rows searched (RelationSpace), empty when it has none, with how
+    // far each of its numbers may be off; set by the engine that found it.
+    QVector<double> getKey() const { return key; }
+    double getKeyTolerance() const { return keyTolerance; }
+    void setKey(const QVector<double> &relationKey, double tolerance);
+
 private:
     QString formula;
     int touching = 0;
@@ -46,6 +55,8 @@ private:
     QVector<double> coefs;
     double offset = 0.0;
     QVector<int> support;
+    QVector<double> key;
+    double keyTolerance = 0.0;
 };
 
 Q_DECLARE_METATYPE(Conjecture *)

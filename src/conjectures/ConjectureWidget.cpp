@@ -6,6 +6,7 @@
 #include "conjectures/ConjectureEngine.h"
 #include "conjectures/ConjectureSettings.h"
 #include "conjectures/ConjecturesDisplay.h"
+#include "conjectures/HeldRelations.h"
 #include "dialogs/DialogProvider.h"
 #include "explorer/Analyst.h"
 
@@ -22,25 +23,6 @@
 #include <limits>
 
 namespace {
-
-// Terms of a relation as written: its columns and its constant.
-int termCount(const Conjecture &c)
-{
-    int n = c.getOffset() != 0.0 ? 1 : 0;
-    for (double a : c.getCoefs())
-        n += a != 0.0 ? 1 : 0;
-    return n;
-}
-
-bool sameGraphs(const Conjecture &a, const Conjecture &b)
-{
-    if (a.getTouching() != b.getTouching())
-        return false;
-    QVector<int> x = a.getSupport(), y = b.getSupport();
-    std::sort(x.begin(), x.end());
-    std::sort(y.begin(), y.end());
-    return x == y;
-}
 
 QString number(double v)
 {
@@ -91,7 +73,6 @@ ConjectureWidget::ConjectureWidget(Analyst *table_, ConjectureSettings *settings
 ConjectureWidget::~ConjectureWidget()
 {
     slot_stop_all();
-    qDeleteAll(held);
     delete progress;
 }
 
@@ -134,7 +115,6 @@ void ConjectureWidget::slot_run()
 {
     cancelButton->setEnabled(true);
     searchButton->setEnabled(false);
-    qDeleteAll(held);
     held.clear();
     dropRelations = false;
 
@@ -272,18 +252,8 @@ void ConjectureWidget::slot_job_complete()
 
 void ConjectureWidget::endSearch()
 {
-    // Neighbour exchanges, not std::sort: the order treats near-equal errors as ties and is
-    // not a strict weak order; ties keep their order of arrival.
-    for (bool swapped = true; swapped;) {
-        swapped = false;
-        for (int i = 0; i + 1 < held.size(); ++i)
-            if (*held[i] < *held[i + 1]) {
-                std::swap(held[i], held[i + 1]);
-                swapped = true;
-            }
-    }
     display->clear();
-    for (Conjecture *c : held)
+    for (Conjecture *c : held.ordered())
         display->addConjecture(c);
     display->rebuild();
     progress->hide();
@@ -365,7 +335,6 @@ void ConjectureWidget::slot_clear_database()
         for (ConjectureEngine *engine : engines)
             engine->cancel();
     }
-    qDeleteAll(held);
     held.clear();
     display->clear();
 }
@@ -375,32 +344,7 @@ void ConjectureWidget::slot_add_conjecture(Conjecture *c)
     if (c == nullptr || dropRelations)
         return;
     // Copied on receipt: the engine frees its records when its next job begins.
-    auto *copy = new Conjecture(*c);
-    // One relation is held once, however many jobs find it and however its copies are tilted:
-    // the copy touching more graphs stays, then the one with fewer terms, in the place of the
-    // earliest. Merging can make the kept copy match one more held record, so the scan starts
-    // again after each merge.
-    int place = held.size();
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (int i = 0; i < held.size(); ++i) {
-            Conjecture *h = held[i];
-            if (!(*h == *copy || h->sameBound(*copy) || h->getFormula() == copy->getFormula() ||
-                  sameGraphs(*h, *copy)))
-                continue;
-            const bool stronger = copy->getTouching() > h->getTouching() ||
-                                  (copy->getTouching() == h->getTouching() && termCount(*copy) < termCount(*h));
-            if (stronger)
-                std::swap(h, copy);
-            delete copy;
-            copy = h;
-            held.remove(i);
-            place = std::min(place, i);
-            merged = true;
-            break;
-        }
-    }
-    held.insert(std::min(place, held.size()), copy);
+    held.add(*c);
 }
 
 void ConjectureWidget::slot_settings()

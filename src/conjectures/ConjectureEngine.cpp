@@ -665,9 +665,21 @@ void ConjectureEngine::update_stats()
 
 void ConjectureEngine::store()
 {
+    // The decomposition settles to an absolute 1e-6, which leaves the normal off by as much
+    // over the gap to the next eigenvalue of the scatter: enough for terms of 1e-05 that the
+    // defining points do not have. Inverse iteration takes them out.
+    std::vector<double> normal(coef.begin(), coef.end());
+    double trace = 0.0;
+    for (int i = 0; i < dim; ++i)
+        trace += scatter[i][i];
+    if (trace > 0.0)
+        RelationSpace::towardsKernel(scatter, 1e-12 * trace, normal);
     QVector<double> w(dim);
     for (int i = 0; i < dim; ++i)
-        w[i] = coef[i] * weights[i];
+        w[i] = normal[size_t(i)] * weights[i];
+    // Where the points satisfy an identity the hyperplane through a face turns freely about it:
+    // every copy is written in the one form with the fewest terms.
+    w = space.sparsest(w);
     if (!storedCoefs.insertIfNew(w.constData()))
         return;
 

@@ -24,10 +24,11 @@
 // its time limit, then the engine clears its points and header and emits signal_complete().
 // The Conjecture records it signals stay valid until its next run starts.
 //
-// Each bound is announced with its key on the points (RelationSpace). Where the points satisfy
-// an identity, the hyperplane through a face can turn about it and every evaluation may give a
-// new tilted copy of one relation: a copy of a relation the run has already announced is
-// announced again only when it touches more graphs, or as many with fewer terms.
+// Where the points satisfy an identity (RelationSpace), the hyperplane through a face can turn
+// about it, and every evaluation may give a new turned copy of one relation: each bound is
+// written in its form with the fewest terms, and announced with its key on the points; a copy
+// of a relation the run has already announced is announced again only when it touches more
+// graphs, or as many with fewer terms.
 //
 // stop, running, idle, the start time and the limit are atomics shared with the owner's
 // thread; the stop flag is looked at after every evaluation, so a job ends within one

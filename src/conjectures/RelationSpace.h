@@ -13,6 +13,8 @@
 //
 // Two bounds whose keys agree within the sum of their tolerances take the same values on every
 // row, up to a positive factor, within what six written digits of their coefficients can tell.
+// A bound found turned about an identity is best written in its form with the fewest terms
+// (sparsest()), which every turned copy shares.
 class RelationSpace
 {
 public:
@@ -32,6 +34,17 @@ public:
     // itself); none when coefs has another length or there are no rows. *tolerance receives how
     // far each number may be off through the rounding of the written coefficients.
     QVector<double> key(const QVector<double> &coefs, double offset, double *tolerance) const;
+
+    // The bound w (one coefficient per column) turned about the identities of the rows into the
+    // form with the fewest terms, at unit length: on every row it differs from w by a constant.
+    // w itself when no form has fewer terms, when it is an identity, or when there are none.
+    QVector<double> sparsest(const QVector<double> &w) const;
+
+    // v (of the matrix's order) moved towards the kernel of the symmetric positive semi-definite
+    // matrix by two steps of inverse iteration with the shift, at unit length: its parts along
+    // the other eigenvectors shrink by shift / eigenvalue each step. False, v unchanged, when the
+    // shifted matrix is not positive definite.
+    static bool towardsKernel(QVector<QVector<double>> matrix, double shift, std::vector<double> &v);
 
     // Whether two keys are one relation.
     static bool same(const QVector<double> &a, double toleranceA, const QVector<double> &b, double toleranceB);

@@ -616,9 +616,9 @@ public:
 };
 
 // On the 1,024 labelled graphs on 5 vertices twice SIZE is the sum of the degrees: a bound turned
-// about that identity takes the same values on every row. The engine states "1 DEGREES[1] <= 4"
-// so turned with rounded coefficients that lose it graphs; that copy is reported first, then the
-// bound itself. The list shows the relation once: the bound, with its own graphs.
+// about that identity takes the same values on every row. Two engines find "1 DEGREES[1] <= 4"
+// turned by different amounts, whose written coefficients (4.66667 and 2.33333 are not 2 to 1)
+// would lose it graphs; each states the bound itself, and the list shows it once.
 void TestConjectureWidget::identityCopiesListedOnce()
 {
     QStringList names{"SIZE"};
@@ -637,25 +637,25 @@ void TestConjectureWidget::identityCopiesListedOnce()
                 }
         rows << row;
     }
-    Planter engine(names, rows);
-    // DEGREES[1] + 0.7 (2 SIZE - the degrees): the written 4.66667 and 2.33333 are not 2 to 1.
-    const std::unique_ptr<Conjecture> turned = engine.plant({1.4, 0.3, -0.7, -0.7, -0.7, -0.7});
-    const std::unique_ptr<Conjecture> bound = engine.plant({0, 1, 0, 0, 0, 0});
-    QVERIFY(turned && bound);
-    QCOMPARE(bound->getFormula(), QString("1 DEGREES[1] <= 4"));
-    QCOMPARE(bound->getTouching(), 64);
-    QVERIFY2(turned->getTouching() < 64, qPrintable(turned->getFormula()));
+    // DEGREES[1] + t (2 SIZE - the degrees), t = 0.7 and 0.37.
+    Planter one(names, rows), other(names, rows);
+    const std::unique_ptr<Conjecture> turned = one.plant({1.4, 0.3, -0.7, -0.7, -0.7, -0.7});
+    const std::unique_ptr<Conjecture> again = other.plant({0.74, 0.63, -0.37, -0.37, -0.37, -0.37});
+    QVERIFY(turned && again);
+    for (const Conjecture *c : {turned.get(), again.get()}) {
+        QCOMPARE(c->getFormula(), QString("1 DEGREES[1] <= 4"));
+        QCOMPARE(c->getTouching(), 64);
+    }
+    // Found again in the same run, turned or not, it is nothing new.
+    QVERIFY(!one.plant({0, 1, 0, 0, 0, 0}));
 
     Stack s(names, rows, 500);
     const QList<QRadioButton *> radios = s.settings.findChildren<QRadioButton *>();
     for (int c = 0; c < names.size(); ++c)
         radios[3 * c + 2]->click();  // "Upper": one job
-    QVERIFY(s.searchReporting({turned.get(), bound.get()}));
+    QVERIFY(s.searchReporting({turned.get(), again.get()}));
     ORV_AWAIT(s.idle(), 15000, QString("%1 engines left").arg(s.panel->nbEngines()));
     const QVector<ListedEntry> listed = entries(s);
-    QVERIFY2(std::none_of(listed.begin(), listed.end(),
-                          [&](const ListedEntry &e) { return e.text == turned->getFormula(); }),
-             qPrintable(s.listed().join(" | ")));
     QVERIFY2(std::count_if(listed.begin(), listed.end(), [](const ListedEntry &e) {
                  return e.text == "1 DEGREES[1] <= 4" && e.touching == 64;
              }) == 1,

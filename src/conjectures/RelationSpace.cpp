@@ -53,11 +53,9 @@ RelationSpace::RelationSpace(const std::vector<double> &rows, int count, int dim
         }
     for (size_t j = 0; j < n; ++j)
         mean[j] /= count;
-    std::vector<double> z(size_t(count) * n);
     for (int r = 0; r < count; ++r)
         for (size_t j = 0; j < n; ++j) {
             const double d = rows[size_t(r) * n + j] - mean[j];
-            z[size_t(r) * n + j] = d;
             spread[j] += d * d;
         }
     // A column with one value is a unit of its own: centred, it is 0 on every row, and so an
@@ -67,24 +65,24 @@ RelationSpace::RelationSpace(const std::vector<double> &rows, int count, int dim
         if (!(spread[j] > 0.0))
             spread[j] = 1.0;
     }
+    // Row r in the rows' units, into z; made again where needed rather than kept for every row.
+    std::vector<double> z(n);
+    auto units = [&](int r) {
+        for (size_t j = 0; j < n; ++j)
+            z[j] = (rows[size_t(r) * n + j] - mean[j]) / spread[j];
+    };
+    std::vector<double> sums(n * n, 0.0);
     for (int r = 0; r < count; ++r) {
-        double *row = z.data() + size_t(r) * n;
-        double length = 0.0;
-        for (size_t j = 0; j < n; ++j) {
-            row[j] /= spread[j];
-            length += row[j] * row[j];
-        }
-        reach = std::max(reach, std::sqrt(length));
+        units(r);
+        reach = std::max(reach, std::sqrt(dot(z.data(), z.data(), dim)));
+        for (size_t a = 0; a < n; ++a)
+            for (size_t b = a; b < n; ++b)
+                sums[a * n + b] += z[a] * z[b];
     }
-
     QVector<QVector<double>> gram(dim, QVector<double>(dim, 0.0));
     for (int a = 0; a < dim; ++a)
-        for (int b = a; b < dim; ++b) {
-            double s = 0.0;
-            for (int r = 0; r < count; ++r)
-                s += z[size_t(r) * n + size_t(a)] * z[size_t(r) * n + size_t(b)];
-            gram[a][b] = gram[b][a] = s / count * GramScale;
-        }
+        for (int b = a; b < dim; ++b)
+            gram[a][b] = gram[b][a] = sums[size_t(a) * n + size_t(b)] / count * GramScale;
     const Eig eig(gram, dim);
     if (!eig.ok())
         return;
@@ -117,8 +115,10 @@ RelationSpace::RelationSpace(const std::vector<double> &rows, int count, int dim
         for (double &x : v)
             x /= length;
         bool holds = true;
-        for (int r = 0; r < count && holds; ++r)
-            holds = std::fabs(dot(z.data() + size_t(r) * n, v.data(), dim)) <= IdentitySlack * (1.0 + reach);
+        for (int r = 0; r < count && holds; ++r) {
+            units(r);
+            holds = std::fabs(dot(z.data(), v.data(), dim)) <= IdentitySlack * (1.0 + reach);
+        }
         if (holds)
             identities.push_back(v);
     }

@@ -162,13 +162,19 @@ ColumnChoice ColumnChoice::choose(const Analyst &table, const QStringList &heade
         for (int p : gapRows[size_t(order[k])])
             lacks[size_t(p) * words + k / 64] |= uint64_t(1) << (k % 64);
     }
-    // The place in `order` of the column claiming row p, or -1.
-    auto claimOf = [&](int p) {
-        for (size_t w = 0; w < words; ++w)
-            if (const uint64_t m = lacks[size_t(p) * words + w] & kept[w])
+    // The place in `order` of the first column kept from place `from` on that row p has no value
+    // in, or -1; from 0, the column claiming the row.
+    auto claimFrom = [&](int p, size_t from) {
+        for (size_t w = from / 64; w < words; ++w) {
+            uint64_t m = lacks[size_t(p) * words + w] & kept[w];
+            if (w == from / 64)
+                m &= ~uint64_t(0) << (from % 64);
+            if (m)
                 return int(w * 64) + __builtin_ctzll(m);
+        }
         return -1;
     };
+    auto claimOf = [&](int p) { return claimFrom(p, 0); };
     std::vector<int> claims(order.size(), 0), besides(order.size(), 0);
     for (int p = 0; p < nbFull; ++p)
         if (const int k = claimOf(p); k >= 0)
@@ -178,15 +184,12 @@ ColumnChoice ColumnChoice::choose(const Analyst &table, const QStringList &heade
             if (leaves[size_t(order[k])] != step - 1)
                 continue;
             // Its rows pass on: those it claimed are those whose claim it still is.
-            std::vector<int> passing;
             for (int p : gapRows[size_t(order[k])])
                 if (claimOf(p) == int(k))
-                    passing.push_back(p);
+                    if (const int next = claimFrom(p, k + 1); next >= 0)
+                        ++claims[size_t(next)];
             kept[k / 64] &= ~(uint64_t(1) << (k % 64));
             claims[k] = 0;
-            for (int p : passing)
-                if (const int next = claimOf(p); next >= 0)
-                    ++claims[size_t(next)];
         }
         for (int c : namedAt[size_t(step)]) {
             std::fill(besides.begin(), besides.end(), 0);

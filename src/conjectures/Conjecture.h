@@ -10,8 +10,9 @@
 // the others. A plain value; copies are independent.
 //
 // operator< ranks bounds (more touching graphs, then smaller error, is stronger) but treats
-// errors within 1e-6 as a tie, so it is not a strict weak order: order lists of records with
-// a pass of neighbour exchanges, never with std::sort.
+// errors within 1e-6 as a tie, so it is not a strict weak order in general: a list is ordered by
+// neighbour exchanges, or by a stable sort where its ties are an equivalence
+// (HeldRelations::ordered), never by std::sort on the operator alone.
 class Conjecture
 {
 public:

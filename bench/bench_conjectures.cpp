@@ -1,7 +1,23 @@
 #include "ConjectureEngineProbe.h"
+#include "bench_support.h"
+#include "conjectures/ConjectureSettings.h"
+#include "conjectures/ConjectureWidget.h"
+#include "conjectures/ConjecturesDisplay.h"
+#include "explorer/Analyst.h"
 
+#include <QColor>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QTimer>
 #include <benchmark/benchmark.h>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
 #include <random>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -58,5 +74,260 @@ void BM_ConjectureEval10000x27(benchmark::State &state)
         benchmark::DoNotOptimize(e.evaluate());
 }
 BENCHMARK(BM_ConjectureEval10000x27)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+// The conjecture panel's own search, as the user runs it. Seconds of search from
+// ORV_CONJECTURE_SEARCH_S (default 20); the figures are taken after 600.
+namespace {
+
+constexpr double NoValue = 1e12;
+
+// Graph values with an identity among the columns, as a list of graphs found by a search gives
+// them: 112 connected graphs, each on 6 vertices or on those 6 and a leaf, with ORDER, SIZE, GIRTH
+// and the degrees of the first six vertices, so that 2 SIZE = DEGREES[1] + ... + DEGREES[6] +
+// ORDER - 6 on every row. 6 are trees (GIRTH has no value: their rows take no part); of the
+// others, all but 2 lie on ORDER + GIRTH = 10 (girth 3 with the leaf, 4 without).
+struct GraphValues {
+    QStringList names{"ORDER", "SIZE", "GIRTH"};
+    QVector<QVector<double>> rows;
+};
+
+int girthOf(const std::vector<std::vector<int>> &adj)
+{
+    const int n = int(adj.size());
+    int best = 0;
+    for (int s = 0; s < n; ++s) {
+        std::vector<int> dist(size_t(n), -1), parent(size_t(n), -1), queue{s};
+        dist[size_t(s)] = 0;
+        for (size_t q = 0; q < queue.size(); ++q) {
+            const int u = queue[q];
+            for (int v : adj[size_t(u)]) {
+                if (dist[size_t(v)] < 0) {
+                    dist[size_t(v)] = dist[size_t(u)] + 1;
+                    parent[size_t(v)] = u;
+                    queue.push_back(v);
+                } else if (parent[size_t(u)] != v) {
+                    const int cycle = dist[size_t(u)] + dist[size_t(v)] + 1;
+                    if (best == 0 || cycle < best)
+                        best = cycle;
+                }
+            }
+        }
+    }
+    return best;
+}
+
+GraphValues degreeTable()
+{
+    GraphValues t;
+    for (int i = 1; i <= 6; ++i)
+        t.names << QString("DEGREES[%1]").arg(i);
+    std::mt19937 gen(59);
+    // Wanted: (leaf, girth) -> count; girth 0 is a tree.
+    struct Kind {
+        bool leaf;
+        int girth;
+        int count;
+    };
+    std::vector<Kind> kinds{{false, 0, 3}, {true, 0, 3}, {true, 4, 2}, {true, 3, 70}, {false, 4, 34}};
+    for (Kind &kind : kinds)
+        while (kind.count > 0) {
+            std::vector<std::vector<char>> edge(7, std::vector<char>(7, 0));
+            auto join = [&](int a, int b) { edge[size_t(a)][size_t(b)] = edge[size_t(b)][size_t(a)] = 1; };
+            for (int v = 1; v < 6; ++v)
+                join(v, int(gen() % unsigned(v)));
+            const double p = kind.girth == 0 ? 0.0 : 0.05 + 0.5 * double(gen() % 1000) / 1000.0;
+            for (int a = 0; a < 6; ++a)
+                for (int b = 0; b < a; ++b)
+                    if (double(gen() % 1000) / 1000.0 < p)
+                        join(a, b);
+            const int n = kind.leaf ? 7 : 6;
+            if (kind.leaf)
+                join(6, int(gen() % 6));
+            std::vector<std::vector<int>> adj(static_cast<size_t>(n));
+            int size = 0;
+            for (int a = 0; a < n; ++a)
+                for (int b = 0; b < n; ++b)
+                    if (edge[size_t(a)][size_t(b)]) {
+                        adj[size_t(a)].push_back(b);
+                        size += a < b;
+                    }
+            const int girth = girthOf(adj);
+            if (girth != kind.girth)
+                continue;
+            QVector<double> row{double(n), double(size), girth ? double(girth) : NoValue};
+            for (int v = 0; v < 6; ++v)
+                row << double(adj[size_t(v)].size());
+            t.rows << row;
+            --kind.count;
+        }
+    // Mixed as a list is.
+    std::shuffle(t.rows.begin(), t.rows.end(), gen);
+    return t;
+}
+
+// The longest pass of the event loop: the longest gap between two ticks of a 1 ms timer, in
+// wall-clock time and in the GUI thread's own processor time (which a loaded machine, taking the
+// processor away, does not lengthen).
+class PassClock
+{
+public:
+    PassClock()
+    {
+        tick.setTimerType(Qt::PreciseTimer);
+        tick.setInterval(1);
+        QObject::connect(&tick, &QTimer::timeout, [this] {
+            const qint64 now = clock.nsecsElapsed(), cpu = threadNs();
+            longest = std::max(longest, now - last);
+            longestCpu = std::max(longestCpu, cpu - lastCpu);
+            last = now;
+            lastCpu = cpu;
+        });
+        clock.start();
+        last = clock.nsecsElapsed();
+        lastCpu = threadNs();
+        tick.start();
+    }
+    // The longest gaps since the last call, in ms: wall clock, then processor time.
+    std::pair<double, double> take()
+    {
+        const std::pair<double, double> ms{double(longest) / 1e6, double(longestCpu) / 1e6};
+        longest = longestCpu = 0;
+        return ms;
+    }
+
+private:
+    static qint64 threadNs()
+    {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+    }
+
+    QTimer tick;
+    QElapsedTimer clock;
+    qint64 last = 0, lastCpu = 0;
+    qint64 longest = 0, longestCpu = 0;
+};
+
+void runFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QPushButton *buttonOf(QWidget *panel, const QString &caption)
+{
+    for (QPushButton *b : panel->findChildren<QPushButton *>())
+        if (b->text() == caption)
+            return b;
+    return nullptr;
+}
+
+// Search, with the panel's defaults (120 s per job, 4 engines), for the set time, then Cancel:
+// the longest event-loop pass while searching and from Cancel to the end (ordering and showing
+// the list included), the records the engines sent to the panel, the relations listed, the
+// time from Cancel to the end, and the resident memory before and after.
+void BM_ConjectureSearchLive(benchmark::State &state)
+{
+    benchApp();
+    const int seconds = qEnvironmentVariableIsSet("ORV_CONJECTURE_SEARCH_S")
+                            ? qEnvironmentVariableIntValue("ORV_CONJECTURE_SEARCH_S") : 20;
+    const GraphValues values = degreeTable();
+    for (auto _ : state) {
+        Analyst table;
+        table.setHeader(values.names);
+        for (int r = 0; r < values.rows.size(); ++r)
+            table.push_back(values.rows[r], r);
+        table.buildTable();
+        ConjectureSettings settings;
+        settings.setVariables(values.names);
+        ConjecturesDisplay display;
+        ConjectureWidget panel(&table, &settings, &display);
+        qint64 records = 0;
+        QStringList lines;
+        QObject::connect(&panel, &ConjectureWidget::signal_console, [&](QString text, bool, int level, QColor) {
+            if (level == 1)
+                ++records;
+            else
+                lines << text;
+        });
+        const double rssBefore = statusMB("VmRSS:");
+        PassClock passes;
+        buttonOf(&panel, "Search")->click();
+        runFor(seconds * 1000);
+        const std::pair<double, double> searching = passes.take();
+        const double rssSearching = statusMB("VmRSS:");
+        const qint64 recordsAtCancel = records;
+        QElapsedTimer cancelled;
+        cancelled.start();
+        buttonOf(&panel, "Cancel")->click();
+        while (panel.isSearching())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        const double cancelToEnd = double(cancelled.nsecsElapsed()) / 1e6;
+        runFor(50);
+        const std::pair<double, double> ending = passes.take();
+        state.counters["longest_pass_searching_ms"] = searching.first;
+        state.counters["longest_pass_searching_cpu_ms"] = searching.second;
+        state.counters["longest_pass_cancel_to_end_ms"] = ending.first;
+        state.counters["longest_pass_cancel_to_end_cpu_ms"] = ending.second;
+        state.counters["cancel_to_end_ms"] = cancelToEnd;
+        state.counters["records"] = double(recordsAtCancel);
+        state.counters["relations"] = display.nbRows();
+        state.counters["rss_before_MB"] = rssBefore;
+        state.counters["rss_searching_MB"] = rssSearching;
+        state.counters["seconds"] = seconds;
+        if (qEnvironmentVariableIsSet("ORV_CONJECTURE_SEARCH_LIST"))
+            std::fprintf(stderr, "%s\n%s", qPrintable(lines.join('\n')), qPrintable(panel.getConjectures()));
+    }
+}
+BENCHMARK(BM_ConjectureSearchLive)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+} // namespace
+
+namespace {
+
+// The column choice of a Search click on 261,080 rows x 30 columns (the connected 9-vertex
+// catalogue's size), each column 1 wherever it has a value, so that every column leaves and no
+// engine starts. Arguments: tiers, gaps. With 30 tiers column k has no value on the blocks
+// k..29 of 4,000 rows and leaves at step k; with one tier every column leaves at once, with gaps
+// on the same 120,000 rows or without any.
+void BM_ConjectureColumnChoice(benchmark::State &state)
+{
+    benchApp();
+    const int tiers = int(state.range(0));
+    const bool gaps = state.range(1) != 0;
+    constexpr int Rows = 261080, Columns = 30, Block = 4000;
+    QStringList names;
+    for (int c = 0; c < Columns; ++c)
+        names << QString("C%1").arg(c);
+    Analyst table;
+    table.setHeader(names);
+    table.reserve(Rows, Columns);
+    for (int r = 0; r < Rows; ++r) {
+        const int block = r / Block;  // 0..29 for the rows with gaps
+        QVector<double> row(Columns, 1.0);
+        for (int c = 0; c < Columns; ++c)
+            if (gaps && block < Columns && (tiers == 1 || block >= c))
+                row[c] = NoValue;
+        table.push_back(row, r);
+    }
+    table.buildTable();
+    ConjectureSettings settings;
+    settings.setVariables(names);
+    ConjecturesDisplay display;
+    ConjectureWidget panel(&table, &settings, &display);
+    QPushButton *search = buttonOf(&panel, "Search");
+    int lines = 0;
+    QObject::connect(&panel, &ConjectureWidget::signal_console, [&lines] { ++lines; });
+    for (auto _ : state) {
+        search->click();
+        benchmark::DoNotOptimize(lines);
+    }
+    state.counters["console_lines"] = double(lines) / double(state.iterations());
+}
+BENCHMARK(BM_ConjectureColumnChoice)->Args({1, 0})->Args({1, 1})->Args({30, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

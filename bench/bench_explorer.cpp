@@ -23,18 +23,6 @@
 namespace {
 QString catalogue() { return connectedNinePath(); }
 
-// Resident and peak resident memory of the process, in MB.
-double statusMB(const char *key)
-{
-    QFile f("/proc/self/status");
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(int(strlen(key))).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
-
 void BM_LoadConnectedNine(benchmark::State &state)
 {
     benchApp();

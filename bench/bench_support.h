@@ -8,9 +8,11 @@
 #include "graph/Graph.h"
 
 #include <QApplication>
+#include <QFile>
 #include <benchmark/benchmark.h>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <set>
@@ -283,6 +285,18 @@ inline QString connectedNinePath()
 {
     const QByteArray env = qgetenv("ORV_CONNECTED9");
     return env.isEmpty() ? QStringLiteral("/tmp/orv_connected9.g6") : QString::fromLocal8Bit(env);
+}
+
+// Resident and peak resident memory of the process ("VmRSS:", "VmHWM:"), in MB.
+inline double statusMB(const char *key)
+{
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(int(strlen(key))).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
 }
 
 #endif

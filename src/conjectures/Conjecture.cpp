@@ -82,3 +82,17 @@ bool Conjecture::sameBound(const Conjecture &other) const
     return sameDirection(coefs, other.coefs, la, lb, SameRelation) &&
            std::fabs(offset / la - other.offset / lb) <= SameRelation;
 }
+
+int Conjecture::termCount() const
+{
+    int n = offset != 0.0 ? 1 : 0;
+    for (double a : coefs)
+        n += a != 0.0 ? 1 : 0;
+    return n;
+}
+
+void Conjecture::setKey(const QVector<double> &relationKey, double tolerance)
+{
+    key = relationKey;
+    keyTolerance = tolerance;
+}

@@ -10,8 +10,9 @@
 // the others. A plain value; copies are independent.
 //
 // operator< ranks bounds (more touching graphs, then smaller error, is stronger) but treats
-// errors within 1e-6 as a tie, so it is not a strict weak order: order lists of records with
-// a pass of neighbour exchanges, never with std::sort.
+// errors within 1e-6 as a tie, so it is not a strict weak order in general: a list is ordered by
+// neighbour exchanges, or by a stable sort where its ties are an equivalence
+// (HeldRelations::ordered), never by std::sort on the operator alone.
 class Conjecture
 {
 public:
@@ -39,6 +40,15 @@ public:
     // other rounded coefficients, are one relation.
     bool sameBound(const Conjecture &other) const;
 
+    // Terms as written: its columns and its constant.
+    int termCount() const;
+
+    // The relation's key on the rows searched (RelationSpace), empty when it has none, with how
+    // far each of its numbers may be off; set by the engine that found it.
+    QVector<double> getKey() const { return key; }
+    double getKeyTolerance() const { return keyTolerance; }
+    void setKey(const QVector<double> &relationKey, double tolerance);
+
 private:
     QString formula;
     int touching = 0;
@@ -46,6 +56,8 @@ private:
     QVector<double> coefs;
     double offset = 0.0;
     QVector<int> support;
+    QVector<double> key;
+    double keyTolerance = 0.0;
 };
 
 Q_DECLARE_METATYPE(Conjecture *)

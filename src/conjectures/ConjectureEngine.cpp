@@ -472,6 +472,14 @@ void ConjectureEngine::setUp()
     graphSeen.assign(size_t(slotOf.size()), 0u);
     stamp = 0;
 
+    // The points as the texts read them (augmented, not weighted), for the keys of the bounds.
+    std::vector<double> unweighted(size_t(count) * size_t(dim));
+    for (int p = 0; p < count; ++p)
+        augment(points.point(p), unweighted.data() + size_t(p) * size_t(dim), unused.data());
+    space = RelationSpace(unweighted, count, dim);
+    announced = NearIndex(dim + 1, 2 * RelationSpace::MaxTolerance);
+    announcedStrength.clear();
+
     current.resize(size_t(count));
     for (int p = 0; p < count; ++p)
         current[size_t(p)] = p;
@@ -657,9 +665,21 @@ void ConjectureEngine::update_stats()
 
 void ConjectureEngine::store()
 {
+    // The decomposition settles to an absolute 1e-6, which leaves the normal off by as much
+    // over the gap to the next eigenvalue of the scatter: enough for terms of 1e-05 that the
+    // defining points do not have. Inverse iteration takes them out.
+    std::vector<double> normal(coef.begin(), coef.end());
+    double trace = 0.0;
+    for (int i = 0; i < dim; ++i)
+        trace += scatter[i][i];
+    if (trace > 0.0)
+        RelationSpace::towardsKernel(scatter, 1e-12 * trace, normal);
     QVector<double> w(dim);
     for (int i = 0; i < dim; ++i)
-        w[i] = coef[i] * weights[i];
+        w[i] = normal[size_t(i)] * weights[i];
+    // Where the points satisfy an identity the hyperplane through a face turns freely about it:
+    // every copy is written in the one form with the fewest terms.
+    w = space.sparsest(w);
     if (!storedCoefs.insertIfNew(w.constData()))
         return;
 
@@ -667,7 +687,26 @@ void ConjectureEngine::store()
     const Statement st = state(w);
     if (st.touching == 0)
         return;
-    records.push_back(std::make_unique<Conjecture>(st.text, st.coefs, st.offset, st.touching, st.sumErr, st.support));
+    auto record = std::make_unique<Conjecture>(st.text, st.coefs, st.offset, st.touching, st.sumErr, st.support);
+    // Turned about an identity of the points, one relation may come back at every evaluation:
+    // a copy adds nothing unless it touches more graphs than those announced, or as many with
+    // fewer terms.
+    double tolerance = 0.0;
+    const QVector<double> key = space.key(st.coefs, st.offset, &tolerance);
+    if (!key.isEmpty()) {
+        const int terms = record->termCount();
+        bool known = false;
+        announced.near(key.constData(), tolerance, [&](int id) {
+            const std::pair<int, int> &held = announcedStrength[size_t(id)];
+            known = known || held.first > st.touching || (held.first == st.touching && held.second <= terms);
+        });
+        if (known)
+            return;
+        record->setKey(key, tolerance);
+        announced.insert(int(announcedStrength.size()), key.constData(), tolerance);
+        announcedStrength.emplace_back(st.touching, terms);
+    }
+    records.push_back(std::move(record));
     const QString message = st.text + " [" + QString::number(st.touching) + " ; " + number(st.sumErr) + "] <" +
                             QString::number(id) + ">";
     emit signal_conjecture(message);

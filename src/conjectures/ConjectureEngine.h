@@ -2,6 +2,8 @@
 #define CONJECTUREENGINE_H
 
 #include "conjectures/Conjecture.h"
+#include "conjectures/NearIndex.h"
+#include "conjectures/RelationSpace.h"
 #include "conjectures/ToleranceGrid.h"
 
 #include <QStringList>
@@ -21,6 +23,12 @@
 // setHeader(), setWeights(), addPoint() per row, then start(). A job runs until cancel() or
 // its time limit, then the engine clears its points and header and emits signal_complete().
 // The Conjecture records it signals stay valid until its next run starts.
+//
+// Where the points satisfy an identity (RelationSpace), the hyperplane through a face can turn
+// about it, and every evaluation may give a new turned copy of one relation: each bound is
+// written in its form with the fewest terms, and announced with its key on the points; a copy
+// of a relation the run has already announced is announced again only when it touches more
+// graphs, or as many with fewer terms.
 //
 // stop, running, idle, the start time and the limit are atomics shared with the owner's
 // thread; the stop flag is looked at after every evaluation, so a job ends within one
@@ -163,6 +171,11 @@ protected:
     double offset = 0.0;
     QVector<int> touchingGraphs;
     ToleranceGrid storedCoefs;
+    // The points as the texts read them, and the relations announced in this run by their keys,
+    // each with its touching count and terms.
+    RelationSpace space;
+    NearIndex announced;
+    std::vector<std::pair<int, int>> announcedStrength;
     std::vector<std::unique_ptr<Conjecture>> records;
     std::mt19937 rng;
 

@@ -1,10 +1,12 @@
 #include "conjectures/ConjectureWidget.h"
 
 #include "app/ProgressBar.h"
+#include "conjectures/ColumnChoice.h"
 #include "conjectures/Conjecture.h"
 #include "conjectures/ConjectureEngine.h"
 #include "conjectures/ConjectureSettings.h"
 #include "conjectures/ConjecturesDisplay.h"
+#include "conjectures/HeldRelations.h"
 #include "dialogs/DialogProvider.h"
 #include "explorer/Analyst.h"
 
@@ -21,38 +23,6 @@
 #include <limits>
 
 namespace {
-
-// The explorer's mark of a cell that is infinite or has no value: a per-vertex column beyond a
-// graph's vertex count, the girth of a tree, an unreachable distance.
-bool missing(double v)
-{
-    return std::fabs(v) == 1e12;
-}
-
-// A cell the search can use: neither marked as without a value nor infinite or NaN.
-bool valued(double v)
-{
-    return std::isfinite(v) && !missing(v);
-}
-
-// Terms of a relation as written: its columns and its constant.
-int termCount(const Conjecture &c)
-{
-    int n = c.getOffset() != 0.0 ? 1 : 0;
-    for (double a : c.getCoefs())
-        n += a != 0.0 ? 1 : 0;
-    return n;
-}
-
-bool sameGraphs(const Conjecture &a, const Conjecture &b)
-{
-    if (a.getTouching() != b.getTouching())
-        return false;
-    QVector<int> x = a.getSupport(), y = b.getSupport();
-    std::sort(x.begin(), x.end());
-    std::sort(y.begin(), y.end());
-    return x == y;
-}
 
 QString number(double v)
 {
@@ -103,7 +73,6 @@ ConjectureWidget::ConjectureWidget(Analyst *table_, ConjectureSettings *settings
 ConjectureWidget::~ConjectureWidget()
 {
     slot_stop_all();
-    qDeleteAll(held);
     delete progress;
 }
 
@@ -146,16 +115,12 @@ void ConjectureWidget::slot_run()
 {
     cancelButton->setEnabled(true);
     searchButton->setEnabled(false);
-    qDeleteAll(held);
     held.clear();
     dropRelations = false;
 
     header = table->getHeader();
     if (header.size() < 2) {
-        DialogProvider::instance()->warning(
-            this, "Conjecture engine",
-            "Not enough variables for conjectures. Be sure to select variables from the White Board.");
-        restoreButtons();
+        refuse("Not enough variables for conjectures. Be sure to select variables from the White Board.");
         return;
     }
 
@@ -168,7 +133,17 @@ void ConjectureWidget::slot_run()
         choices = QVector<int>(header.size(), 0);
     }
 
-    chooseColumns();
+    const ColumnChoice choice = ColumnChoice::choose(*table, header);
+    searched = choice.searched;
+    searchedNames.clear();
+    const QVector<int> all = choices;
+    choices.clear();
+    for (int c : searched) {
+        searchedNames << header[c];
+        choices << all[c];
+    }
+    for (const QString &note : choice.notes)
+        say(note);
     if (searched.isEmpty()) {
         // Nothing varies: a search could only say "COLUMN <= its value".
         display->clear();
@@ -180,17 +155,19 @@ void ConjectureWidget::slot_run()
 
     const int both = int(std::count(choices.begin(), choices.end(), 0));
     if (both > 12) {
-        DialogProvider::instance()->warning(
-            this, "Conjecture engine",
-            QString("Too many jobs for a conjecture search: %1 columns on \"Both\" give 2^%1 jobs, and at most "
-                    "%2 are allowed. In \"Settings\", set some columns to \"Lower\" or \"Upper\" (at most 12 "
-                    "columns on \"Both\").")
-                .arg(both)
-                .arg(MaxJobs));
-        restoreButtons();
+        refuse(QString("Too many jobs for a conjecture search: %1 columns on \"Both\" give 2^%1 jobs, and at most "
+                       "%2 are allowed. In \"Settings\", set some columns to \"Lower\" or \"Upper\" (at most 12 "
+                       "columns on \"Both\").")
+                   .arg(both)
+                   .arg(MaxJobs));
         return;
     }
     nbJobs = 1 << both;
+    say(QString("The conjecture search uses %1 and the columns %2.")
+            .arg(choice.rowsSearched == choice.rowsFull && choice.rowsFull > 0
+                     ? QString("all %1 rows").arg(choice.rowsFull)
+                     : QString("%1 of %2 rows").arg(choice.rowsSearched).arg(choice.rowsFull),
+                 searchedNames.join(", ")));
 
     const int k = std::min(threadBox->value(), nbJobs);
     progress->set_nb_bars(k);
@@ -243,7 +220,7 @@ void ConjectureWidget::configure(int e)
             continue;
         for (int k = 0; k < searched.size(); ++k) {
             const double v = table->value(r, searched[k]);
-            point[k] = missing(v) ? std::nan("") : v;
+            point[k] = ColumnChoice::missing(v) ? std::nan("") : v;
         }
         engine->addPoint(point, table->graphNo(r));
     }
@@ -275,18 +252,8 @@ void ConjectureWidget::slot_job_complete()
 
 void ConjectureWidget::endSearch()
 {
-    // Neighbour exchanges, not std::sort: the order treats near-equal errors as ties and is
-    // not a strict weak order; ties keep their order of arrival.
-    for (bool swapped = true; swapped;) {
-        swapped = false;
-        for (int i = 0; i + 1 < held.size(); ++i)
-            if (*held[i] < *held[i + 1]) {
-                std::swap(held[i], held[i + 1]);
-                swapped = true;
-            }
-    }
     display->clear();
-    for (Conjecture *c : held)
+    for (Conjecture *c : held.ordered())
         display->addConjecture(c);
     display->rebuild();
     progress->hide();
@@ -310,146 +277,11 @@ void ConjectureWidget::announceEnd()
             found);
 }
 
-void ConjectureWidget::chooseColumns()
+void ConjectureWidget::refuse(const QString &reason)
 {
-    const int width = header.size();
-    const int rows = table->nbRows();
-    QVector<int> full;
-    for (int r = 0; r < rows; ++r)
-        if (table->rowLength(r) == width)
-            full << r;
-    QVector<int> gaps(width, 0);
-    for (int r : full)
-        for (int c = 0; c < width; ++c)
-            if (!valued(table->value(r, c)))
-                ++gaps[c];
-    // Per column, the step at which it leaves for having one value, or Kept; -1 when it never
-    // enters, being without a value on most rows (otherwise its rows without a value are left out).
-    constexpr int Kept = std::numeric_limits<int>::max();
-    QVector<int> leaves(width, Kept);
-    QVector<QString> notes(width);
-    for (int c = 0; c < width; ++c)
-        if (2 * gaps[c] > full.size()) {
-            leaves[c] = -1;
-            notes[c] = QString("%1 is infinite or has no value (1e12) on %2 of %3 rows: it takes no part in the "
-                               "conjecture search.")
-                           .arg(header[c])
-                           .arg(gaps[c])
-                           .arg(full.size());
-        }
-    auto withValues = [&](const QVector<int> &among, int c) {
-        QVector<int> kept;
-        for (int r : among)
-            if (valued(table->value(r, c)))
-                kept << r;
-        return kept;
-    };
-    // A column with one value on the rows searched, those with a value in every column kept, is
-    // left out too. One that may have it only because other columns' gaps keep rows out must not
-    // leave with them: the columns with the most gaps leave first (all with that count at once,
-    // so the order of the columns does not matter), the rows they kept out come back, and the
-    // step repeats. A column with a value on every row leaves only when no column with gaps has
-    // one value.
-    QVector<QVector<int>> stepRows;
-    QVector<double> values(width);
-    QVector<int> searchedRows;
-    for (;;) {
-        searchedRows = full;
-        for (int c = 0; c < width; ++c)
-            if (leaves[c] == Kept && gaps[c] > 0)
-                searchedRows = withValues(searchedRows, c);
-        if (searchedRows.isEmpty())
-            break;
-        QVector<int> constant;
-        int most = 0;
-        for (int c = 0; c < width; ++c) {
-            if (leaves[c] != Kept)
-                continue;
-            double low = HUGE_VAL, high = -HUGE_VAL;
-            for (int r : searchedRows) {
-                low = std::min(low, table->value(r, c));
-                high = std::max(high, table->value(r, c));
-            }
-            if (high - low > 1e-6)
-                continue;
-            values[c] = low;
-            constant << c;
-            most = std::max(most, gaps[c]);
-        }
-        if (constant.isEmpty())
-            break;
-        for (int c : constant)
-            if (gaps[c] == most)
-                leaves[c] = stepRows.size();
-        stepRows << searchedRows;
-    }
-    for (int c = 0; c < width; ++c) {
-        if (leaves[c] < 0 || leaves[c] == Kept)
-            continue;
-        const QVector<int> &on = stepRows[leaves[c]];
-        const QString value = number(values[c]);
-        if (on.size() == full.size()) {
-            notes[c] = QString("%1 is %2 on every row: it takes no part in the conjecture search.")
-                           .arg(header[c], value);
-            continue;
-        }
-        const QString of = QString("(%1 of %2 rows)").arg(on.size()).arg(full.size());
-        if (on == searchedRows) {
-            notes[c] = QString("%1 is %2 on every row searched %3: it takes no part in the conjecture search.")
-                           .arg(header[c], value, of);
-            continue;
-        }
-        // Not the rows the search uses: they are named by the fewest columns whose values give
-        // them, its own first, then those with the most gaps.
-        QVector<int> by;
-        for (int d = 0; d < width; ++d)
-            if (d != c && gaps[d] > 0 && leaves[d] >= leaves[c])
-                by << d;
-        std::sort(by.begin(), by.end(), [&](int a, int b) {
-            return gaps[a] != gaps[b] ? gaps[a] > gaps[b] : header[a] < header[b];
-        });
-        by.prepend(c);
-        QStringList names;
-        QVector<int> rowsLeft = full;
-        for (int d : by) {
-            const QVector<int> fewer = withValues(rowsLeft, d);
-            if (fewer.size() < rowsLeft.size()) {
-                names << header[d];
-                rowsLeft = fewer;
-            }
-        }
-        const QString where = names == QStringList{header[c]} ? QString("it has")
-                              : names.size() == 1            ? names[0] + " has"
-                                                             : names.mid(0, names.size() - 1).join(", ") +
-                                                                   " and " + names.last() + " have";
-        notes[c] = QString("%1 is %2 on every row where %3 a value %4: it takes no part in the conjecture search.")
-                       .arg(header[c], value, where, of);
-    }
-    const QVector<int> all = choices;
-    searched.clear();
-    searchedNames.clear();
-    choices.clear();
-    for (int c = 0; c < width; ++c) {
-        if (leaves[c] == Kept) {
-            searched << c;
-            searchedNames << header[c];
-            choices << all[c];
-            if (gaps[c] > 0)
-                notes[c] = QString("%1 is infinite or has no value (1e12) on %2 of %3 rows: these rows take no "
-                                   "part in the conjecture search.")
-                               .arg(header[c])
-                               .arg(gaps[c])
-                               .arg(full.size());
-        }
-        if (!notes[c].isEmpty())
-            say(notes[c]);
-    }
-    if (!searched.isEmpty())
-        say(QString("The conjecture search uses %1 and the columns %2.")
-                .arg(searchedRows.size() == full.size() && !full.isEmpty()
-                         ? QString("all %1 rows").arg(full.size())
-                         : QString("%1 of %2 rows").arg(searchedRows.size()).arg(full.size()),
-                     searchedNames.join(", ")));
+    emit signal_console("Conjecture search refused. " + reason, false, 0, QColor(Qt::red));
+    DialogProvider::instance()->warning(this, "Conjecture engine", reason);
+    restoreButtons();
 }
 
 void ConjectureWidget::deleteEngines()
@@ -503,7 +335,6 @@ void ConjectureWidget::slot_clear_database()
         for (ConjectureEngine *engine : engines)
             engine->cancel();
     }
-    qDeleteAll(held);
     held.clear();
     display->clear();
 }
@@ -513,32 +344,7 @@ void ConjectureWidget::slot_add_conjecture(Conjecture *c)
     if (c == nullptr || dropRelations)
         return;
     // Copied on receipt: the engine frees its records when its next job begins.
-    auto *copy = new Conjecture(*c);
-    // One relation is held once, however many jobs find it and however its copies are tilted:
-    // the copy touching more graphs stays, then the one with fewer terms, in the place of the
-    // earliest. Merging can make the kept copy match one more held record, so the scan starts
-    // again after each merge.
-    int place = held.size();
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (int i = 0; i < held.size(); ++i) {
-            Conjecture *h = held[i];
-            if (!(*h == *copy || h->sameBound(*copy) || h->getFormula() == copy->getFormula() ||
-                  sameGraphs(*h, *copy)))
-                continue;
-            const bool stronger = copy->getTouching() > h->getTouching() ||
-                                  (copy->getTouching() == h->getTouching() && termCount(*copy) < termCount(*h));
-            if (stronger)
-                std::swap(h, copy);
-            delete copy;
-            copy = h;
-            held.remove(i);
-            place = std::min(place, i);
-            merged = true;
-            break;
-        }
-    }
-    held.insert(std::min(place, held.size()), copy);
+    held.add(*c);
 }
 
 void ConjectureWidget::slot_settings()

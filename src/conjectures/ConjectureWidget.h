@@ -1,6 +1,8 @@
 #ifndef CONJECTUREWIDGET_H
 #define CONJECTUREWIDGET_H
 
+#include "conjectures/HeldRelations.h"
+
 #include <QColor>
 #include <QMutex>
 #include <QStringList>
@@ -26,8 +28,9 @@ class QSpinBox;
 // rows (the per-vertex columns of the larger graphs in a mixed table), takes no part in the
 // search; rows infinite or without a value in a searched column are left out of it. The console
 // says so once per search, with the rows and columns searched, and says when the search ends
-// and how many relations it found. Each relation is held once: copies that touch the same
-// graphs or state nearly the same relation are one.
+// and how many relations it found. Each relation is held once (HeldRelations): copies that
+// touch the same graphs, state nearly the same relation, or take the same values on every row
+// searched up to a positive factor are one.
 //
 // GUI thread only. An engine counts as busy from its start() until its thread has finished
 // and its completion has been handled here, so it is never fed, restarted or deleted while
@@ -82,9 +85,8 @@ private slots:
 
 private:
     void configure(int e);
-    // Picks the columns the search uses and says on the console which it leaves out, and which
-    // rows and columns it searches.
-    void chooseColumns();
+    // No search: the reason goes to the console and to a warning box.
+    void refuse(const QString &reason);
     void endSearch();
     void announceEnd();
     // A line of the search's own, shown whatever the console's verbosity.
@@ -96,7 +98,7 @@ private:
     ConjectureSettings *settings;
     QVector<ConjectureEngine *> engines;
     QVector<bool> busy;  // per engine: started, completion not yet handled
-    QVector<Conjecture *> held;
+    HeldRelations held;  // of the current or last search
     ProgressBar *progress;
     Analyst *table;
     bool cancelled = false;

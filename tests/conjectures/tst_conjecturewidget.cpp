@@ -1,11 +1,13 @@
 #include "ScriptedDialogs.h"
 #include "app/ProgressBar.h"
+#include "conjectures/ColumnChoice.h"
 #include "conjectures/ConjectureSettings.h"
 #include "conjectures/ConjectureWidget.h"
 #include "conjectures/ConjecturesDisplay.h"
 #include "conjectures/SimpleDisplay.h"
 #include "Await.h"
 #include "BoundReader.h"
+#include "ConjectureEngineProbe.h"
 #include "ExplorerBoard.h"
 #include "conjectures/Conjecture.h"
 #include "explorer/Analyst.h"
@@ -192,9 +194,11 @@ private slots:
     void listedBoundsHold();
     void oneEntryPerBound();
     void tiltedCopiesListedOnce();
+    void identityCopiesListedOnce();
     void rowsWithoutValue();
     void columnChoiceIgnoresOrder();
     void fewerGapsLeaveLater();
+    void columnChoiceInThirtySteps();
     void connectedGraphsOnSeven_data();
     void connectedGraphsOnSeven();
 };
@@ -300,29 +304,42 @@ void TestConjectureWidget::refused_data()
 {
     QTest::addColumn<int>("columns");
     QTest::addColumn<QString>("message");
-    QTest::newRow("one column") << 1
-                                << "Not enough variables for conjectures. Be sure to select variables from the "
-                                   "White Board.";
-    QTest::newRow("13 columns on both") << 13 << "set some columns to \"Lower\" or \"Upper\"";
+    QTest::addColumn<QStringList>("lines");  // on the console, the last one red
+    const QString few = "Not enough variables for conjectures. Be sure to select variables from the White Board.";
+    QTest::newRow("one column") << 1 << few << QStringList{"Conjecture search refused. " + few};
+    // 15 columns, c13 and c14 with one value: 13 searched, all on "Both".
+    const QString many = "Too many jobs for a conjecture search: 13 columns on \"Both\" give 2^13 jobs, and at most "
+                         "4096 are allowed. In \"Settings\", set some columns to \"Lower\" or \"Upper\" (at most "
+                         "12 columns on \"Both\").";
+    QTest::newRow("13 columns on both")
+        << 15 << many
+        << QStringList{"c13 is 7 on every row: it takes no part in the conjecture search.",
+                       "c14 is 7 on every row: it takes no part in the conjecture search.",
+                       "Conjecture search refused. " + many};
 }
 
+// A refused search says why in a box and on the console, and says nothing of a search to come.
 void TestConjectureWidget::refused()
 {
     QFETCH(int, columns);
     QFETCH(QString, message);
+    QFETCH(QStringList, lines);
     QStringList names;
     Rows rows(6);
     for (int c = 0; c < columns; ++c) {
         names << "c" + QString::number(c);
         for (int r = 0; r < rows.size(); ++r)
-            rows[r] << (r * (c + 2)) % 7 + r;
+            rows[r] << (c < 13 ? (r * (c + 2)) % 7 + r : 7);
     }
     Stack s(names, rows);
     ScriptedDialogs dialogs;
+    QSignalSpy console(s.panel.get(), &ConjectureWidget::signal_console);
     s.click("Search");
     QCOMPARE(dialogs.kinds(), QStringList{"warning"});
     QCOMPARE(dialogs.calls[0].title, QString("Conjecture engine"));
-    QVERIFY2(dialogs.calls[0].text.contains(message), qPrintable(dialogs.calls[0].text));
+    QCOMPARE(dialogs.calls[0].text, message);
+    QCOMPARE(said(console), lines);
+    QCOMPARE(console.last().at(3).value<QColor>(), QColor(Qt::red));
     QVERIFY(s.idle());
     QCOMPARE(s.panel->nbEngines(), 0);
 }
@@ -570,6 +587,87 @@ void TestConjectureWidget::tiltedCopiesListedOnce()
         QVERIFY2(fourBounds.contains(f), qPrintable(f));
 }
 
+// The engine's statement of the bound whose hyperplane has a given normal, as its search would
+// make it on finding that hyperplane: on a table's rows, every column weighted +1.
+class Planter : public ConjectureEngineProbe
+{
+public:
+    Planter(const QStringList &names, const Rows &rows) : ConjectureEngineProbe(0)
+    {
+        setHeader(names);
+        setWeights(Weights(names.size(), 1.0));
+        for (int r = 0; r < rows.size(); ++r)
+            addPoint(rows[r], r);
+        prepare();
+    }
+    // The record announced, or none.
+    std::unique_ptr<Conjecture> plant(Weights normal)
+    {
+        double length = 0.0;
+        for (double v : normal)
+            length += v * v;
+        for (double &v : normal)
+            v /= std::sqrt(length);
+        coef = normal;
+        const size_t before = records.size();
+        store();
+        return records.size() > before ? std::make_unique<Conjecture>(*records.back()) : nullptr;
+    }
+};
+
+// On the 1,024 labelled graphs on 5 vertices twice SIZE is the sum of the degrees: a bound turned
+// about that identity takes the same values on every row. Two engines find "1 DEGREES[1] <= 4"
+// turned by different amounts, whose written coefficients (4.66667 and 2.33333 are not 2 to 1)
+// would lose it graphs; each states the bound itself, and the list shows it once.
+void TestConjectureWidget::identityCopiesListedOnce()
+{
+    QStringList names{"SIZE"};
+    for (int i = 1; i <= 5; ++i)
+        names << QString("DEGREES[%1]").arg(i);
+    Rows rows;
+    for (int mask = 0; mask < 1024; ++mask) {
+        QVector<double> row(6, 0.0);
+        int bit = 0;
+        for (int i = 1; i < 5; ++i)
+            for (int j = 0; j < i; ++j, ++bit)
+                if (mask >> bit & 1) {
+                    ++row[0];
+                    ++row[1 + i];
+                    ++row[1 + j];
+                }
+        rows << row;
+    }
+    // DEGREES[1] + t (2 SIZE - the degrees), t = 0.7 and 0.37.
+    Planter one(names, rows), other(names, rows);
+    const std::unique_ptr<Conjecture> turned = one.plant({1.4, 0.3, -0.7, -0.7, -0.7, -0.7});
+    const std::unique_ptr<Conjecture> again = other.plant({0.74, 0.63, -0.37, -0.37, -0.37, -0.37});
+    QVERIFY(turned && again);
+    for (const Conjecture *c : {turned.get(), again.get()}) {
+        QCOMPARE(c->getFormula(), QString("1 DEGREES[1] <= 4"));
+        QCOMPARE(c->getTouching(), 64);
+    }
+    // Found again in the same run, turned or not, it is nothing new.
+    QVERIFY(!one.plant({0, 1, 0, 0, 0, 0}));
+
+    Stack s(names, rows, 500);
+    const QList<QRadioButton *> radios = s.settings.findChildren<QRadioButton *>();
+    for (int c = 0; c < names.size(); ++c)
+        radios[3 * c + 2]->click();  // "Upper": one job
+    QVERIFY(s.searchReporting({turned.get(), again.get()}));
+    ORV_AWAIT(s.idle(), 15000, QString("%1 engines left").arg(s.panel->nbEngines()));
+    const QVector<ListedEntry> listed = entries(s);
+    QVERIFY2(std::count_if(listed.begin(), listed.end(), [](const ListedEntry &e) {
+                 return e.text == "1 DEGREES[1] <= 4" && e.touching == 64;
+             }) == 1,
+             qPrintable(s.listed().join(" | ")));
+    QVector<int> graphs;
+    for (int r = 0; r < rows.size(); ++r)
+        graphs << r;
+    bool exact = false;
+    const QString report = checkExactly(QFINDTESTDATA("check_bounds.py"), names, rows, graphs, listed, exact);
+    QVERIFY2(exact, qPrintable(report));
+}
+
 // A column infinite or without a value on a few rows (the girth of the trees among connected
 // graphs) stays in the search; those rows are left out of it and named on the console, and
 // the texts hold exactly on every row with values in their columns.
@@ -671,6 +769,44 @@ void TestConjectureWidget::fewerGapsLeaveLater()
     QVERIFY2(std::any_of(listed.begin(), listed.end(), [](const ListedEntry &e) {
         return e.text == "1 G2 >= 3" && e.touching == 4;
     }), qPrintable(s.listed().join(" | ")));
+}
+
+// Thirty columns that leave one step after another: Ck has no value on the blocks k..29 of two
+// rows each and is k + 1 wherever it has one, so it has one value on the rows searched at step
+// k, and its leaving brings a block back. Each note names its column's own rows, and the choice
+// reads no cell of the table more than twice, however many steps it takes.
+void TestConjectureWidget::columnChoiceInThirtySteps()
+{
+    const int steps = 30, block = 2, whole = 61;
+    QStringList names;
+    for (int k = 0; k < steps; ++k)
+        names << QString("C%1").arg(k);
+    names << "X";
+    Analyst table;
+    table.setHeader(names);
+    const int nbRows = whole + steps * block;
+    for (int r = 0; r < nbRows; ++r) {
+        const int gapsFrom = r < whole ? -1 : (r - whole) / block;  // Ck has a value for k > this
+        QVector<double> row;
+        for (int k = 0; k < steps; ++k)
+            row << (k > gapsFrom ? k + 1.0 : 1e12);
+        row << r % 5;
+        table.push_back(row, r);
+    }
+    table.buildTable();
+    QStringList notes;
+    for (int k = 0; k < steps; ++k)
+        notes << QString("C%1 is %2 on every row where it has a value (%3 of %4 rows): it takes no part in the "
+                         "conjecture search.")
+                     .arg(k)
+                     .arg(k + 1)
+                     .arg(whole + k * block)
+                     .arg(nbRows);
+    const ColumnChoice choice = ColumnChoice::choose(table, names);
+    QCOMPARE(choice.notes, notes);
+    QCOMPARE(choice.searched, QVector<int>{steps});
+    QCOMPARE(choice.rowsSearched, nbRows);
+    QVERIFY2(choice.cellsRead <= 2 * names.size() * nbRows, qPrintable(QString::number(choice.cellsRead)));
 }
 
 void TestConjectureWidget::connectedGraphsOnSeven_data()

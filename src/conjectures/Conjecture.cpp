@@ -1,12 +1,9 @@
 #include "conjectures/Conjecture.h"
 
+#include "conjectures/RelationSpace.h"
+
 #include <algorithm>
 #include <cmath>
-
-namespace {
-constexpr double Tolerance = 1e-6;
-constexpr double SameRelation = 1e-4;
-}
 
 Conjecture::Conjecture(const QString &formula, const QVector<double> &coefs, double offset, int touching,
                        double sumErr, const QVector<int> &support)
@@ -43,13 +40,13 @@ double length(const QVector<double> &v)
 // Within 1e-6 of the larger magnitude, and absolutely below 1; false with a NaN.
 bool nearRelative(double a, double b)
 {
-    return std::fabs(a - b) <= Tolerance * std::max({1.0, std::fabs(a), std::fabs(b)});
+    return std::fabs(a - b) <= Conjecture::Tolerance * std::max({1.0, std::fabs(a), std::fabs(b)});
 }
 
 // Coefficient vectors of one length, each divided by its own length (a zero vector as it is),
 // within the tolerance entry by entry.
 bool sameDirection(const QVector<double> &a, const QVector<double> &b, double la, double lb,
-                   double tolerance = Tolerance)
+                   double tolerance = Conjecture::Tolerance)
 {
     if (a.size() != b.size())
         return false;
@@ -83,6 +80,15 @@ bool Conjecture::sameBound(const Conjecture &other) const
            std::fabs(offset / la - other.offset / lb) <= SameRelation;
 }
 
+QVector<double> Conjecture::direction() const
+{
+    const double l = orOne(length(coefs));
+    QVector<double> v(coefs.size());
+    for (int i = 0; i < coefs.size(); ++i)
+        v[i] = coefs[i] / l;
+    return v;
+}
+
 int Conjecture::termCount() const
 {
     int n = offset != 0.0 ? 1 : 0;
@@ -91,8 +97,15 @@ int Conjecture::termCount() const
     return n;
 }
 
-void Conjecture::setKey(const QVector<double> &relationKey, double tolerance)
+void Conjecture::setKey(const QVector<double> &relationKey, double tolerance, std::shared_ptr<const RelationSpace> space)
 {
     key = relationKey;
     keyTolerance = tolerance;
+    rows = std::move(space);
+}
+
+bool Conjecture::sameOnRows(const Conjecture &other) const
+{
+    return rows && other.rows && rows->sameRows(*other.rows) &&
+           RelationSpace::sameRelation(*rows, coefs, offset, *other.rows, other.coefs, other.offset);
 }

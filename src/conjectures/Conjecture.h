@@ -4,6 +4,9 @@
 #include <QMetaType>
 #include <QString>
 #include <QVector>
+#include <memory>
+
+class RelationSpace;
 
 // One linear bound found by the conjecture search: coefs . x <= offset over the engine's
 // (augmented) columns, with the graphs lying on the hyperplane and the squared distances of
@@ -35,19 +38,34 @@ public:
     // Equal touching, errors within 1e-6 of their size, and coefficient vectors within 1e-6
     // once each is divided by its length; text, offset and support are not compared.
     bool operator==(const Conjecture &other) const;
-    // The same relation whatever was counted on it: coefficients and offsets, divided by the
-    // length of the coefficient vector, within 1e-4. Tilted copies of one bound, written with
-    // other rounded coefficients, are one relation.
+    // Nearly the same bound whatever was counted on it: coefficients and offsets, divided by the
+    // length of the coefficient vector, within 1e-4. Near is not the same: with operator==, it
+    // only finds candidates for sameOnRows().
     bool sameBound(const Conjecture &other) const;
 
     // Terms as written: its columns and its constant.
     int termCount() const;
 
-    // The relation's key on the rows searched (RelationSpace), empty when it has none, with how
-    // far each of its numbers may be off; set by the engine that found it.
+    // Within this, errors are a tie and coefficients over their length are equal (operator==).
+    static constexpr double Tolerance = 1e-6;
+    // sameBound's tolerance on the coefficients and the constant over the coefficients' length.
+    static constexpr double SameRelation = 1e-4;
+    // The coefficients over their length, as sameBound and operator== compare them (a vector
+    // of length 0 as it is).
+    QVector<double> direction() const;
+
+    // The rows of the search that found it (RelationSpace), which decide whether another bound is
+    // the same relation, and its key there, empty when it has none, with the radius within which
+    // keys are candidates; set by the engine that found it. None for a record made otherwise.
     QVector<double> getKey() const { return key; }
     double getKeyTolerance() const { return keyTolerance; }
-    void setKey(const QVector<double> &relationKey, double tolerance);
+    const std::shared_ptr<const RelationSpace> &getRows() const { return rows; }
+    void setKey(const QVector<double> &relationKey, double tolerance, std::shared_ptr<const RelationSpace> space);
+    // Lets go of the rows, which a search no longer needs once it has ended.
+    void forgetRows() { rows.reset(); }
+    // Whether the rows say that other is the same relation: both have the same table's rows, and
+    // on every row searched their slacks agree up to one positive factor.
+    bool sameOnRows(const Conjecture &other) const;
 
 private:
     QString formula;
@@ -58,6 +76,7 @@ private:
     QVector<int> support;
     QVector<double> key;
     double keyTolerance = 0.0;
+    std::shared_ptr<const RelationSpace> rows;
 };
 
 Q_DECLARE_METATYPE(Conjecture *)

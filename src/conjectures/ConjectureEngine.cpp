@@ -319,6 +319,7 @@ qint64 ConjectureEngine::elapsedSinceStart() const
 void ConjectureEngine::begin()
 {
     stop.store(false);
+    cancelled.store(false);
     // Before running is raised: a time check that sees running must not read the start of an
     // earlier job.
     startNs.store(nowNs());
@@ -340,7 +341,14 @@ void ConjectureEngine::start(Priority priority)
 
 void ConjectureEngine::cancel()
 {
+    cancelled.store(true);
     stop.store(true);
+}
+
+void ConjectureEngine::setSpaces(std::shared_ptr<RelationSpaces> shared)
+{
+    if (!running.load())
+        spaces = std::move(shared);
 }
 
 void ConjectureEngine::slot_timer()
@@ -453,13 +461,6 @@ void ConjectureEngine::setUp()
         for (int c = 0; c < dim; ++c)
             row[c] *= weights[c];
     }
-    const int rows = allGraphs.size();
-    plain.assign(size_t(rows) * size_t(dim), 0.0);
-    plainExact.assign(size_t(rows) * size_t(dim), 0);
-    for (int r = 0; r < rows; ++r)
-        augment(allRows.data() + size_t(r) * size_t(n), plain.data() + size_t(r) * size_t(dim),
-                plainExact.data() + size_t(r) * size_t(dim));
-
     // Touching counts graphs: each point knows the slot of its graph number.
     QHash<int, int> slotOf;
     graphSlot.resize(size_t(count));
@@ -472,13 +473,28 @@ void ConjectureEngine::setUp()
     graphSeen.assign(size_t(slotOf.size()), 0u);
     stamp = 0;
 
-    // The points as the texts read them (augmented, not weighted), for the keys of the bounds.
-    std::vector<double> unweighted(size_t(count) * size_t(dim));
-    for (int p = 0; p < count; ++p)
-        augment(points.point(p), unweighted.data() + size_t(p) * size_t(dim), unused.data());
-    space = RelationSpace(unweighted, count, dim);
-    announced = NearIndex(dim + 1, 2 * RelationSpace::MaxTolerance);
-    announcedStrength.clear();
+    // Every row given, augmented, not weighted: set up once for the search's jobs, which wait for
+    // the one setting them up. A job stopped for too few points needs none.
+    const int rows = allGraphs.size();
+    const auto make = [&] {
+        std::vector<double> plain(size_t(rows) * size_t(dim));
+        std::vector<char> exact(plain.size());
+        for (int r = 0; r < rows; ++r)
+            augment(allRows.data() + size_t(r) * size_t(n), plain.data() + size_t(r) * size_t(dim),
+                    exact.data() + size_t(r) * size_t(dim));
+        return std::make_shared<RelationSpace>(std::move(plain), std::move(exact), allGraphs, dim, n, &cancelled);
+    };
+    space.reset();
+    if (!stop.load()) {
+        const std::shared_ptr<RelationSpaces> shared = spaces ? spaces : std::make_shared<RelationSpaces>();
+        space = shared->get(header, allRows.data(), rows, n, make, cancelled);
+    }
+    if (!space) {
+        stop.store(true);
+        space = std::make_shared<RelationSpace>();
+    }
+    announced = NearIndex(dim + 1, RelationSpace::MaxTolerance);
+    announcedRecords.clear();
 
     current.resize(size_t(count));
     for (int p = 0; p < count; ++p)
@@ -678,33 +694,45 @@ void ConjectureEngine::store()
     for (int i = 0; i < dim; ++i)
         w[i] = normal[size_t(i)] * weights[i];
     // Where the points satisfy an identity the hyperplane through a face turns freely about it:
-    // every copy is written in the one form with the fewest terms.
-    w = space.sparsest(w);
+    // every copy is written in the one form with the fewest terms that keeps its values on the
+    // rows its text is read on.
+    const QVector<double> found = w;
+    w = space->sparsest(w);
     if (!storedCoefs.insertIfNew(w.constData()))
         return;
 
     // The hyperplane is only known to 1e-6; what is listed is the text, true on every row.
-    const Statement st = state(w);
+    Statement st = state(w);
     if (st.touching == 0)
         return;
+    // Terms of 1e-6 or less are left out of a text, and their columns with them: where those have
+    // no value on rows the others have, the text is read there too, and a constant from such a row
+    // does not state the face found. A form that names a column keeping it to the face's rows does.
+    if (!st.touchesSearched) {
+        const Statement confined = state(space->sparsest(found, true));
+        if (confined.touchesSearched)
+            st = confined;
+    }
     auto record = std::make_unique<Conjecture>(st.text, st.coefs, st.offset, st.touching, st.sumErr, st.support);
     // Turned about an identity of the points, one relation may come back at every evaluation:
-    // a copy adds nothing unless it touches more graphs than those announced, or as many with
-    // fewer terms.
+    // a copy (the rows say so; its key only finds the candidates) adds nothing unless it touches
+    // more graphs than the one announced, or as many with fewer terms.
     double tolerance = 0.0;
-    const QVector<double> key = space.key(st.coefs, st.offset, &tolerance);
+    const QVector<double> key = space->key(st.coefs, st.offset, &tolerance);
+    record->setKey(key, tolerance, space);
     if (!key.isEmpty()) {
         const int terms = record->termCount();
         bool known = false;
-        announced.near(key.constData(), tolerance, [&](int id) {
-            const std::pair<int, int> &held = announcedStrength[size_t(id)];
-            known = known || held.first > st.touching || (held.first == st.touching && held.second <= terms);
+        announced.near(key.constData(), tolerance, [&](int i) {
+            const Conjecture &held = *records[announcedRecords[size_t(i)]];
+            const bool asStrong = held.getTouching() > st.touching ||
+                                  (held.getTouching() == st.touching && held.termCount() <= terms);
+            known = known || (asStrong && held.sameOnRows(*record));
         });
         if (known)
             return;
-        record->setKey(key, tolerance);
-        announced.insert(int(announcedStrength.size()), key.constData(), tolerance);
-        announcedStrength.emplace_back(st.touching, terms);
+        announced.insert(int(announcedRecords.size()), key.constData(), tolerance);
+        announcedRecords.push_back(records.size());
     }
     records.push_back(std::move(record));
     const QString message = st.text + " [" + QString::number(st.touching) + " ; " + number(st.sumErr) + "] <" +
@@ -762,14 +790,14 @@ ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) co
     }
 
     // Each row's left side, as hi + lo with a bound on what was lost, and an upper bound on it.
-    const int rows = allGraphs.size();
+    const int rows = space && space->dimension() == dim ? space->nbRows() : 0;
     std::vector<double> hi(static_cast<size_t>(rows)), lo(static_cast<size_t>(rows));
     std::vector<char> valid(size_t(rows), 0);
     double most = -HUGE_VAL;
     int extreme = -1;
     for (int r = 0; r < rows; ++r) {
-        const double *row = plain.data() + size_t(r) * size_t(dim);
-        const char *exact = plainExact.data() + size_t(r) * size_t(dim);
+        const double *row = space->row(r);
+        const char *exact = space->exactRow(r);
         double h = 0.0, l = 0.0, lost = 0.0;
         bool ok = true;
         for (int i : used) {
@@ -818,7 +846,7 @@ ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) co
     // column of negative values) leave both sides small without making the relation any looser.
     // The gap is the constant side minus the left side, in the written scale.
     const auto gap = [&](int r, double kScaled, bool *touches) {
-        const double *row = plain.data() + size_t(r) * size_t(dim);
+        const double *row = space->row(r);
         double magnitude = std::fabs(kScaled);
         for (int i : used)
             magnitude += std::fabs(c[size_t(i)] * row[i]);
@@ -862,9 +890,10 @@ ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) co
         bool touches = false;
         const double g = gap(r, kScaled, &touches);
         if (touches) {
-            if (!seen.contains(allGraphs[r])) {
-                seen.insert(allGraphs[r]);
-                st.support.append(allGraphs[r]);
+            st.touchesSearched = st.touchesSearched || space->searched(r);
+            if (!seen.contains(space->graph(r))) {
+                seen.insert(space->graph(r));
+                st.support.append(space->graph(r));
             }
         } else {
             st.sumErr += (g / length) * (g / length);

@@ -4,6 +4,7 @@
 #include "conjectures/Conjecture.h"
 #include "conjectures/NearIndex.h"
 #include "conjectures/RelationSpace.h"
+#include "conjectures/RelationSpaces.h"
 #include "conjectures/ToleranceGrid.h"
 
 #include <QStringList>
@@ -26,9 +27,11 @@
 //
 // Where the points satisfy an identity (RelationSpace), the hyperplane through a face can turn
 // about it, and every evaluation may give a new turned copy of one relation: each bound is
-// written in its form with the fewest terms, and announced with its key on the points; a copy
-// of a relation the run has already announced is announced again only when it touches more
-// graphs, or as many with fewer terms.
+// written in its form with the fewest terms that keeps its values on the rows its text is read
+// on, and announced with the rows and its key on them; a copy of a relation the run has already
+// announced (the rows say so) is announced again only when it touches more graphs, or as many
+// with fewer terms. The rows, with their identities, are set up once per search and shared by its
+// jobs (setSpaces()); the job that sets them up looks at Cancel, not at its time limit.
 //
 // stop, running, idle, the start time and the limit are atomics shared with the owner's
 // thread; the stop flag is looked at after every evaluation, so a job ends within one
@@ -59,6 +62,8 @@ public:
     void addPoint(const QVector<double> &point, int graphNo);
     void setTimeLimit(int ms);
     int timeLimit() const { return limitMs.load(); }
+    // The search's shared set-up of the rows; without it each job sets up its own.
+    void setSpaces(std::shared_ptr<RelationSpaces> shared);
 
     // Raises the running flag (and leaves idle) before the thread starts, so that the job counts
     // as running from here until just before signal_complete(). Waits for the thread of the
@@ -115,9 +120,10 @@ protected:
         int touching = 0;
         double sumErr = 0.0;
         QVector<int> support;
+        bool touchesSearched = false;  // tight on a row with a value in every column
     };
     // Writes the coefficients of w as boundText() does and the constant as the largest value
-    // of the written left side over every row given to the engine (those with a value in each
+    // of the written left side over every row given to the job (those with a value in each
     // column written), rounded up with the fewest digits that keep that row tight: the text
     // holds exactly on every such row. A row is tight when the two sides agree within 1e-9 of
     // the sum of the magnitudes of the text's terms and constant on it. Empty text when no row
@@ -146,6 +152,7 @@ protected:
 
     std::atomic<bool> idle{true};
     std::atomic<bool> stop{false};
+    std::atomic<bool> cancelled{false};  // cancel() since the job began, not its time limit
     std::atomic<bool> running{false};
     std::atomic<bool> armed{false};  // start() has done begin()'s work
     std::atomic<qint64> startNs{0};
@@ -156,8 +163,6 @@ protected:
     int dim = 0;
     int count = 0;  // N, the number of points
     std::vector<double> x;  // count x dim, augmented and weighted, row by row
-    std::vector<double> plain;  // every row given, augmented, not weighted
-    std::vector<char> plainExact;  // per cell of plain: its value is the exact product
     std::vector<int> graphSlot;  // per point: index of its graph among the distinct graph numbers
     std::vector<unsigned> graphSeen;  // per distinct graph: evaluation stamp when it last touched
     unsigned stamp = 0;
@@ -171,11 +176,12 @@ protected:
     double offset = 0.0;
     QVector<int> touchingGraphs;
     ToleranceGrid storedCoefs;
-    // The points as the texts read them, and the relations announced in this run by their keys,
-    // each with its touching count and terms.
-    RelationSpace space;
+    // Every row given, as the texts read them (shared with the search's other jobs), and the
+    // relations announced in this run by their keys, each with its place in records.
+    std::shared_ptr<RelationSpaces> spaces;
+    std::shared_ptr<const RelationSpace> space;
     NearIndex announced;
-    std::vector<std::pair<int, int>> announcedStrength;
+    std::vector<size_t> announcedRecords;
     std::vector<std::unique_ptr<Conjecture>> records;
     std::mt19937 rng;
 

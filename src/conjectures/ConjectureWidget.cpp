@@ -7,6 +7,7 @@
 #include "conjectures/ConjectureSettings.h"
 #include "conjectures/ConjecturesDisplay.h"
 #include "conjectures/HeldRelations.h"
+#include "conjectures/RelationSpaces.h"
 #include "dialogs/DialogProvider.h"
 #include "explorer/Analyst.h"
 
@@ -183,6 +184,7 @@ void ConjectureWidget::slot_run()
 
     cancelled = tooFewPoints = false;
     nextJob = 0;
+    spaces = std::make_shared<RelationSpaces>();
     for (int i = 0; i < engines.size(); ++i)
         if (nextJob < nbJobs && !busy[i] && !cancelled)
             configure(i);
@@ -210,6 +212,7 @@ void ConjectureWidget::configure(int e)
     engine->setHeader(searchedNames);
     engine->setWeights(jobWeights(choices, nextJob));
     engine->setTimeLimit(limitMs);
+    engine->setSpaces(spaces);
     const int rows = table->nbRows();
     QVector<double> point(searched.size());
     for (int r = 0; r < rows; ++r) {
@@ -300,6 +303,9 @@ void ConjectureWidget::deleteEngines()
     }
     engines.clear();
     busy.clear();
+    // No copy is to come: the rows go with the search.
+    spaces.reset();
+    held.forgetRows();
 }
 
 void ConjectureWidget::cancel()

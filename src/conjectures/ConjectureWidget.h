@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
+#include <memory>
 
 class Analyst;
 class Conjecture;
@@ -18,6 +19,7 @@ class ProgressBar;
 class QCheckBox;
 class QPushButton;
 class QSpinBox;
+class RelationSpaces;
 
 // The control panel of a conjecture search over one explorer table. "Search" turns the bound
 // choice of every column into jobs (one weight vector per sign pattern of the "Both" columns),
@@ -28,9 +30,9 @@ class QSpinBox;
 // rows (the per-vertex columns of the larger graphs in a mixed table), takes no part in the
 // search; rows infinite or without a value in a searched column are left out of it. The console
 // says so once per search, with the rows and columns searched, and says when the search ends
-// and how many relations it found. Each relation is held once (HeldRelations): copies that
-// touch the same graphs, state nearly the same relation, or take the same values on every row
-// searched up to a positive factor are one.
+// and how many relations it found. Each relation is held once (HeldRelations): copies with the
+// same text, that touch the same graphs, or whose slacks agree up to a positive factor on every
+// row searched are one. The rows are set up once per search, by the first job, for all its jobs.
 //
 // GUI thread only. An engine counts as busy from its start() until its thread has finished
 // and its completion has been handled here, so it is never fed, restarted or deleted while
@@ -99,6 +101,7 @@ private:
     QVector<ConjectureEngine *> engines;
     QVector<bool> busy;  // per engine: started, completion not yet handled
     HeldRelations held;  // of the current or last search
+    std::shared_ptr<RelationSpaces> spaces;  // the rows as the search's jobs set them up, once
     ProgressBar *progress;
     Analyst *table;
     bool cancelled = false;

@@ -10,22 +10,8 @@
 namespace {
 
 // Conjecture::sameBound's tolerance on coefficients over their length, shared by the two
-// copies compared; operator== asks for 1e-6, within it.
-constexpr double SameBound = 1e-4;
-// Error sums closer than this are a tie (Conjecture::operator<).
-constexpr double Tie = 1e-6;
-
-QVector<double> overLength(const QVector<double> &coefs)
-{
-    double s = 0.0;
-    for (double a : coefs)
-        s += a * a;
-    const double length = std::sqrt(s) > 0.0 ? std::sqrt(s) : 1.0;
-    QVector<double> v(coefs.size());
-    for (int i = 0; i < coefs.size(); ++i)
-        v[i] = coefs[i] / length;
-    return v;
-}
+// copies compared; operator== asks for less, within it.
+constexpr double SameBound = Conjecture::SameRelation;
 
 bool stronger(const Conjecture &a, const Conjecture &b)
 {
@@ -67,12 +53,12 @@ bool tieRanks(const QVector<Conjecture *> &list, std::vector<int> &rank)
     for (size_t k = 0; k < byError.size(); ++k) {
         const Conjecture &c = *list[byError[k]];
         const bool newGroup = k == 0 || list[byError[k - 1]]->getTouching() != c.getTouching();
-        if (newGroup || c.getSumErr() - list[byError[k - 1]]->getSumErr() >= Tie) {
+        if (newGroup || c.getSumErr() - list[byError[k - 1]]->getSumErr() >= Conjecture::Tolerance) {
             first = byError[k];
             rank[size_t(byError[k])] = newGroup ? 0 : rank[size_t(byError[k - 1])] + 1;
             continue;
         }
-        if (c.getSumErr() - list[first]->getSumErr() >= Tie)
+        if (c.getSumErr() - list[first]->getSumErr() >= Conjecture::Tolerance)
             return false;
         rank[size_t(byError[k])] = rank[size_t(byError[k - 1])];
     }
@@ -111,12 +97,13 @@ int HeldRelations::match(const Conjecture &copy, const QVector<int> &graphs) con
         if (e.relation->getTouching() == copy.getTouching() && e.graphs == graphs)
             consider(*it);
     }
-    const QVector<double> coefs = copy.getCoefs();
+    // Near coefficients or near keys only make candidates: the rows decide.
+    const QVector<double> coefs = copy.direction();
     const auto direction = byDirection.find(coefs.size());
     if (direction != byDirection.end())
-        direction->second.near(overLength(coefs).constData(), SameBound / 2, [&](int id) {
+        direction->second.near(coefs.constData(), SameBound / 2, [&](int id) {
             const Entry &e = entries[size_t(id)];
-            if (e.alive && (*e.relation == copy || e.relation->sameBound(copy)))
+            if (e.alive && (*e.relation == copy || e.relation->sameBound(copy)) && e.relation->sameOnRows(copy))
                 consider(id);
         });
     const QVector<double> key = copy.getKey();
@@ -124,8 +111,7 @@ int HeldRelations::match(const Conjecture &copy, const QVector<int> &graphs) con
     if (!key.isEmpty() && keys != byKey.end())
         keys->second.near(key.constData(), copy.getKeyTolerance(), [&](int id) {
             const Entry &e = entries[size_t(id)];
-            if (e.alive && RelationSpace::same(e.relation->getKey(), e.relation->getKeyTolerance(), key,
-                                               copy.getKeyTolerance()))
+            if (e.alive && e.relation->sameOnRows(copy))
                 consider(id);
         });
     return first;
@@ -136,7 +122,7 @@ void HeldRelations::index(int id)
     const Entry &e = entries[size_t(id)];
     byFormula.insert(e.relation->getFormula(), id);
     byGraphs.insert(qHash(e.graphs), id);
-    const QVector<double> coefs = overLength(e.relation->getCoefs());
+    const QVector<double> coefs = e.relation->direction();
     auto direction = byDirection.find(coefs.size());
     if (direction == byDirection.end())
         direction = byDirection.emplace(coefs.size(), NearIndex(coefs.size(), SameBound / 2)).first;
@@ -148,6 +134,13 @@ void HeldRelations::index(int id)
     if (keys == byKey.end())
         keys = byKey.emplace(key.size(), NearIndex(key.size(), 2 * RelationSpace::MaxTolerance)).first;
     keys->second.insert(id, key.constData(), e.relation->getKeyTolerance());
+}
+
+void HeldRelations::forgetRows()
+{
+    for (Entry &e : entries)
+        if (e.relation)
+            e.relation->forgetRows();
 }
 
 void HeldRelations::forget(int id)

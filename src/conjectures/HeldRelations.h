@@ -13,15 +13,15 @@
 class Conjecture;
 
 // The relations a conjecture search has collected, one copy per relation however many jobs
-// report it and however its copies are tilted. Copies are one relation when they are equal
-// (Conjecture::operator==), state nearly the same bound (Conjecture::sameBound), have the same
-// text, touch the same graphs, or have keys that agree (RelationSpace: the same values on every
-// row searched, up to a positive factor). The copy touching more graphs stays, then the one with
-// fewer terms, in the place of the earliest; merging can make it one with another held relation,
-// which is then merged too.
+// report it and however its copies are tilted. Copies are one relation when they have the same
+// text, touch the same graphs, or when the rows searched say so: their slacks agree up to one
+// positive factor on every row (Conjecture::sameOnRows). Near coefficients (Conjecture::operator==,
+// Conjecture::sameBound) and near keys (RelationSpace) only find the candidates for that test. The
+// copy touching more graphs stays, then the one with fewer terms, in the place of the earliest;
+// merging can make it one with another held relation, which is then merged too.
 //
 // Each rule is a lookup (a hash, or a hash on the key's cells), so a copy of a relation already
-// held costs the same however many are held.
+// held costs the same however many are held, besides the rows read for each candidate.
 class HeldRelations
 {
 public:
@@ -34,6 +34,8 @@ public:
     // Keeps a copy of c, or merges it into the relation held that it is one with.
     void add(const Conjecture &c);
     int size() const { return alive; }
+    // Lets the held relations go of their rows once no copy is to come.
+    void forgetRows();
 
     // The held relations, strongest first: no relation stands before one it is less than
     // (Conjecture::operator<), and relations of which neither is less than the other keep the

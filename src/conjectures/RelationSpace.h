@@ -2,43 +2,76 @@
 #define RELATIONSPACE_H
 
 #include <QVector>
+#include <atomic>
 #include <vector>
 
-// The rows a conjecture search works on, as they tell relations apart. Rows that satisfy an
-// identity (twice SIZE is the sum of the degrees) lie in a smaller space, in which a bound can
-// be tilted about the identity without changing its value on any row: such copies are one
-// relation. The key of a bound removes that freedom: its coefficients in the rows' own units
-// (each column centred and divided by its spread), with their parts along the identities
-// removed, divided by what is left, and the constant these give on the rows' mean.
+// The rows given to a conjecture search, as they tell relations apart: every row of the table
+// (augmented with the squared and product columns, not weighted), with its graph number. The rows
+// searched are those with a value in every column. Made once per search and shared by its jobs,
+// read-only, from any thread.
 //
-// Two bounds whose keys agree within the sum of their tolerances take the same values on every
-// row, up to a positive factor, within what six written digits of their coefficients can tell.
-// A bound found turned about an identity is best written in its form with the fewest terms
-// (sparsest()), which every turned copy shares.
+// Rows that satisfy an identity (twice SIZE is the sum of the degrees) lie in a smaller space,
+// in which a bound can be tilted about the identity without changing its values on those rows.
+// An identity is a direction on which every row searched takes one value within the scale rule
+// (1e-9 of the terms' magnitudes on the row), checked on the rows themselves.
+//
+// The rows decide when two bounds are one relation (sameRelation): their slacks agree up to one
+// positive factor on every row searched. The key of a bound only finds candidates for that test:
+// its coefficients in the rows' own units (each column centred and divided by its spread), with
+// their parts along the identities removed, divided by what is left, and the constant these give
+// on the rows' mean.
 class RelationSpace
 {
 public:
-    // A coefficient's tolerance is capped here: beyond it a bound is almost all identity, and
-    // its written digits say too little of the rest to tell it from its neighbours.
+    // On each row, two values are one when they agree within this much of the magnitudes of the
+    // terms that make them.
+    static constexpr double ScaleRule = 1e-9;
+    // The widest a key's tolerance gets: a lookup finds candidates within it.
     static constexpr double MaxTolerance = 1e-3;
 
     RelationSpace() = default;
-    // count rows of dim values each, row after row, all finite.
-    RelationSpace(const std::vector<double> &rows, int count, int dim);
+    // count rows of dim values each, row after row, the first `raw` of each as the table gives
+    // them, with per value whether it is exact (a product rounded by the multiplication is not),
+    // and the graph of each row. Stops early, leaving a space that is not complete(), when
+    // *cancelled turns true.
+    RelationSpace(std::vector<double> rows, std::vector<char> exact, QVector<int> graphs, int dim, int raw,
+                  const std::atomic<bool> *cancelled = nullptr);
 
+    bool complete() const { return done; }
     int dimension() const { return dim; }
+    int nbRows() const { return count; }
+    const double *row(int r) const { return values.data() + size_t(r) * size_t(dim); }
+    const char *exactRow(int r) const { return exact.data() + size_t(r) * size_t(dim); }
+    int graph(int r) const { return graphs[r]; }
+    bool searched(int r) const { return isSearched[size_t(r)] != 0; }
     int nbIdentities() const { return int(identities.size()); }
 
+    // Whether the table's columns (the first `raw` of each row) hold exactly these values, bit
+    // for bit: the rows of another job of the same search.
+    bool sameRows(const double *rawRows, int rows, int width) const;
+    bool sameRows(const RelationSpace &other) const;
+
     // The key of the bound sum coefs[i] x[i] <= offset (coefs as written, times a common scale):
-    // dim + 1 numbers, all 0 when the bound has one value on every row (it is an identity
-    // itself); none when coefs has another length or there are no rows. *tolerance receives how
-    // far each number may be off through the rounding of the written coefficients.
+    // dim + 1 numbers, all 0 when the bound has one value on every row searched (an identity
+    // itself); none when coefs has another length or no row is searched. *tolerance receives the
+    // radius within which keys are candidates for one relation.
     QVector<double> key(const QVector<double> &coefs, double offset, double *tolerance) const;
 
-    // The bound w (one coefficient per column) turned about the identities of the rows into the
-    // form with the fewest terms, at unit length: on every row it differs from w by a constant.
-    // w itself when no form has fewer terms, when it is an identity, or when there are none.
-    QVector<double> sparsest(const QVector<double> &w) const;
+    // The bound w (one coefficient per column) turned about the identities into the form with the
+    // fewest terms, at unit length, among those that take the same values as w, up to a constant,
+    // on every row where the form is judged (every row with a value in each of its columns): w
+    // has a value on each of those rows and the identities used hold there. w itself when no such
+    // form has fewer terms. Confined, w's columns are every one with a coefficient other than 0,
+    // however small, and any form that keeps to their rows will do, however many terms it has:
+    // for a text that, left without w's least terms, is read on rows w says nothing of.
+    QVector<double> sparsest(const QVector<double> &w, bool confined = false) const;
+
+    // Whether the bounds a . x <= offsetA on the rows of sa and b . x <= offsetB on those of sb
+    // (the same table's rows: sa.sameRows(sb)) are one relation: on every row searched by both,
+    // their slacks (offset minus the left side) agree up to one positive factor within the scale
+    // rule.
+    static bool sameRelation(const RelationSpace &sa, const QVector<double> &a, double offsetA, const RelationSpace &sb,
+                             const QVector<double> &b, double offsetB);
 
     // v (of the matrix's order) moved towards the kernel of the symmetric positive semi-definite
     // matrix by two steps of inverse iteration with the shift, at unit length: its parts along
@@ -46,14 +79,25 @@ public:
     // shifted matrix is not positive definite.
     static bool towardsKernel(QVector<QVector<double>> matrix, double shift, std::vector<double> &v);
 
-    // Whether two keys are one relation.
-    static bool same(const QVector<double> &a, double toleranceA, const QVector<double> &b, double toleranceB);
-
 private:
+    void findIdentities(const std::atomic<bool> *cancelled);
+    // Row r in the rows' units, into z.
+    void units(int r, double *z) const;
+    // Whether sum a[j] x[j] takes one value within the scale rule on every row searched.
+    bool holdsOnRows(const std::vector<double> &a) const;
+
     int dim = 0;
-    std::vector<double> mean, spread, largest;  // per column; largest: the largest magnitude
+    int raw = 0;
+    int count = 0;
+    int nbSearched = 0;
+    bool done = false;
+    std::vector<double> values;
+    std::vector<char> exact;
+    QVector<int> graphs;
+    std::vector<char> isSearched;
+    std::vector<double> mean, spread, largest;  // per column, on the rows searched
     std::vector<std::vector<double>> identities;  // orthonormal, in the rows' units
-    double reach = 0.0;  // the largest distance of a row from the mean, in the rows' units
+    double reach = 0.0;  // the largest distance of a row searched from the mean, in the rows' units
 };
 
 #endif

@@ -12,14 +12,14 @@ doubles they store, and must:
   - touch exactly the listed graphs: those rows on which its two sides are equal within 1e-9
     of the sum of the magnitudes of all its terms and its constant on that row (and touch at
     least one);
-  - differ from every other entry: not the same touching set, and not the same relation once
-    coefficients and constant are divided by the length of the coefficient vector (1e-4).
+  - differ from every other entry: not the same touching set, and not the same relation on the
+    rows: on every row with a value in each column either names, their slacks (larger side minus
+    smaller side) agree up to one positive factor within 1e-9 of the magnitudes of their terms.
 Prints one line per fault and exits 1 when there is any.
 
     /usr/bin/python3 tests/conjectures/check_bounds.py DUMP
 """
 
-import math
 import re
 import sys
 from fractions import Fraction
@@ -69,6 +69,34 @@ def magnitude(s, row):
     return sum((abs(c * row[n]) for n, c in coefs.items()), abs(constant))
 
 
+def same_on_rows(a, b, rows):
+    """Whether on every row the slacks of a and b agree up to one positive factor l:
+    |sa - l sb| <= 1e-9 (ma + l mb)."""
+    eps = Fraction(1, 10 ** 9)
+    low, high = Fraction(0), None
+    tight_a = tight_b = True
+    for row in rows:
+        sa = value(a[1], row) - value(a[0], row)
+        sb = value(b[1], row) - value(b[0], row)
+        ea = eps * (magnitude(a[0], row) + magnitude(a[1], row))
+        eb = eps * (magnitude(b[0], row) + magnitude(b[1], row))
+        tight_a = tight_a and abs(sa) <= ea
+        tight_b = tight_b and abs(sb) <= eb
+        for p, q in ((-sb - eb, ea - sa), (sb - eb, ea + sa)):
+            if p > 0:
+                high = q / p if high is None else min(high, q / p)
+            elif p < 0:
+                low = max(low, q / p)
+            elif q < 0:
+                return False
+        if high is not None and low > high:
+            return False
+    # One tight everywhere and the other not: only a factor of 0 or of infinity would do.
+    if tight_a or tight_b:
+        return tight_a and tight_b
+    return True
+
+
 def main():
     lines = open(sys.argv[1]).read().splitlines()
     names = lines[0].split("\t")[1:]
@@ -110,22 +138,17 @@ def main():
             faults.append("touching %d, %d listed graphs, %d rows tight (%d listed but not tight, %d tight but "
                           "not listed): %s" % (touching, len(graphs), len(tight), len(set(graphs) - tight),
                                                len(tight - set(graphs)), text))
-        # sum coefs x <= constant
-        coefs = {n: large[0].get(n, 0) - small[0].get(n, 0) for n in named}
-        coefs = {n: -c for n, c in coefs.items()}
-        constant = large[1] - small[1]
-        length = math.sqrt(sum(float(c) ** 2 for c in coefs.values())) or 1.0
-        vector = [float(coefs.get(n, 0)) / length for n in names] + [float(constant) / length]
+        judged = [row for _, row in rows if not any(abs(row[n]) == NO_VALUE for n in named)]
         repeats = False
-        for etext, etight, evector in shapes:
+        for etext, etight, erel, enamed in shapes:
             if etight == tight:
                 repeats = True
                 faults.append("same touching graphs as %s: %s" % (etext, text))
-            elif all(abs(a - b) <= 1e-4 for a, b in zip(vector, evector)):
+            elif same_on_rows(rel, erel, [row for row in judged if not any(abs(row[n]) == NO_VALUE for n in enamed)]):
                 repeats = True
                 faults.append("same relation as %s: %s" % (etext, text))
         kinds["repeated"] += 1 if repeats else 0
-        shapes.append((text, tight, vector))
+        shapes.append((text, tight, rel, named))
 
     for f in faults:
         print(f)

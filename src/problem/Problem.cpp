@@ -819,7 +819,7 @@ bool Problem::save(QString path, QString *why)
 {
     QString reason;
     if (!writeText(path, &reason)) {
-        emit signal_console("Failed to save problem " + path + " (" + reason + ")", false, 0, QColor(Qt::red));
+        emit signal_console("Failed to save problem " + path + ": " + reason, false, 0, QColor(Qt::red));
         if (why)
             *why = reason;
         return false;

@@ -321,6 +321,8 @@ void DataLoader::run()
     // Progress, reported every so many lines, counts the graphs of the list, not its lines:
     // blank lines, lines that are no graph and the empty piece after the last line end are none.
     const qint64 total = c.graphs;
+    // A bar whose maximum is 0 is one of unknown size; a list without a graph is known.
+    const qint64 bar = qMax<qint64>(total, 1);
     std::cerr << total << " graphs to read" << std::endl;
     emit signal_progress(0, 0, 100);
 
@@ -345,7 +347,7 @@ void DataLoader::run()
             break;
         }
         if (i % 100 == 0) {
-            emit signal_progress(0, done, total);
+            emit signal_progress(0, done, bar);
             if (i % 1000 == 0) {
                 std::cerr << done << std::endl;
                 if (i % 10000 == 0)

@@ -13,10 +13,12 @@ cmake --build "$BUILD" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 (cd "$BUILD" && ctest --no-tests=error --output-on-failure -j"$(nproc)" "$@")
 
-# The tests of the threaded code (archive, search worker, loader, explorer panels, conjecture
-# engine) once more under ThreadSanitizer, in a build of their own that makes only those targets.
+# The tests of the threaded code (archive, search worker, loader and the reads it shares with the
+# text files, explorer panels, conjecture engine) once more under ThreadSanitizer, in a build of
+# their own that makes only those targets.
 TSAN_BUILD=${TSAN_BUILD_DIR:-build-tsan}
-TSAN_TESTS=(tst_optimalsolutions tst_vns tst_vnsmanager tst_dataloader tst_analystwidget tst_conjectureengine tst_conjecturewidget)
+TSAN_TESTS=(tst_optimalsolutions tst_vns tst_vnsmanager tst_dataloader tst_textfile tst_analystwidget
+            tst_conjectureengine tst_conjecturewidget)
 cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORV_TSAN=ON -DORV_BENCH=OFF \
       -DCMAKE_CXX_FLAGS="-O1" >/dev/null
 cmake --build "$TSAN_BUILD" -j"$(nproc)" --target "${TSAN_TESTS[@]}"

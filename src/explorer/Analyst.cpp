@@ -284,18 +284,17 @@ void Analyst::slot_item_double_clicked(QTableWidgetItem *item)
 bool Analyst::save(QString fileName, QString *why) const
 {
     QString reason;
-    const QString target = TextFile::resolved(fileName, &reason);
-    if (target.isEmpty()) {
+    const TextFile::Target target = TextFile::resolved(fileName, &reason);
+    const auto fail = [&](const QString &failure) {
         if (why)
-            *why = reason;
+            *why = failure;
         return false;
-    }
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (why)
-            *why = file.errorString();
-        return false;
-    }
+    };
+    if (target.isNull())
+        return fail(reason);
+    QSaveFile file(target.openName());
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(target.failure(file.errorString()));
     QByteArray text = header.join('\t').toLatin1();
     text += '\n';
     for (int r = 0; r < nbRows(); ++r) {
@@ -315,15 +314,10 @@ bool Analyst::save(QString fileName, QString *why) const
     }
     // A failed last flush would otherwise be committed as a complete file.
     if (!reason.isEmpty() || !TextFile::writeAll(file, text, &reason)) {
-        if (why)
-            *why = reason;
         file.cancelWriting();
-        return false;
+        return fail(target.failure(reason));
     }
-    if (!TextFile::commit(file, &reason)) {
-        if (why)
-            *why = reason;
-        return false;
-    }
+    if (!TextFile::commit(file, &reason))
+        return fail(target.failure(reason));
     return true;
 }

@@ -433,7 +433,14 @@ void AnalystWidget::slot_save_data()
         return;
     QString why;
     if (!table->save(name, &why))
-        dialogs->warning(this, "Warning", "Failed to save data.\n" + why);
+        saveFailed("Warning", "Failed to save data.", "the value table", name, why);
+}
+
+void AnalystWidget::saveFailed(const QString &title, const QString &text, const QString &what, const QString &name,
+                               const QString &why)
+{
+    emit signal_console("Failed to save " + what + " " + name + ": " + why, false, 0, QColor(Qt::red));
+    DialogProvider::instance()->warning(this, title, text + "\n" + name + "\n" + why);
 }
 
 void AnalystWidget::saveGraphList(const QString &caption, const QVector<int> &which)
@@ -448,7 +455,7 @@ void AnalystWidget::saveGraphList(const QString &caption, const QVector<int> &wh
     // The old list survives a failed write: the new one replaces it only once complete.
     QString why;
     if (!TextFile::write(name, bytes, &why))
-        dialogs->warning(this, "Save failed", "Failed to save graphs\n" + why);
+        saveFailed("Save failed", "Failed to save graphs", "the graph list", name, why);
 }
 
 void AnalystWidget::slot_save_graphs()
@@ -521,7 +528,7 @@ void AnalystWidget::drawNextGraph()
     if (!drawing.printToFile(file, &why)) {
         // A full disk or a lost folder fails every drawing after this one too.
         finishPdfExport("PDF export stopped: " + e.summary(), Qt::red);
-        DialogProvider::instance()->warning(this, "Save failed", "Failed to save graphs\n" + file + ": " + why);
+        saveFailed("Save failed", "Failed to save graphs", "the drawing", file, why);
         return;
     }
     ++e.done;

@@ -123,6 +123,10 @@ private:
     // Stored graph numbers that some table row shows, once each, in stored order.
     QVector<int> usedGraphs() const;
     void saveGraphList(const QString &caption, const QVector<int> &which);
+    // A save that failed: a red console line, which says what was saved, and a box, each naming
+    // the file as given once, with the reason.
+    void saveFailed(const QString &title, const QString &text, const QString &what, const QString &name,
+                    const QString &why);
     void drawGraphs(const QVector<int> &which);
     // Ends the running PDF export with a console line that says how it ended.
     void finishPdfExport(const QString &outcome, const QColor &colour);

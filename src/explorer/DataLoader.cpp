@@ -318,7 +318,12 @@ void DataLoader::run()
         return;
     }
 
-    std::cerr << n << " graphs to read" << std::endl;
+    // Progress, reported every so many lines, counts the graphs of the list, not its lines:
+    // blank lines, lines that are no graph and the empty piece after the last line end are none.
+    const qint64 total = c.graphs;
+    // A bar whose maximum is 0 is one of unknown size; a list without a graph is known.
+    const qint64 bar = qMax<qint64>(total, 1);
+    std::cerr << total << " graphs to read" << std::endl;
     emit signal_progress(0, 0, 100);
 
     result.texts.reserve(int(c.graphs));
@@ -334,17 +339,19 @@ void DataLoader::run()
         const char *line = reader.data();
         int nodes = 0;
         const bool isGraph = isGraphLine(line, reader.length(), reader.overlong(), g6, &nodes);
+        // The graphs handled before this line.
+        const qint64 done = seen.graphs;
         seen.add(isGraph ? nodes : -1);
         if (!seen.within(c)) {
             changed = true;
             break;
         }
         if (i % 100 == 0) {
-            emit signal_progress(0, i, n);
+            emit signal_progress(0, done, bar);
             if (i % 1000 == 0) {
-                std::cerr << i << std::endl;
+                std::cerr << done << std::endl;
                 if (i % 10000 == 0)
-                    emit signal_console(QString::number(i) + "/" + QString::number(n) + " graphs loaded.");
+                    emit signal_console(QString::number(done) + "/" + QString::number(total) + " graphs loaded.");
             }
         }
         int len = reader.length();

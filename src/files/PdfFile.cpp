@@ -3,7 +3,6 @@
 #include "files/TextFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryFile>
@@ -89,23 +88,28 @@ bool PdfFile::print(QPrinter *printer, const std::function<bool(QPrinter *)> &pr
     }
     // The writer draws into a scratch file beside the target; once that is checked whole, its
     // bytes are saved over the target as any file is, so the old file survives any failure.
-    const QString target = TextFile::resolved(chosen, why);
-    if (target.isEmpty())
+    const TextFile::Target target = TextFile::resolved(chosen, why);
+    if (target.isNull())
         return false;
-    QTemporaryFile part(QFileInfo(target).absolutePath() + "/.XXXXXX.pdf.part");
+    const QString opened = target.openName();
+    QTemporaryFile part(opened.left(opened.lastIndexOf('/') + 1) + ".XXXXXX.pdf.part");
     if (!part.open()) {
-        *why = part.errorString();
+        *why = target.failure(part.errorString());
         return false;
     }
     printer->setOutputFileName(part.fileName());
     const bool painted = print(printer);
     printer->setOutputFileName(chosen);
     if (!painted) {
-        *why = "the PDF could not be drawn";
+        *why = target.failure("the PDF could not be drawn");
         return false;
     }
     QByteArray bytes;
-    return complete(part.fileName(), why, &bytes) && TextFile::write(target, bytes, why);
+    if (!complete(part.fileName(), why, &bytes)) {
+        *why = target.failure(*why);
+        return false;
+    }
+    return TextFile::write(target, bytes, why);
 }
 
 bool PdfFile::render(QPrinter *printer, const std::function<void(QPainter *)> &draw, QString *why)

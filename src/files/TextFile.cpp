@@ -55,7 +55,7 @@ QByteArray parentOf(const QByteArray &folder)
 // The folder a walk stands in: a handle on it, and its name.
 struct Folder
 {
-    int fd = AT_FDCWD;
+    int fd = -1;
     QByteArray name;
     Folder() = default;
     Folder(const Folder &) = delete;
@@ -65,7 +65,7 @@ struct Folder
     {
         if (fd >= 0)
             ::close(fd);
-        fd = AT_FDCWD;
+        fd = -1;
     }
     void take(int handle, const QByteArray &folder)
     {
@@ -73,20 +73,136 @@ struct Folder
         fd = handle;
         name = folder;
     }
+    int give()
+    {
+        const int handle = fd;
+        fd = -1;
+        return handle;
+    }
     // The name of an entry of this folder.
     QByteArray entry(const QByteArray &part) const { return (name == "/" ? QByteArray() : name) + '/' + part; }
 };
+
+QByteArray linkProtectionSetting = "/proc/sys/fs/protected_symlinks";
+
+// Whether the system follows a link only for its owner, or for the owner of the folder it sits
+// in, when that folder is sticky and anyone may write it (as /tmp). Read at each save, as the
+// system reads it at each open; a setting that cannot be read is taken as on, the safe side.
+bool linksProtected()
+{
+    const int fd = ::open(linkProtectionSetting.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    char text[16];
+    ssize_t got;
+    do
+        got = ::read(fd, text, sizeof text);
+    while (got < 0 && errno == EINTR);
+    ::close(fd);
+    int i = 0;
+    while (i < got && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    return !(i < got && text[i] == '0' && (i + 1 == got || text[i + 1] == '\n'));
+}
+
+// The protection's rule: such a link is not followed by another user.
+bool followRefused(const struct stat &link, const struct stat &folder)
+{
+    return (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH) && link.st_uid != ::geteuid() &&
+           link.st_uid != folder.st_uid;
+}
+
+// A name that reaches the folder behind the handle straight, as the system's own lookups from
+// the handle do: no folder above it is searched. Empty where the system offers none.
+QByteArray heldName(int fd)
+{
+    const QByteArray name = "/proc/self/fd/" + QByteArray::number(fd);
+    struct stat held, reached;
+    if (::fstat(fd, &held) != 0 || ::stat(name.constData(), &reached) != 0 || held.st_dev != reached.st_dev ||
+        held.st_ino != reached.st_ino)
+        return QByteArray();
+    return name;
+}
 #endif
 
 } // namespace
 
-QString TextFile::resolved(const QString &path, QString *why)
+TextFile::Target::Target(Target &&other) noexcept
+    : folder(other.folder), folderName(std::move(other.folderName)), leaf(std::move(other.leaf)),
+      held(std::move(other.held)), linked(other.linked)
+{
+    other.folder = -1;
+    other.leaf.clear();
+}
+
+TextFile::Target &TextFile::Target::operator=(Target &&other) noexcept
+{
+    if (this != &other) {
+#ifdef Q_OS_UNIX
+        if (folder >= 0)
+            ::close(folder);
+#endif
+        folder = other.folder;
+        folderName = std::move(other.folderName);
+        leaf = std::move(other.leaf);
+        held = std::move(other.held);
+        linked = other.linked;
+        other.folder = -1;
+        other.leaf.clear();
+    }
+    return *this;
+}
+
+TextFile::Target::~Target()
+{
+#ifdef Q_OS_UNIX
+    if (folder >= 0)
+        ::close(folder);
+#endif
+}
+
+QString TextFile::Target::name() const
+{
+    if (folderName.isEmpty())
+        return QFile::decodeName(leaf);
+    return QFile::decodeName((folderName == "/" ? QByteArray() : folderName) + '/' + leaf);
+}
+
+QString TextFile::Target::openName() const
+{
+    if (held.isEmpty())
+        return name();
+    return QFile::decodeName(held + '/' + leaf);
+}
+
+QString TextFile::Target::failure(const QString &reason) const
+{
+    return linked ? "it leads to " + name() + ": " + reason : reason;
+}
+
+void TextFile::setLinkProtectionSetting(const QString &file)
 {
 #ifdef Q_OS_LINUX
-    const auto fail = [why](int error) {
-        if (why)
+    linkProtectionSetting = QFile::encodeName(file);
+#else
+    Q_UNUSED(file);
+#endif
+}
+
+TextFile::Target TextFile::resolved(const QString &path, QString *why)
+{
+    Target target;
+#ifdef Q_OS_LINUX
+    int links = 0;
+    QByteArray reached;
+    const auto fail = [&](int error) {
+        if (why) {
             *why = qt_error_string(error);
-        return QString();
+            // Where the links led is said once it is known: at the file itself.
+            if (links > 0 && !reached.isEmpty())
+                *why = "it leads to " + QFile::decodeName(reached) + ": " + *why;
+        }
+        return Target();
     };
     const QByteArray native = QFile::encodeName(path);
     if (native.isEmpty())
@@ -94,9 +210,11 @@ QString TextFile::resolved(const QString &path, QString *why)
     // The name is walked one component at a time, as the system walks it when it opens the
     // name to write and create, and each step is the system's own lookup from a handle on the
     // folder the walk stands in, so it checks what that open checks on the way: search
-    // permission on every folder, the one a ".." leaves included. A link's text takes the
-    // link's place in what is left to walk, from the folder the link really sits in, and a
-    // last name that does not exist, even as a link's target, is the file to create.
+    // permission on every folder, the one a ".." leaves included, and the link protection. A
+    // relative name starts from the working folder's own handle, which needs nothing of the
+    // folders above it. A link's text takes the link's place in what is left to walk, from the
+    // folder the link really sits in, and a last name that does not exist, even as a link's
+    // target, is the file to create.
     Folder at;
     if (native.startsWith('/')) {
         const int root = ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -104,15 +222,22 @@ QString TextFile::resolved(const QString &path, QString *why)
             return fail(errno);
         at.take(root, "/");
     } else {
-        char *cwd = ::getcwd(nullptr, 0);
-        if (!cwd)
+        const int here = ::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (here < 0)
             return fail(errno);
-        at.name = cwd;
+        char *cwd = ::getcwd(nullptr, 0);
+        if (!cwd) {
+            const int error = errno;
+            ::close(here);
+            return fail(error);
+        }
+        at.take(here, cwd);
         ::free(cwd);
     }
     // Search permission on the folder the walk stands in, which the system asks before it
     // looks up any name there, the last one included.
     const auto searchable = [&at] { return ::faccessat(at.fd, ".", X_OK, 0) == 0 ? 0 : errno; };
+    const bool guarded = linksProtected();
     QList<QByteArray> rest;
     const auto walkFirst = [&rest](const QByteArray &text) {
         QList<QByteArray> parts = text.split('/');
@@ -121,8 +246,14 @@ QString TextFile::resolved(const QString &path, QString *why)
     };
     walkFirst(native);
     bool folderNamed = native.endsWith('/');
-    // As many links as the system follows in one name.
-    int links = 0;
+    const auto found = [&](const QByteArray &part) {
+        target.folder = at.give();
+        target.folderName = at.name;
+        target.leaf = part;
+        target.linked = links > 0;
+        target.held = heldName(target.folder);
+        return std::move(target);
+    };
     while (!rest.isEmpty()) {
         const QByteArray part = rest.takeFirst();
         const bool last = rest.isEmpty();
@@ -139,6 +270,8 @@ QString TextFile::resolved(const QString &path, QString *why)
             continue;
         }
         const QByteArray name = at.entry(part);
+        if (last)
+            reached = name;
         const int entry = ::openat(at.fd, part.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
         if (entry < 0) {
             const int error = errno;
@@ -147,7 +280,7 @@ QString TextFile::resolved(const QString &path, QString *why)
             // A new file, which the system creates only in a folder it may write.
             if (::faccessat(at.fd, ".", W_OK | X_OK, 0) != 0)
                 return fail(errno);
-            return QFile::decodeName(name);
+            return found(part);
         }
         struct stat info;
         if (::fstat(entry, &info) != 0) {
@@ -156,26 +289,36 @@ QString TextFile::resolved(const QString &path, QString *why)
             return fail(error);
         }
         if (S_ISLNK(info.st_mode)) {
-            char target[PATH_MAX];
-            const ssize_t size = ::readlinkat(entry, "", target, sizeof target);
+            reached.clear();
+            if (++links > 40) {
+                ::close(entry);
+                return fail(ELOOP);
+            }
+            // The protection holds for the link the name ends on (or the text of such a link
+            // ends on), as the system's: links to folders on the way are followed.
+            struct stat folder;
+            if (guarded && last && (::fstat(at.fd, &folder) != 0 || followRefused(info, folder))) {
+                ::close(entry);
+                return fail(EACCES);
+            }
+            char text[PATH_MAX];
+            const ssize_t size = ::readlinkat(entry, "", text, sizeof text);
             const int error = errno;
             ::close(entry);
-            if (++links > 40)
-                return fail(ELOOP);
             if (size < 0)
                 return fail(error);
-            if (size == 0 || size >= ssize_t(sizeof target))
+            if (size == 0 || size >= ssize_t(sizeof text))
                 return fail(size == 0 ? ENOENT : ENAMETOOLONG);
-            const QByteArray text(target, int(size));
-            if (text.startsWith('/')) {
+            const QByteArray linkText(text, int(size));
+            if (linkText.startsWith('/')) {
                 const int root = ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC);
                 if (root < 0)
                     return fail(errno);
                 at.take(root, "/");
             }
-            if (last && text.endsWith('/'))
+            if (last && linkText.endsWith('/'))
                 folderNamed = true;
-            walkFirst(text);
+            walkFirst(linkText);
             continue;
         }
         if (S_ISDIR(info.st_mode) && !last) {
@@ -191,38 +334,54 @@ QString TextFile::resolved(const QString &path, QString *why)
         // replaced, as no such file is ever read.
         if (!S_ISREG(info.st_mode)) {
             if (why)
-                *why = QString("%1 is %2, not a regular file: it was left as it is, and nothing was saved.")
-                           .arg(QFile::decodeName(name), kindOf(info.st_mode));
-            return QString();
+                *why = QString("%1 %2, not a regular file: it was left as it is, and nothing was saved.")
+                           .arg(links > 0 ? "it leads to " + QFile::decodeName(name) + ", which is" : "it is",
+                                kindOf(info.st_mode));
+            return Target();
         }
         if (::faccessat(at.fd, part.constData(), W_OK, 0) != 0)
             return fail(errno);
-        return QFile::decodeName(name);
+        return found(part);
     }
     // Nothing but folders: "/", or a link to one.
     return fail(EISDIR);
 #else
-    if (path.isEmpty() && why)
-        *why = QFile().errorString();
-    return path;
+    if (path.isEmpty()) {
+        if (why)
+            *why = QFile().errorString();
+        return target;
+    }
+    target.leaf = QFile::encodeName(path);
+    return target;
 #endif
 }
 
 bool TextFile::write(const QString &path, const QByteArray &bytes, QString *why)
 {
-    const QString target = resolved(path, why);
-    if (target.isEmpty())
+    const Target target = resolved(path, why);
+    if (target.isNull())
         return false;
-    QSaveFile file(target);
+    return write(target, bytes, why);
+}
+
+bool TextFile::write(const Target &target, const QByteArray &bytes, QString *why)
+{
+    QSaveFile file(target.openName());
+    QString reason;
     if (!file.open(QIODevice::WriteOnly)) {
-        *why = file.errorString();
+        *why = target.failure(file.errorString());
         return false;
     }
-    if (!writeAll(file, bytes, why)) {
+    if (!writeAll(file, bytes, &reason)) {
         file.cancelWriting();
+        *why = target.failure(reason);
         return false;
     }
-    return commit(file, why);
+    if (!commit(file, &reason)) {
+        *why = target.failure(reason);
+        return false;
+    }
+    return true;
 }
 
 bool TextFile::commit(QSaveFile &file, QString *why)

@@ -39,13 +39,49 @@ public:
     // system's reason in why, when any of them did not get there. The caller cancels or
     // commits.
     static bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *why);
-    // The file a save to this name writes: the one the system's own open of the name, to write
-    // and create, reaches, links followed from the folders they really sit in, a link to
-    // nothing leading to the file it would create. Empty, with the system's reason in why,
-    // where that open would fail (a missing folder on the way, a loop, a folder named, a
-    // permission missing), and with a reason naming the file when it is not a regular one,
-    // which a save would replace. Every save file is opened on this name.
-    static QString resolved(const QString &path, QString *why = nullptr);
+    // Where a save to a name writes: the file the system's own open of the name, to write and
+    // create, reaches. The folder that holds it is kept open, so that the save's own open and
+    // rename reach it whatever the folders above it allow or become.
+    class Target
+    {
+    public:
+        Target() = default;
+        Target(Target &&other) noexcept;
+        Target &operator=(Target &&other) noexcept;
+        Target(const Target &) = delete;
+        Target &operator=(const Target &) = delete;
+        ~Target();
+
+        bool isNull() const { return leaf.isEmpty(); }
+        // The file through the real folders, for messages.
+        QString name() const;
+        // The name the save opens and renames on. On Linux it reaches the folder held open.
+        QString openName() const;
+        // A failure's reason, said with where the name led when a link led elsewhere.
+        QString failure(const QString &reason) const;
+
+    private:
+        friend class TextFile;
+        int folder = -1;
+        QByteArray folderName;
+        QByteArray leaf;
+        QByteArray held;
+        bool linked = false;
+    };
+
+    // The file a save to this name writes: links followed from the folders they really sit in,
+    // where the system's own open would follow them, a link to nothing leading to the file it
+    // would create. Null, with the system's reason in why, where that open would fail (a
+    // missing folder on the way, a loop, a folder named, a permission missing, a link the
+    // system's link protection does not follow), and with a reason saying what the file is when
+    // it is not a regular one, which a save would replace. A reason given once links led to the
+    // file says where. Every save file is opened on it.
+    static Target resolved(const QString &path, QString *why = nullptr);
+    // Where the system's link protection setting is read from (a test points it at a file of
+    // its own); unreadable means on.
+    static void setLinkProtectionSetting(const QString &file);
+    // Writes the bytes over the resolved file, as write() does.
+    static bool write(const Target &target, const QByteArray &bytes, QString *why);
     // Puts the written save file, opened on a resolved name, in place of the old one and
     // flushes the folder that holds it; false, with the system's reason in why, when either
     // failed.

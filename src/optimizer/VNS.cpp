@@ -286,15 +286,17 @@ void VNS::optimize()
         loadPrivate(Graph::graphText(r, nbnod));
     }
     localArchive.clear();
-    best_backup("Restart");
+    Eval start;
+    best_backup("Restart", &start);
 
     OptimalSolutions *archive = jobArchive.load();
-    // Offered unless the job was halted or timed out: a job stopped by its evaluation limit,
-    // even one the board's refresh above reached, keeps its start graph.
-    if (archive->size() == 0 && !archive->isClosed()) {
-        Eval e;
-        offer(archive, evaluate(&e));
-    }
+    // The start graph is offered with the record of the hand-over's evaluation, so that it is
+    // evaluated once and a limit of one evaluation is kept. It is offered unless the job was
+    // halted before its search began; a job stopped by its evaluation limit, even at that
+    // evaluation, keeps its start graph.
+    ran = !archive->isClosed();
+    if (ran && archive->size() == 0)
+        offer(archive, new Solution(&start, currentText()));
     startOffered.store(true, std::memory_order_release);
 
     while (!stop.load(std::memory_order_acquire)) {
@@ -350,17 +352,21 @@ void VNS::optimize()
     archive->close();
     flushRefresh(true);
     // The archives keep only graphs with a value: such a job hands over nothing, which the
-    // run's count alone would not say.
-    if (!metValue)
+    // run's count alone would not say. A job halted before its search began keeps none for
+    // that reason alone.
+    if (ran && !metValue) {
+        const int evaluations = problem->nbEvals();
         console("Job " + QString::number(jobIndex.load() + 1) + " (" + QString::number(nbnod) + " vertices, " +
-                    objectives + "): no graph met in " + QString::number(problem->nbEvals()) +
-                    " evaluations has a value of the objective, so the job keeps none.",
+                    objectives + "): no graph met in " + QString::number(evaluations) +
+                    (evaluations == 1 ? " evaluation" : " evaluations") +
+                    " has a value of the objective, so the job keeps none.",
                 false, 0, QColor(Qt::red));
+    }
     console("VNS Complete (" + QString::number(id) + ")", true, 4, QColor(Qt::blue));
     quit();
 }
 
-void VNS::best_backup(QString tag)
+void VNS::best_backup(QString tag, Eval *record)
 {
     OptimalSolutions *archive = jobArchive.load();
     {
@@ -386,7 +392,11 @@ void VNS::best_backup(QString tag)
     }
     // The private copies are the worker's own: recorded outside the shared lock.
     graph->best_backup();
-    problem->best_backup();
+    Eval own;
+    Eval &e = record ? *record : own;
+    problem->best_backup(&e);
+    // An evaluation the job made, like any other.
+    noteValue(e);
 }
 
 void VNS::flushOwedRefresh(bool force)

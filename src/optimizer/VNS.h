@@ -58,7 +58,9 @@ public:
                    (((r1 >> q[2]) & 1u) << 3) | (((r1 >> q[3]) & 1u) << 4) | (((r2 >> q[3]) & 1u) << 5));
     }
     void setQuadGraph(int *q, int t);
-    void best_backup(QString tag);
+    // Hands the job archive's last graph over, and records the private board's values on the
+    // private graph with one evaluation, whose record goes to `record` when one is given.
+    void best_backup(QString tag, Eval *record = nullptr);
 
     // The pattern-preference table, and the rule by which a rewrite is tried: with u drawn
     // uniformly in [0, 1], when tanh(m) + agressivity > 2u - 0.5. A rewrite whose entry
@@ -208,6 +210,9 @@ private:
     // Whether the current job evaluated a graph with a value for every objective; worker
     // thread only.
     bool metValue = false;
+    // Whether the current job's search began with its start graph offered: false when a halt
+    // closed the job archive first. Worker thread only.
+    bool ran = false;
     // The job's objectives with their senses ("maximize WIENER(G)"), for its console lines.
     QString objectives;
     static std::atomic<qint64> lastRefreshMs;

@@ -503,12 +503,13 @@ void Problem::showGraphDisplay(Graph *g, const GraphDisplay &d)
     g->setEHilight(d.eHilights, d.showEHilights);
 }
 
-void Problem::best_backup()
+void Problem::best_backup(Eval *record)
 {
     QMutexLocker locker(&boardMutex);
     compute(true);
     forEachItem([](Calculus *c) { c->bestBackup(); });
-    Eval e;
+    Eval own;
+    Eval &e = record ? *record : own;
     eval(&e);
     // A graph without a view (an optimiser's private graph) shows nothing, and its worker
     // keeps changing it: the display data would only race with that worker.
@@ -818,7 +819,7 @@ bool Problem::save(QString path, QString *why)
 {
     QString reason;
     if (!writeText(path, &reason)) {
-        emit signal_console("Failed to save problem " + path + " (" + reason + ")", false, 0, QColor(Qt::red));
+        emit signal_console("Failed to save problem " + path + ": " + reason, false, 0, QColor(Qt::red));
         if (why)
             *why = reason;
         return false;

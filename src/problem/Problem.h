@@ -95,7 +95,9 @@ public:
     // Computing and evaluating.
     void compute(bool force);
     void eval(Eval *e);
-    void best_backup();
+    // Records the board's values on its graph, with one counted evaluation, whose record goes
+    // to `record` when one is given.
+    void best_backup(Eval *record = nullptr);
     void resetNbEvals() { evalCounter.store(0, std::memory_order_relaxed); }
     int nbEvals() const { return evalCounter.load(std::memory_order_relaxed); }
     int maxEvals() const { return evalLimit.load(std::memory_order_relaxed); }

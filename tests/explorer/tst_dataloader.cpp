@@ -79,7 +79,7 @@ private slots:
     void lines_data();
     void lines();
     void allLabelledGraphsOnFour();
-    void progressOf250Lines();
+    void progressOf112Graphs();
     void cancelDuringFirstLine();
     void consoleEveryTenThousand();
     void unreadableFile();
@@ -154,7 +154,7 @@ void TestDataLoader::lines()
     QSignalSpy complete(&loader, &DataLoader::signal_load_complete);
     ErrCapture err;
     const DataLoader::Loaded loaded = loadHere(loader, writeTempFile(dir, "list", file), type);
-    QVERIFY(err.text().startsWith(QString::number(lines) + " graphs to read\n"));
+    QVERIFY(err.text().startsWith(QString::number(accepted.size()) + " graphs to read\n"));
     QCOMPARE(loaded.lines, lines);
     QCOMPARE(QStringList(loaded.texts.toList()), accepted);
     QCOMPARE(loaded.skipped, skipped);
@@ -192,10 +192,11 @@ void TestDataLoader::allLabelledGraphsOnFour()
         QCOMPARE(loaded.values[m].value(0), double(LabelledGraphs::edgeCount(4, quint64(m))));
 }
 
-void TestDataLoader::progressOf250Lines()
+// Progress counts graphs: the empty piece after the list's last line end is none.
+void TestDataLoader::progressOf112Graphs()
 {
     QTemporaryDir dir;
-    const QByteArray file = repeated("A_\n", 249) + "A?";
+    const QByteArray file = repeated("A_\n", 111) + "A?\n";
     Board board;
     ProgressBar window;
     DataLoader loader(&board.problem, &board.graph, &window);
@@ -207,12 +208,12 @@ void TestDataLoader::progressOf250Lines()
     QList<QList<qint64>> seen;
     for (const QList<QVariant> &args : progress)
         seen.append({args.at(0).toLongLong(), args.at(1).toLongLong(), args.at(2).toLongLong()});
-    const QList<QList<qint64>> expected{{0, 0, 100}, {0, 0, 250}, {0, 100, 250}, {0, 200, 250}, {0, 0, 100}};
+    const QList<QList<qint64>> expected{{0, 0, 100}, {0, 0, 112}, {0, 100, 112}, {0, 0, 100}};
     QCOMPARE(seen, expected);
     QCOMPARE(console.size(), 2);
-    QCOMPARE(console.at(0).at(0).toString(), QString("0/250 graphs loaded."));
-    QCOMPARE(console.at(1).at(0).toString(), QString("250 graphs loaded."));
-    QCOMPARE(err.text(), QString("250 graphs to read\n0\n"));
+    QCOMPARE(console.at(0).at(0).toString(), QString("0/112 graphs loaded."));
+    QCOMPARE(console.at(1).at(0).toString(), QString("112 graphs loaded."));
+    QCOMPARE(err.text(), QString("112 graphs to read\n0\n"));
     // In the same thread the window takes the reports at once: the last one is (0, 100).
     QCOMPARE(window.bar(0)->maximum(), 100);
     QCOMPARE(window.bar(0)->value(), 0);
@@ -226,9 +227,10 @@ void TestDataLoader::cancelDuringFirstLine()
         DataLoader loader(&board.problem, &board.graph, nullptr);
         QSignalSpy console(&loader, &DataLoader::signal_console);
         QSignalSpy complete(&loader, &DataLoader::signal_load_complete);
-        // The report before line 0 is the first one with the line count as its maximum.
-        connect(&loader, &DataLoader::signal_progress, &loader, [&loader](int, qint64 value, qint64 max) {
-            if (value == 0 && max == 3)
+        // The report before line 0 is the first one with the graph count as its maximum.
+        const qint64 graphs = accepted ? 3 : 2;
+        connect(&loader, &DataLoader::signal_progress, &loader, [&loader, graphs](int, qint64 value, qint64 max) {
+            if (value == 0 && max == graphs)
                 loader.slot_cancel();
         });
         ErrCapture err;
@@ -254,8 +256,8 @@ void TestDataLoader::consoleEveryTenThousand()
     QStringList lines;
     for (const QList<QVariant> &args : console)
         lines << args.at(0).toString();
-    QCOMPARE(lines, QStringList({"0/25001 graphs loaded.", "10000/25001 graphs loaded.",
-                                 "20000/25001 graphs loaded.", "25000 graphs loaded."}));
+    QCOMPARE(lines, QStringList({"0/25000 graphs loaded.", "10000/25000 graphs loaded.",
+                                 "20000/25000 graphs loaded.", "25000 graphs loaded."}));
 }
 
 void TestDataLoader::unreadableFile()

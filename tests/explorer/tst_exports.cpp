@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -277,15 +278,25 @@ void TestExports::failedWriteKeepsOldFile()
     signal(SIGXFSZ, SIG_IGN);
     ScriptedDialogs dialogs;
     dialogs.fileNames << list << data;
+    QSignalSpy console(e.g, &AnalystWidget::signal_console);
     setrlimit(RLIMIT_FSIZE, &small);
     e.g->slot_save_graphs();
     e.g->slot_save_data();
     setrlimit(RLIMIT_FSIZE, &before);
+    // Each failure names the file once, in its box and in a red console line, with the reason.
+    const QString tooLarge = qt_error_string(EFBIG);
     QCOMPARE(dialogs.kinds(), QStringList({"save", "warning", "save", "warning"}));
     QCOMPARE(dialogs.calls[1].title, QString("Save failed"));
-    QVERIFY(dialogs.calls[1].text.startsWith("Failed to save graphs"));
+    QCOMPARE(dialogs.calls[1].text, "Failed to save graphs\n" + list + "\n" + tooLarge);
     QCOMPARE(dialogs.calls[3].title, QString("Warning"));
-    QVERIFY(dialogs.calls[3].text.startsWith("Failed to save data."));
+    QCOMPARE(dialogs.calls[3].text, "Failed to save data.\n" + data + "\n" + tooLarge);
+    QStringList lines;
+    for (const QList<QVariant> &args : console) {
+        lines << args.at(0).toString();
+        QCOMPARE(args.at(3).value<QColor>(), QColor(Qt::red));
+    }
+    QCOMPARE(lines, QStringList({"Failed to save the graph list " + list + ": " + tooLarge,
+                                 "Failed to save the value table " + data + ": " + tooLarge}));
     QCOMPARE(contents(list), QByteArray("old\n"));
     QCOMPARE(contents(data), QByteArray("old\n"));
 }

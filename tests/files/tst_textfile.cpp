@@ -11,9 +11,11 @@
 #include <QtTest>
 #include <cerrno>
 #ifdef Q_OS_LINUX
+#include <grp.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -29,6 +31,46 @@ void makeSized(const QString &path, qint64 size)
     QVERIFY(f.open(QIODevice::WriteOnly));
     QVERIFY(f.resize(size));
 }
+#ifdef Q_OS_LINUX
+// Saves "new" under the name in a child process, which first enters the working folder (when
+// one is given), then takes the folders' search permission away and, when the tests run as
+// root, who may search any folder, goes on as an unprivileged user. The outcome and the reason
+// come back through a pipe.
+bool saveInChild(const QString &workingFolder, const QStringList &locked, const QString &name, QString *why)
+{
+    int out[2];
+    if (::pipe(out) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        bool ready = workingFolder.isEmpty() || ::chdir(QFile::encodeName(workingFolder).constData()) == 0;
+        for (const QString &f : locked)
+            ready = ready && ::chmod(QFile::encodeName(f).constData(), 0444) == 0;
+        if (ready && ::geteuid() == 0)
+            ready = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        QString reason = ready ? QString() : "the child process could not be set up: " + qt_error_string(errno);
+        const bool saved = ready && TextFile::write(name, "new", &reason);
+        const QByteArray report = (saved ? "1" : "0") + reason.toUtf8();
+        const bool sent = ::write(out[1], report.constData(), size_t(report.size())) == ssize_t(report.size());
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(out[1]);
+    QByteArray report;
+    char piece[4096];
+    for (ssize_t n; (n = ::read(out[0], piece, sizeof piece)) != 0;)
+        if (n > 0)
+            report.append(piece, int(n));
+        else if (errno != EINTR)
+            break;
+    ::close(out[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    *why = QString::fromUtf8(report.mid(1));
+    return report.startsWith('1');
+}
+#endif
 } // namespace
 
 class TestTextFile : public QObject
@@ -127,8 +169,12 @@ private slots:
         QTest::addColumn<QStringList>("folders");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("links");
-        // "name kind" pairs, made after the links: "pipe", "null device", or "no search" for
-        // a folder whose search permission is taken away.
+        // "name kind" pairs, made after the links: "pipe", "null device", "sticky" for a
+        // folder anyone may write where only an entry's owner may remove it (as /tmp),
+        // "another user's" for an entry owned by an unprivileged user, "no search" for a
+        // folder whose search permission is taken away, "working folder" for the folder the
+        // save starts from, with the name taken relative to it (open to all: the save then
+        // runs as another user when the tests run as root).
         QTest::addColumn<QStringList>("special");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("written");
@@ -156,14 +202,23 @@ private slots:
                                                    << QStringList{} << "m" << QString() << qt_error_string(ENOENT);
         QTest::newRow("pipe") << QStringList{} << QStringList{} << QStringList{} << QStringList{"fifo", "pipe"}
                               << "fifo" << QString()
-                              << "%1/fifo is a pipe, not a regular file: it was left as it is, and nothing was saved.";
+                              << "it is a pipe, not a regular file: it was left as it is, and nothing was saved.";
         QTest::newRow("link to a device") << QStringList{} << QStringList{} << QStringList{"lnul", "nul"}
                                           << QStringList{"nul", "null device"} << "lnul" << QString()
-                                          << "%1/nul is a character device, not a regular file: it was left as it "
-                                             "is, and nothing was saved.";
+                                          << "it leads to %1/nul, which is a character device, not a regular "
+                                             "file: it was left as it is, and nothing was saved.";
         QTest::newRow("\"..\" out of a folder without search permission")
             << QStringList{"d/s"} << QStringList{} << QStringList{} << QStringList{"d/s", "no search"} << "d/s/../new"
             << QString() << qt_error_string(EACCES);
+        // The system's link protection, on: another user's link in a sticky folder anyone may
+        // write is not followed, so a planted link cannot make a save replace the user's file.
+        QTest::newRow("another user's link in a sticky folder")
+            << QStringList{"home", "pub"} << QStringList{"home/rc"} << QStringList{"pub/report.txt", "../home/rc"}
+            << QStringList{"pub", "sticky", "pub/report.txt", "another user's"} << "pub/report.txt" << QString()
+            << qt_error_string(EACCES);
+        QTest::newRow("relative name below a folder without search permission")
+            << QStringList{"L/w"} << QStringList{} << QStringList{}
+            << QStringList{"L/w", "working folder", "L", "no search"} << "new" << "L/w/new" << QString();
     }
     void writesTheFileTheNameLeadsTo()
     {
@@ -175,6 +230,11 @@ private slots:
         QFETCH(QString, written);
         QFETCH(QString, reason);
         QTemporaryDir dir;
+        // The protection on, whatever this machine's setting.
+        QTemporaryFile setting;
+        QVERIFY(setting.open() && setting.write("1\n") == 2 && setting.flush());
+        TextFile::setLinkProtectionSetting(setting.fileName());
+        const auto usual = qScopeGuard([] { TextFile::setLinkProtectionSetting("/proc/sys/fs/protected_symlinks"); });
         for (const QString &f : folders)
             QVERIFY(QDir(dir.path()).mkpath(f));
         for (const QString &f : files)
@@ -187,6 +247,7 @@ private slots:
             for (const QString &f : locked)
                 ::chmod(QFile::encodeName(f).constData(), 0755);
         });
+        QString workingFolder;
         for (int i = 0; i + 1 < special.size(); i += 2) {
             const QByteArray path = QFile::encodeName(dir.filePath(special[i]));
             if (special[i + 1] == "pipe") {
@@ -194,14 +255,23 @@ private slots:
             } else if (special[i + 1] == "null device") {
                 if (::mknod(path.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
                     QSKIP("Making a device node takes root's privilege.");
+            } else if (special[i + 1] == "sticky") {
+                QCOMPARE(::chmod(path.constData(), 01777), 0);
+            } else if (special[i + 1] == "another user's") {
+                if (::geteuid() != 0 || ::lchown(path.constData(), 65534, 65534) != 0)
+                    QSKIP("Giving a file to another user takes root's privilege.");
+            } else if (special[i + 1] == "working folder") {
+                QCOMPARE(::chmod(path.constData(), 0777), 0);
+                workingFolder = dir.filePath(special[i]);
             } else {
-                // The system lets root search any folder.
-                if (::geteuid() == 0)
-                    QSKIP("Root may search any folder: run this as another user.");
-                QCOMPARE(::chmod(path.constData(), 0444), 0);
+                // Taken away in the child that saves.
                 locked << dir.filePath(special[i]);
             }
         }
+        // A child that saves as another user passes through the test's folder.
+        const bool inChild = !locked.isEmpty() || !workingFolder.isEmpty();
+        if (inChild)
+            QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
         // Every entry of the tree with its contents, its kind or where it links to.
         const auto tree = [&dir] {
             QMap<QString, QString> entries;
@@ -237,11 +307,17 @@ private slots:
         if (!written.isEmpty())
             expected[written] = "new";
         QString why;
-        QCOMPARE(TextFile::write(dir.filePath(name), "new", &why), written.isEmpty() ? false : true);
+        const QString given = workingFolder.isEmpty() ? dir.filePath(name) : name;
+        const bool saved = inChild ? saveInChild(workingFolder, locked, given, &why)
+                                   : TextFile::write(given, "new", &why);
+        for (const QString &f : locked)
+            QCOMPARE(::chmod(QFile::encodeName(f).constData(), 0755), 0);
+        QCOMPARE(saved, !written.isEmpty());
         QCOMPARE(why, reason.contains("%1") ? reason.arg(dir.path()) : reason);
         QCOMPARE(lines(tree()), lines(expected));
         if (!written.isEmpty())
-            QCOMPARE(readAll(dir.filePath(name)), QByteArray("new"));
+            QCOMPARE(readAll(QDir(workingFolder.isEmpty() ? dir.path() : workingFolder).filePath(name)),
+                     QByteArray("new"));
     }
 #endif
 

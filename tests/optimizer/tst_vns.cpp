@@ -8,6 +8,7 @@
 #include <QMutex>
 #include <QSignalSpy>
 #include <QtTest>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <random>
@@ -399,37 +400,56 @@ void TestVNS::evaluationLimitOfOneKeepsTheStartGraph()
 // WIENER has no value on a disconnected graph, which the archives refuse. From a triangle and a
 // separate edge, every degree-preserving swap gives the path on 5 vertices, the graph of largest
 // Wiener index (20), so the job's first shaking reaches it whatever the random draws. The job
-// keeps that graph; one that meets no graph with a value says so on the console.
+// keeps that graph; one that meets no graph with a value says so on the console, with the
+// evaluations it made, counted here as the board signals them; one halted before its search
+// began keeps none for that reason alone, and says nothing of values.
 void TestVNS::startWithoutAValue_data()
 {
     QTest::addColumn<int>("maxEvals");
+    QTest::addColumn<bool>("halted");
     QTest::addColumn<bool>("kept");
-    QTest::newRow("the first shaking reaches the optimum") << 300 << true;
-    QTest::newRow("a limit of one evaluation") << 1 << false;
+    // The evaluations the board signals, with a limit of one (from the limit on, every
+    // evaluation is signalled); -1: not counted.
+    QTest::addColumn<int>("evaluations");
+    QTest::addColumn<QString>("none");
+    QTest::newRow("the first shaking reaches the optimum") << 300 << false << true << -1 << QString();
+    QTest::newRow("a limit of one evaluation")
+        << 1 << false << false << 1
+        << "Job 3 (5 vertices, maximize WIENER(G)): no graph met in 1 evaluation has a value of the objective, so "
+           "the job keeps none.";
+    QTest::newRow("halted before the worker ran") << 0 << true << false << -1 << QString();
 }
 
 void TestVNS::startWithoutAValue()
 {
     QFETCH(int, maxEvals);
+    QFETCH(bool, halted);
     QFETCH(bool, kept);
+    QFETCH(int, evaluations);
+    QFETCH(QString, none);
     Rig rig("MAXIMIZE", "WIENER");
     QVERIFY2(rig.w, qPrintable(rig.why));
     rig.shown.loadCurrentGraph("5 1110000001");
     rig.shown.best_backup();
     QSignalSpy console(rig.w.get(), &VNS::signal_console);
+    std::atomic<int> signalled{0};
+    QObject::connect(
+        rig.w->privateProblem(), &Problem::signal_max_eval_reached, rig.w->privateProblem(),
+        [&signalled] { ++signalled; }, Qt::DirectConnection);
     rig.w->slot_set_max_evals(maxEvals);
     OptimalSolutions &job = rig.newJob();
     QVERIFY(rig.w->init(5, 0, &job, {-1.0}, 2));
+    if (halted)
+        rig.w->slot_terminateVNS();
     rig.w->start();
     rig.w->wait();
     QStringList lines;
     for (const QList<QVariant> &args : console)
         if (!args.at(1).toBool())
             lines << args.at(0).toString();
-    const QString none = QString("Job 3 (5 vertices, maximize WIENER(G)): no graph met in %1 evaluations has a value "
-                                 "of the objective, so the job keeps none.")
-                             .arg(rig.w->nbEvals());
-    QCOMPARE(lines.filter("keeps none"), kept ? QStringList() : QStringList{none});
+    QCOMPARE(lines.filter("keeps none"), none.isEmpty() ? QStringList() : QStringList{none});
+    if (evaluations >= 0)
+        QCOMPARE(signalled.load(), evaluations);
     job.lock();
     const int size = job.size();
     const double value = size > 0 ? (*job.lastSolution()->getValue()->z())[0][0] : 0.0;

@@ -199,8 +199,12 @@ void RelationSpace::findIdentities(const std::atomic<bool> *cancelled)
         for (double &g : line)
             g *= GramScale;
     const Eig eig(scaled, dim);
-    if (!eig.ok())
+    // A decomposition that fails (a column too large for its sums) finds no identity; the rows
+    // are still there to judge bounds by, and the search goes on without it.
+    if (!eig.ok()) {
+        done = true;
         return;
+    }
     const QVector<double> eigenvalues = eig.eigvals();
     std::vector<std::vector<double>> u;  // the candidates, in the rows' units
     for (int k = dim - 1; k >= 0; --k) {
@@ -227,9 +231,8 @@ void RelationSpace::findIdentities(const std::atomic<bool> *cancelled)
         if (cholesky.succeeded())
             factor = cholesky.q();
     }
-    if (factor.isEmpty())
-        return;
-    for (int step = 0; step < PolishSteps && !u.empty(); ++step) {
+    // Without a factor the candidates stay as the decomposition left them: the rows decide.
+    for (int step = 0; step < PolishSteps && !u.empty() && !factor.isEmpty(); ++step) {
         const size_t k = u.size();
         std::vector<double> product;  // n x k: the rows' correlations times the candidates
         std::vector<double> along(k);
@@ -279,19 +282,20 @@ void RelationSpace::findIdentities(const std::atomic<bool> *cancelled)
                 for (size_t j = i; j < k; ++j)
                     h[int(i)][int(j)] = h[int(j)][int(i)] = residuals[i * k + j] / size * GramScale;
             const Eig turn(h, int(k));
-            if (!turn.ok())
-                return;
-            std::vector<std::vector<double>> turned;
-            for (int c = int(k) - 1; c >= 0; --c) {
-                const QVector<double> t = turn.eigvec(c);
-                std::vector<double> v(n, 0.0);
-                for (size_t i = 0; i < k; ++i)
-                    for (size_t a = 0; a < n; ++a)
-                        v[a] += t[int(i)] * u[i][a];
-                turned.push_back(v);
+            // Left unturned when that fails: each candidate is still checked on the rows.
+            if (turn.ok()) {
+                std::vector<std::vector<double>> turned;
+                for (int c = int(k) - 1; c >= 0; --c) {
+                    const QVector<double> t = turn.eigvec(c);
+                    std::vector<double> v(n, 0.0);
+                    for (size_t i = 0; i < k; ++i)
+                        for (size_t a = 0; a < n; ++a)
+                            v[a] += t[int(i)] * u[i][a];
+                    turned.push_back(v);
+                }
+                orthonormalise(turned);
+                u.swap(turned);
             }
-            orthonormalise(turned);
-            u.swap(turned);
         }
     }
 

@@ -231,6 +231,7 @@ private slots:
     void stopping();
     void ownerThreadRestarts();
     void feedingWhileRunningChangesNothing();
+    void spaceCompleteWithoutDecomposition();
 };
 
 void TestConjectureEngine::boundText_data()
@@ -859,6 +860,25 @@ void TestConjectureEngine::feedingWhileRunningChangesNothing()
     e.setSq(false);
     runJob(e, job);
     QCOMPARE(job.messages, QStringList{"Not enough data points to find conjectures. 2 3"});
+}
+
+// A column whose sum overflows leaves the correlations without a decomposition: the rows are
+// still set up, without identities, so that the search's jobs do not stop at once, each one
+// making them again. Only Cancel leaves a set-up unfinished.
+void TestConjectureEngine::spaceCompleteWithoutDecomposition()
+{
+    std::vector<double> rows;
+    QVector<int> graphs;
+    for (int r = 0; r < 12; ++r) {
+        rows.insert(rows.end(), {double(r % 3 + 1), double(r % 2), (1.0 + r / 20.0) * 1e308});
+        graphs << r;
+    }
+    const std::vector<char> exact(rows.size(), 1);
+    const RelationSpace space(rows, exact, graphs, 3, 3);
+    QVERIFY(space.complete());
+    QCOMPARE(space.nbIdentities(), 0);
+    const std::atomic<bool> cancelled{true};
+    QVERIFY(!RelationSpace(rows, exact, graphs, 3, 3, &cancelled).complete());
 }
 
 QTEST_GUILESS_MAIN(TestConjectureEngine)

@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -266,17 +267,21 @@ void TestAnalystWidget::refusedListKeepsTables()
 
     const QString path = writeTempFile(dir, "growing.g6", QByteArray("A_\n").repeated(1000));
     e.loader.setMemoryLimit(1000000);
-    // The first report after the count: the list is then read again.
-    bool grown = false;
-    QObject::connect(&e.loader, &DataLoader::signal_progress, &e.loader, [&](int, qint64 value, qint64 max) {
-        QFile f(path);
-        if (!grown && value == 0 && max == 100 && f.open(QIODevice::Append))
-            grown = f.write(QByteArray("A_\n").repeated(99000)) == 3 * 99000;
-    }, Qt::DirectConnection);
+    // The first report after the count: the list is then read again. Set in the loader's thread
+    // and read after its wait, which orders nothing for ThreadSanitizer: hence atomic.
+    std::atomic<bool> grown{false};
+    const QMetaObject::Connection growing =
+        QObject::connect(&e.loader, &DataLoader::signal_progress, &e.loader, [&](int, qint64 value, qint64 max) {
+            QFile f(path);
+            if (!grown && value == 0 && max == 100 && f.open(QIODevice::Append))
+                grown = f.write(QByteArray("A_\n").repeated(99000)) == 3 * 99000;
+        }, Qt::DirectConnection);
     dialogs.fileNames << path << path;
     e.g.slot_load_data();
     QTRY_COMPARE_WITH_TIMEOUT(dialogs.kinds().size(), 4, 60000);
     QVERIFY(e.loader.wait(5000));
+    // The last load below may still report once this function has returned and its locals are gone.
+    QObject::disconnect(growing);
     QVERIFY(grown);
     QCOMPARE(dialogs.calls[3].text, "Not loaded: " + path + " changed while it was read (it had 1001 lines "
                                     "when counted). Load it again once it is complete.");

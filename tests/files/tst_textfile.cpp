@@ -207,9 +207,11 @@ private slots:
                                           << QStringList{"nul", "null device"} << "lnul" << QString()
                                           << "it leads to %1/nul, which is a character device, not a regular "
                                              "file: it was left as it is, and nothing was saved.";
+        // Relative, so that no folder above the test's is searched on the way to the "..".
         QTest::newRow("\"..\" out of a folder without search permission")
-            << QStringList{"d/s"} << QStringList{} << QStringList{} << QStringList{"d/s", "no search"} << "d/s/../new"
-            << QString() << qt_error_string(EACCES);
+            << QStringList{"w/d/s"} << QStringList{} << QStringList{}
+            << QStringList{"w", "working folder", "w/d/s", "no search"} << "d/s/../new" << QString()
+            << qt_error_string(EACCES);
         // The system's link protection, on: another user's link in a sticky folder anyone may
         // write is not followed, so a planted link cannot make a save replace the user's file.
         QTest::newRow("another user's link in a sticky folder")
@@ -268,10 +270,17 @@ private slots:
                 locked << dir.filePath(special[i]);
             }
         }
-        // A child that saves as another user passes through the test's folder.
+        // A child that saves as another user passes through the test's folder, and owns the
+        // tree as the tests' own user does when no privilege is dropped: only the permissions
+        // a row takes away may stop its save.
         const bool inChild = !locked.isEmpty() || !workingFolder.isEmpty();
-        if (inChild)
+        if (inChild) {
             QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+            QDirIterator entries(dir.path(), QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                                 QDirIterator::Subdirectories);
+            while (::geteuid() == 0 && entries.hasNext())
+                QCOMPARE(::lchown(QFile::encodeName(entries.next()).constData(), 65534, 65534), 0);
+        }
         // Every entry of the tree with its contents, its kind or where it links to.
         const auto tree = [&dir] {
             QMap<QString, QString> entries;

@@ -713,6 +713,15 @@ void ConjectureEngine::store()
         if (confined.touchesSearched)
             st = confined;
     }
+    // Without an identity onto such a column, the form keeps to the face's rows when its least
+    // terms of such columns are written, however small: the fewest-terms form if it has them,
+    // else the form found.
+    for (const QVector<double> &form : {w, found})
+        if (!st.touchesSearched) {
+            const Statement kept = state(form, gapColumns(form));
+            if (kept.touchesSearched)
+                st = kept;
+        }
     auto record = std::make_unique<Conjecture>(st.text, st.coefs, st.offset, st.touching, st.sumErr, st.support);
     // Turned about an identity of the points, one relation may come back at every evaluation:
     // a copy (the rows say so; its key only finds the candidates) adds nothing unless it touches
@@ -741,6 +750,23 @@ void ConjectureEngine::store()
     emit signal_new_conjecture(records.back().get());
 }
 
+QVector<bool> ConjectureEngine::gapColumns(const QVector<double> &w) const
+{
+    QVector<bool> gaps(dim, false);
+    const int rows = space && space->dimension() == dim ? space->nbRows() : 0;
+    for (int r = 0; r < rows; ++r) {
+        const double *x = space->row(r);
+        bool read = true;
+        for (int j = 0; j < dim && read; ++j)
+            read = std::fabs(w[j]) <= Tolerance || std::isfinite(x[j]);
+        if (!read)
+            continue;
+        for (int j = 0; j < dim; ++j)
+            gaps[j] = gaps[j] || (w[j] != 0.0 && std::fabs(w[j]) <= Tolerance && !std::isfinite(x[j]));
+    }
+    return gaps;
+}
+
 QString ConjectureEngine::boundText(const QVector<double> &w, double c, const QStringList &names)
 {
     const double norm = scaleOf(w);
@@ -749,11 +775,14 @@ QString ConjectureEngine::boundText(const QVector<double> &w, double c, const QS
     return compose(w, terms, names, sign, written(std::fabs(c) / norm));
 }
 
-ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w) const
+ConjectureEngine::Statement ConjectureEngine::state(const QVector<double> &w, const QVector<bool> &kept) const
 {
     Statement st;
     const double norm = scaleOf(w);
-    const QVector<QString> terms = writtenCoefficients(w, norm);
+    QVector<QString> terms = writtenCoefficients(w, norm);
+    for (int i = 0; i < kept.size() && i < w.size(); ++i)
+        if (kept[i] && w[i] != 0.0 && terms[i].isEmpty())
+            terms[i] = written(std::fabs(w[i]) / norm);
     QVector<Decimal> written6(dim);
     std::vector<int> used;
     for (int i = 0; i < dim; ++i)

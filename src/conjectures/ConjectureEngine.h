@@ -127,8 +127,11 @@ protected:
     // column written), rounded up with the fewest digits that keep that row tight: the text
     // holds exactly on every such row. A row is tight when the two sides agree within 1e-9 of
     // the sum of the magnitudes of the text's terms and constant on it. Empty text when no row
-    // has the values.
-    Statement state(const QVector<double> &w) const;
+    // has the values. The columns in kept are written whatever the size of their term.
+    Statement state(const QVector<double> &w, const QVector<bool> &kept = {}) const;
+    // The columns of w's terms of 1e-6 or less that have no value on a row where its written
+    // columns all have one: left out of its text, they would let it be read on that row.
+    QVector<bool> gapColumns(const QVector<double> &w) const;
     void best_backup();
     void best_restore();
     void loc_backup();

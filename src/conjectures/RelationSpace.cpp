@@ -315,7 +315,13 @@ void RelationSpace::findIdentities(const std::atomic<bool> *cancelled)
 
 bool RelationSpace::holdsOnRows(const std::vector<double> &a) const
 {
-    double low = -HUGE_VAL, high = HUGE_VAL;
+    // Judged at the identity's own scale, the largest magnitude of its terms on any row searched.
+    // A band of each row's own terms shrinks, on a row where the identity's columns are all 0 (an
+    // edgeless graph), to the rounding a candidate leaves on other columns, and rejects an
+    // identity that holds exactly; on a row where they are small, it rejects a direction about
+    // which two bounds turn and stay one relation by the rows' rule, whose band holds the terms
+    // of both bounds: then their keys never meet.
+    double low = HUGE_VAL, high = -HUGE_VAL, scale = 0.0;
     for (int r = 0; r < count; ++r) {
         if (!searched(r))
             continue;
@@ -325,15 +331,14 @@ bool RelationSpace::holdsOnRows(const std::vector<double> &a) const
             v += a[size_t(j)] * x[j];
             m += std::fabs(a[size_t(j)] * x[j]);
         }
-        // The one value c must lie within the rule of v on this row: |c - v| <= 1e-9 (m + |c|),
-        // with |c| taken as |v|.
-        const double band = ScaleRule * (m + std::fabs(v));
-        low = std::max(low, v - band);
-        high = std::min(high, v + band);
-        if (!(low <= high))
+        if (!std::isfinite(v) || !std::isfinite(m))
             return false;
+        low = std::min(low, v);
+        high = std::max(high, v);
+        scale = std::max(scale, m + std::fabs(v));
     }
-    return true;
+    // One value c within 1e-9 of that scale of every row's.
+    return high - low <= 2.0 * ScaleRule * scale;
 }
 
 bool RelationSpace::sameRows(const double *rawRows, int rows, int width) const
@@ -591,18 +596,21 @@ QVector<double> RelationSpace::key(const QVector<double> &coefs, double offset, 
             a[size_t(j)] -= t * v[size_t(j)];
     }
     const double left = std::sqrt(dot(a.data(), a.data(), dim));
-    // Nothing but identity: the bound has one value on every row searched, on which it is tight.
-    if (!(left > 1e-9 * written))
-        return std::isfinite(left) ? QVector<double>(dim + 1, 0.0) : QVector<double>();
-    QVector<double> k(dim + 1);
-    for (int j = 0; j < dim; ++j)
-        k[j] = a[size_t(j)] / left;
-    k[dim] = level / (left * (1.0 + reach));
     // Candidates reach as far as the written coefficients' rounding moves the direction (twice its
     // share of what is left) and the constant, the largest value of the written side over the
     // rows, by as much per unit of distance from the mean, plus the constant's own rounding: far
     // wider than what the rows accept as one relation.
     const double rounding = 2.0 * (Rounding * written + LeftOut * std::sqrt(coefLength * units)) / left;
+    // Nothing but identity: the bound has one value on every row searched, up to the identities'
+    // own rule. So has, as far as its key can tell, a bound so near the identities that rounding
+    // alone could turn what is left of it anywhere (a face of an identity that one row misses
+    // and its copies tilted by the sixth digit): keyed alike, the rows judge them.
+    if (!(left > 1e-9 * written) || !(rounding <= MaxTolerance))
+        return std::isfinite(left) ? QVector<double>(dim + 1, 0.0) : QVector<double>();
+    QVector<double> k(dim + 1);
+    for (int j = 0; j < dim; ++j)
+        k[j] = a[size_t(j)] / left;
+    k[dim] = level / (left * (1.0 + reach));
     *tolerance = std::min(MaxTolerance, rounding + ConstantRounding * magnitude / (left * (1.0 + reach)));
     if (!std::isfinite(*tolerance) || !std::isfinite(k[dim]))
         return {};

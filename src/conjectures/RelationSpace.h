@@ -12,8 +12,9 @@
 //
 // Rows that satisfy an identity (twice SIZE is the sum of the degrees) lie in a smaller space,
 // in which a bound can be tilted about the identity without changing its values on those rows.
-// An identity is a direction on which every row searched takes one value within the scale rule
-// (1e-9 of the terms' magnitudes on the row), checked on the rows themselves.
+// An identity is a direction on which every row searched takes one value within the scale rule,
+// judged at the identity's own scale (1e-9 of the largest magnitude of its terms on a row
+// searched), checked on the rows themselves.
 //
 // The rows decide when two bounds are one relation (sameRelation): their slacks agree up to one
 // positive factor on every row searched. The key of a bound only finds candidates for that test:
@@ -53,8 +54,9 @@ public:
 
     // The key of the bound sum coefs[i] x[i] <= offset (coefs as written, times a common scale):
     // dim + 1 numbers, all 0 when the bound has one value on every row searched (an identity
-    // itself); none when coefs has another length or no row is searched. *tolerance receives the
-    // radius within which keys are candidates for one relation.
+    // itself) or lies so near the identities that the rounding of its coefficients could move
+    // its key further than MaxTolerance; none when coefs has another length or no row is
+    // searched. *tolerance receives the radius within which keys are candidates for one relation.
     QVector<double> key(const QVector<double> &coefs, double offset, double *tolerance) const;
 
     // The bound w (one coefficient per column) turned about the identities into the form with the
@@ -83,7 +85,8 @@ private:
     void findIdentities(const std::atomic<bool> *cancelled);
     // Row r in the rows' units, into z.
     void units(int r, double *z) const;
-    // Whether sum a[j] x[j] takes one value within the scale rule on every row searched.
+    // Whether sum a[j] x[j] takes one value on every row searched, within the scale rule of the
+    // largest magnitude of its terms on those rows.
     bool holdsOnRows(const std::vector<double> &a) const;
 
     int dim = 0;

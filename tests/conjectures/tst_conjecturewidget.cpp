@@ -9,6 +9,7 @@
 #include "BoundReader.h"
 #include "ConjectureEngineProbe.h"
 #include "ExplorerBoard.h"
+#include "LabelledGraphs.h"
 #include "conjectures/Conjecture.h"
 #include "explorer/Analyst.h"
 #include "explorer/AnalystWidget.h"
@@ -26,6 +27,7 @@
 #include <QtTest>
 #include <cmath>
 #include <memory>
+#include <numeric>
 #include <random>
 
 using Rows = QVector<QVector<double>>;
@@ -673,6 +675,36 @@ Rows handshakeFive()
     return rows;
 }
 
+// ORDER, SIZE, the number of vertices of each degree 1 to 4 and the number of components of the
+// labelled graphs on 4 and 5 vertices: twice SIZE is the sum of the degrees, whose columns are
+// all 0 on the two edgeless graphs, where ORDER and the components are not.
+Rows degreeCounts()
+{
+    Rows rows;
+    for (int n : {4, 5})
+        for (quint64 mask = 0; mask < (quint64(1) << (n * (n - 1) / 2)); ++mask) {
+            QVector<double> row{double(n), double(LabelledGraphs::edgeCount(n, mask)), 0, 0, 0, 0, 0};
+            QVector<int> part(n);
+            std::iota(part.begin(), part.end(), 0);
+            const auto root = [&part](int v) {
+                while (part[v] != v)
+                    v = part[v];
+                return v;
+            };
+            for (int v = 0; v < n; ++v) {
+                if (const int d = LabelledGraphs::degree(n, mask, v))
+                    ++row[1 + d];
+                for (int u = 0; u < v; ++u)
+                    if (LabelledGraphs::hasEdge(n, mask, u, v))
+                        part[root(u)] = root(v);
+            }
+            for (int v = 0; v < n; ++v)
+                row[6] += root(v) == v;
+            rows << row;
+        }
+    return rows;
+}
+
 void TestConjectureWidget::plantedCopies_data()
 {
     QTest::addColumn<QStringList>("names");
@@ -740,6 +772,16 @@ void TestConjectureWidget::plantedCopies_data()
                                             << QVector<Weights>{{1e-7, 3 - 1e-7, 1}} << QStringList{"3 A+1 Y <= 30"}
                                             << QStringList{"3 A+1 Y <= 30"} << QStringList{"3 B+1 Y <= 57"};
 
+    // The same face where A is not B: with no identity to turn about, A's least term is written.
+    // (A normal without it has no such form: its text, 3 B+1 Y <= 57, is read on every row.)
+    Rows unrelated = gapRows();
+    for (int k = 0; k < 31; ++k)
+        unrelated[k][0] = k % 3;
+    QTest::newRow("a least term with gaps, no identity")
+        << QStringList{"A", "B", "Y"} << unrelated << QVector<Weights>{{1e-7, 3, 1}}
+        << QStringList{"1e-07 A+3 B+1 Y <= 30.0000002"} << QStringList{"1e-07 A+3 B+1 Y <= 30.0000002"}
+        << QStringList{};
+
     // 1 y <= 0 touches rows 0 and 1, 0.0005 x + y <= 0 rows 1 and 2; W, which neither names,
     // spreads over thousands.
     Rows wide{{-1, 0, 0}, {0, 0, 5000}, {1, -0.0005, 10000}, {0, -1, 2500}, {0.5, -2, 7500}, {-0.5, -3, 100}};
@@ -755,6 +797,22 @@ void TestConjectureWidget::plantedCopies_data()
         const double a = 30 * (k % 4) + 1, b = 40 * (k % 3) + 2;
         near << QVector<double>{a, b, a + b + (k % 5 == 0 ? 1e-6 : 0.0)};
     }
+    // 1 SIZE <= 10 turned about the handshake, which holds exactly whatever zeros the rows hold.
+    QTest::newRow("turned about an identity with edgeless graphs of two orders")
+        << QStringList{"ORDER", "SIZE", "N1", "N2", "N3", "N4", "COMPONENTS"} << degreeCounts()
+        << QVector<Weights>{{0, 1.6, -0.3, -0.6, -0.9, -1.2, 0}, {0, 1, 0, 0, 0, 0, 0}}
+        << QStringList{"1 SIZE <= 10", "1 SIZE <= 10"} << QStringList{"1 SIZE <= 10"} << QStringList{};
+
+    // The handshake off by 2.4e-8 on the star at vertex 0, whose terms in it are 16: turned by
+    // t = 0.5, the bound takes its values on every row within the rows' rule, and touches other
+    // graphs once written as it comes.
+    Rows offByOne = handshakeFive();
+    offByOne[75][0] += 1.2e-8;
+    QTest::newRow("turned about an identity at the rule's edge")
+        << five << offByOne << QVector<Weights>{{0, 1, 0, 0, 0, 0}, {1, 0.5, -0.5, -0.5, -0.5, -0.5}}
+        << QStringList{"1 DEGREES[1] <= 4", "1 DEGREES[1] <= 4"} << QStringList{"1 DEGREES[1] <= 4"}
+        << QStringList{};
+
     QTest::newRow("a near-identity")
         << QStringList{"A", "B", "C"} << near << QVector<Weights>{{-1, -1, 1}, {1, 1, -1}}
         << QStringList{"1 C <= 1 A+1 B+1.00001e-06", "1 A+1 B <= 1 C"}

@@ -136,7 +136,7 @@ BENCHMARK(BM_ConjectureSetUp100000x171)->Iterations(1)->Unit(benchmark::kMillise
 } // namespace
 
 // The conjecture panel's own search, as the user runs it. Seconds of search from
-// ORV_CONJECTURE_SEARCH_S (default 20); the figures are taken after 600.
+// ORV_CONJECTURE_SEARCH_S (default 20); the README's figures are taken after 600.
 namespace {
 
 constexpr double NoValue = 1e12;

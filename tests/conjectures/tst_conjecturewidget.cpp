@@ -805,13 +805,21 @@ void TestConjectureWidget::plantedCopies_data()
 
     // The handshake off by 2.4e-8 on the star at vertex 0, whose terms in it are 16: turned by
     // t = 0.5, the bound takes its values on every row within the rows' rule, and touches other
-    // graphs once written as it comes.
+    // graphs once written as it comes. The identity's face, missed on that row, and a copy tilted
+    // in the sixth digit are one relation by the rows' rule too.
     Rows offByOne = handshakeFive();
     offByOne[75][0] += 1.2e-8;
+    const QString face = "1 DEGREES[1]+1 DEGREES[2]+1 DEGREES[3]+1 DEGREES[4]+1 DEGREES[5] <= 2 SIZE";
+    const QString faceCopy =
+        "2.00001 SIZE <= 1.00001 DEGREES[1]+1.00001 DEGREES[2]+1.00001 DEGREES[3]+1 DEGREES[4]+1.00001 DEGREES[5]";
     QTest::newRow("turned about an identity at the rule's edge")
-        << five << offByOne << QVector<Weights>{{0, 1, 0, 0, 0, 0}, {1, 0.5, -0.5, -0.5, -0.5, -0.5}}
-        << QStringList{"1 DEGREES[1] <= 4", "1 DEGREES[1] <= 4"} << QStringList{"1 DEGREES[1] <= 4"}
-        << QStringList{};
+        << five << offByOne
+        << QVector<Weights>{{0, 1, 0, 0, 0, 0},
+                            {1, 0.5, -0.5, -0.5, -0.5, -0.5},
+                            {-2, 1, 1, 1, 1, 1},
+                            {2.00001, -1.00001, -1.00001, -1.00001, -1, -1.00001}}
+        << QStringList{"1 DEGREES[1] <= 4", "1 DEGREES[1] <= 4", face, faceCopy}
+        << QStringList{"1 DEGREES[1] <= 4", face} << QStringList{faceCopy};
 
     QTest::newRow("a near-identity")
         << QStringList{"A", "B", "C"} << near << QVector<Weights>{{-1, -1, 1}, {1, 1, -1}}

@@ -716,12 +716,12 @@ void ConjectureEngine::store()
     // Without an identity onto such a column, the form keeps to the face's rows when its least
     // terms of such columns are written, however small: the fewest-terms form if it has them,
     // else the form found.
-    for (const QVector<double> &form : {w, found})
-        if (!st.touchesSearched) {
-            const Statement kept = state(form, gapColumns(form));
-            if (kept.touchesSearched)
-                st = kept;
-        }
+    for (int f = 0; f < 2 && !st.touchesSearched && !(f == 1 && found == w); ++f) {
+        const QVector<double> &form = f == 0 ? w : found;
+        const Statement kept = state(form, gapColumns(form));
+        if (kept.touchesSearched)
+            st = kept;
+    }
     auto record = std::make_unique<Conjecture>(st.text, st.coefs, st.offset, st.touching, st.sumErr, st.support);
     // Turned about an identity of the points, one relation may come back at every evaluation:
     // a copy (the rows say so; its key only finds the candidates) adds nothing unless it touches
